@@ -1,0 +1,33 @@
+#pragma once
+// Japanese text services through ICU: full-width/half-width conversion with ICU's
+// Fullwidth-Halfwidth and Halfwidth-Fullwidth transliterators, Windows code page 932 with
+// ICU's windows-31j converter, and UTF-8/UTF-16 conversion.
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace quill {
+
+// Full-width digits, Latin letters, symbols and katakana (and the ideographic space) become
+// half-width (ガ becomes ｶﾞ); hiragana and kanji stay. Texts without any character at or above
+// U+0080 are returned unchanged without touching ICU.
+std::u16string toHalfWidth(std::u16string_view text);
+// Half-width letters, digits, symbols and katakana become full-width (ｶﾞ becomes ガ).
+std::u16string toFullWidth(std::u16string_view text);
+
+// Code page 932 bytes of a text; nullopt when a character has no code in the code page.
+std::optional<std::string> encodeCp932Strict(std::u16string_view text);
+// Code page 932 bytes of a text, writing "?" for a character without a code (as Windows does),
+// with Windows' own fallbacks (U+301C and U+2212 map as Windows maps them).
+std::string encodeCp932(std::u16string_view text);
+// Text of code page 932 bytes; a byte sequence without a character decodes as U+FFFD.
+std::u16string decodeCp932(std::string_view bytes);
+
+bool isValidUtf8(std::string_view bytes);
+// Invalid sequences become U+FFFD.
+std::u16string fromUtf8(std::string_view bytes);
+std::string toUtf8(std::u16string_view text);
+// ASCII text to UTF-16 (each char one code unit).
+std::u16string fromAscii(std::string_view ascii);
+
+} // namespace quill
