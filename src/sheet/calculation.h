@@ -1,0 +1,32 @@
+#pragma once
+// A calculation pass, without a window: the whole sheet text in, everything the window shows
+// afterwards out.
+//
+//   sheet text -> narrowed to half-width -> split into lines -> each trimmed line rewritten
+//   ("+5" -> "+ 5") and classified (tape "- ", "* ", "/ ", "\ ", blank, add) -> Eval ->
+//   running total updated (dates through DateCalc) -> each value formatted by the grouping
+//   option -> results column, total, status text and result phrase.
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quill {
+
+// The digit-grouping option, as stored in the setting keta.
+enum class Grouping { None = 0, Units = 1, Three = 3, Four = 4 };
+
+struct PassResult {
+    bool ran = false;                 // false for an empty sheet: nothing else was touched
+    std::u16string sheet;             // the narrowed sheet text (same line breaks as the input)
+    bool sheetChanged = false;        // narrowing changed the text
+    std::vector<std::u16string> results; // one display text per sheet line
+    std::u16string total;             // the total box text
+    std::u16string status;            // status-bar text after the pass ("" when !ran)
+    std::u16string phrase;            // the result phrase; "" when nothing is spoken
+};
+
+// Lines are separated by "\n" or "\r\n". An empty sheet gives ran == false, no results and an
+// empty total. Failed lines never stop the pass.
+PassResult calculateSheet(std::u16string_view sheet, Grouping grouping);
+
+} // namespace quill
