@@ -1,0 +1,166 @@
+#include "window/menu_help.h"
+
+#include <QAction>
+#include <QEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QStatusBar>
+#include <array>
+
+namespace quill {
+
+namespace {
+
+struct HelpEntry {
+    MenuId menu;
+    int index;
+    const char16_t* text;
+};
+
+// Keyed by menu and item index; titles, separators and the hidden function items have no entry.
+// The web page's text is built from authorWebPage() and is not in this table.
+constexpr std::array<HelpEntry, 44> kHelp{{
+    {MenuId::Edit, 0, u"計算部の文字をクリップボードにコピー"},
+    {MenuId::Edit, 1, u"クリップボードの内容を計算部に貼り付け"},
+    {MenuId::Edit, 2, u"クリップボードから数字だけを取り出して計算部に貼り付け"},
+    {MenuId::Edit, 6, u"カーソル位置の行だけを削除します"},
+    {MenuId::Edit, 7, u"計算部をクリア"},
+    {MenuId::Func, 0, u"ABS(数値)：数値の絶対値を取得"},
+    {MenuId::Func, 2, u"ACOS(数値)：数値のアークコサインを取得"},
+    {MenuId::Func, 4, u"ASIN(数値)：数値のアークサインを取得"},
+    {MenuId::Func, 6, u"ATAN(数値)：数値のアークタンジェントを取得"},
+    {MenuId::Func, 10, u"COS(数値)：数値のコサインを取得"},
+    {MenuId::Func, 15, u"DEGREES(角度)：角度をラジアンから度に変換"},
+    {MenuId::Func, 17, u"EXP(数値)：e(2.71828182845904)を底とする数値のべき乗を取得"},
+    {MenuId::Func, 25, u"INT(数値)：数値の小数点以下を切り捨てて最も近い整数を取得"},
+    {MenuId::Func, 27, u"LEN(文字列)：文字列の桁数を取得"},
+    {MenuId::Func, 28, u"LOG(数値)：数値の自然対数を取得"},
+    {MenuId::Func, 30, u"MAX(数値,数値)：2つの数値から大きい数値を取り出す"},
+    {MenuId::Func, 31, u"MIN(数値,数値)：2つの数値から小さい数値を取り出す"},
+    {MenuId::Func, 35, u"RADIANS(角度)：角度をラジアンに変換"},
+    {MenuId::Func, 36, u"RND：0から1の間の数値をランダムに取得"},
+    {MenuId::Func, 37, u"ROUND(数値)：数値を最も近い偶数に丸める"},
+    {MenuId::Func, 40, u"SGN(数値)：数値が正の数なら1、負の数なら-1、0なら0を返す"},
+    {MenuId::Func, 41, u"SIN(数値)：数値のサインを取得"},
+    {MenuId::Func, 45, u"SQR(数値)：数値の正の平方根を取得"},
+    {MenuId::Func, 47, u"TAN(数値)：数値のタンジェントを取得"},
+    {MenuId::Func, 99, u"ユーザ定義式の選択画面を表示します"},
+    {MenuId::View, 0, u"ステータスバーの表示/非表示"},
+    {MenuId::View, 1, u"チェックを入れるとウィンドウが画面の中央に表示されるようになります"},
+    {MenuId::View, 2, u"チェックを入れると常に画面の手前に表示されるようになります"},
+    {MenuId::View, 4, u"ボタンを小サイズで表示します"},
+    {MenuId::View, 5, u"ボタンを中サイズで表示します"},
+    {MenuId::View, 8, u"チェックを入れるとボタンを自由に配置できるモードになります"},
+    {MenuId::View, 9, u"ボタンをサイズに合わせた初期位置に戻します"},
+    {MenuId::View, 10, u"ボタンの表示/非表示"},
+    {MenuId::View, 12, u"3桁毎に「,」で区切ります"},
+    {MenuId::View, 13, u"4桁毎に「,」で区切ります"},
+    {MenuId::View, 14, u"4桁毎に万、億、兆で区切ります"},
+    {MenuId::Opt, 7, u"計算部でEnterを押す度に計算を実行します"},
+    {MenuId::Opt, 8, u"入力をする度に計算を実行します"},
+    {MenuId::Opt, 13, u"おしゃべり機能のON/OFF"},
+    {MenuId::Opt, 15, u"設定画面を表示します"},
+    {MenuId::Opt, 17, u"ユーザ定義式の設定画面を表示します"},
+    {MenuId::Help, 0, u"ReadMe.txtを開きます"},
+    {MenuId::Help, 2, u"バージョン情報、作者情報の表示"},
+    {MenuId::Help, 99, u"Quillsumの自動更新を行います"},
+}};
+
+constexpr int kWebPageItem = 1; // Help menu, "作者のHPへ(&H)"
+
+} // namespace
+
+QString authorWebPage() {
+    return QStringLiteral("https://quillsum.example.jp/");
+}
+
+QString menuHelpText(MenuId menu, int index) {
+    if (menu == MenuId::Help && index == kWebPageItem)
+        return authorWebPage() + QStringLiteral("を開きます");
+    for (const HelpEntry& e : kHelp)
+        if (e.menu == menu && e.index == index) return QString::fromUtf16(e.text);
+    return {};
+}
+
+int menuHelpEntryCount() {
+    return static_cast<int>(kHelp.size()) + 1;
+}
+
+MenuHelp::MenuHelp(Sink sink, QObject* parent) : QObject(parent), sink_(std::move(sink)) {}
+
+void MenuHelp::registerItem(QAction* item, MenuId menu, int index) {
+    items_.insert(item, ItemKey{menu, index});
+    connect(item, &QObject::destroyed, this, [this, item] { items_.remove(item); });
+}
+
+void MenuHelp::watchMenu(QMenu* menu, MenuId id) {
+    menus_.insert(menu, id);
+    connect(menu, &QObject::destroyed, this, [this, menu] { menus_.remove(menu); });
+    // Opening a menu highlights its title only; closing it leaves nothing highlighted.
+    connect(menu, &QMenu::aboutToShow, this, [this] { show({}); });
+    connect(menu, &QMenu::aboutToHide, this, [this] { show({}); });
+    connect(menu, &QMenu::hovered, this, [this, id](QAction* item) { show(helpFor(item, id)); });
+    menu->installEventFilter(this);
+}
+
+void MenuHelp::watchMenuBar(QMenuBar* bar) {
+    // The bar also reports the items of the menus it opened; only its titles have no text.
+    connect(bar, &QMenuBar::hovered, this, [this, bar](QAction* item) {
+        if (bar->actions().contains(item)) show({});
+    });
+    bar->installEventFilter(this);
+    if (QWidget* window = bar->window(); window != bar) window->installEventFilter(this);
+}
+
+bool MenuHelp::anyMenuOpen() const {
+    for (auto it = menus_.cbegin(); it != menus_.cend(); ++it)
+        if (it.key()->isVisible()) return true;
+    return false;
+}
+
+QString MenuHelp::helpFor(const QAction* item, MenuId shownIn) const {
+    if (!item || item->isSeparator()) return {};
+    if (auto it = items_.constFind(item); it != items_.cend())
+        return menuHelpText(it->menu, it->index);
+    bool isIndex = false;
+    const int index = item->data().toInt(&isIndex);
+    return isIndex ? menuHelpText(shownIn, index) : QString();
+}
+
+void MenuHelp::show(const QString& text) {
+    if (sink_) sink_(text);
+}
+
+// The mouse on a separator or a greyed-out item reports nothing through hovered(), yet the
+// status bar must follow it: empty on a separator, the item's own text on a greyed-out item
+// (the talking switch stays explained while no speech engine is present).
+bool MenuHelp::eventFilter(QObject* watched, QEvent* event) {
+    // Qt sends each highlighted item's (empty) status tip on to the menu bar and the window,
+    // after hovered(); while a menu is open the menu help alone writes the status bar.
+    if (event->type() == QEvent::StatusTip && !menus_.contains(qobject_cast<QMenu*>(watched)))
+        return anyMenuOpen();
+    if (event->type() == QEvent::MouseMove && menus_.contains(qobject_cast<QMenu*>(watched))) {
+        const auto* menu = static_cast<QMenu*>(watched);
+        const auto pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+        const QAction* under = menu->actionAt(pos);
+        if (!under || under->isSeparator())
+            show({});
+        else if (!under->isEnabled())
+            show(helpFor(under, menus_.value(menu)));
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+MenuHelp::Sink statusBarSink(QStatusBar* bar) {
+    QPointer<QStatusBar> guarded(bar);
+    return [guarded](const QString& text) {
+        if (!guarded) return;
+        if (text.isEmpty())
+            guarded->clearMessage();
+        else
+            guarded->showMessage(text);
+    };
+}
+
+} // namespace quill

@@ -1,0 +1,148 @@
+// The Edit and Function menus' sheet edits: numbers-only paste and function insertion.
+#include "window/menu_commands.h"
+
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <gtest/gtest.h>
+
+namespace quill {
+namespace {
+
+std::string u8(const QString& s) {
+    return s.toStdString();
+}
+
+struct TextCase {
+    const char* input;
+    const char* expected;
+};
+
+TEST(PasteNumbersOnly, keeps_digits_and_points_that_a_digit_follows) {
+    const TextCase cases[] = {
+        {"価格: 1,234円", "1234"},
+        {"税 -5.5%", "5.5"},
+        {"a1b2.c3", "123"},
+        {".5", ".5"},
+        {"5.", "5"},
+        {"1..2", "1.2"},
+        {"-1,000.25 ", "1000.25"},
+        {"abc", ""},
+        {"", ""},
+        {"１２３", ""}, // full-width digits are not ASCII digits
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        EXPECT_EQ(u8(keepNumberCharacters(QString::fromUtf8(c.input))), c.expected);
+    }
+}
+
+TEST(PasteNumbersOnly, gives_one_sheet_line_per_pasted_line) {
+    const TextCase cases[] = {
+        {"価格: 1,234円\r\n税 -5.5%", "1234\n5.5"},
+        {"12\r\n", "12\n"},       // a final line break leaves a last, empty line
+        {"1\n2\n3", "1\n2\n3"},   // LF alone also ends a line
+        {"1\r2", "1\n2"},         // and so does CR alone
+        {"x\r\n\r\ny7", "\n\n7"}, // lines without digits stay as empty lines
+        {"no digits at all", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        EXPECT_EQ(u8(numbersOnlySheet(QString::fromUtf8(c.input))), c.expected);
+    }
+}
+
+TEST(PasteNumbersOnly, replaces_the_whole_sheet_as_one_undoable_edit) {
+    QPlainTextEdit sheet;
+    sheet.setPlainText("1+2\n3*4");
+    QTextCursor caret = sheet.textCursor();
+    caret.setPosition(2);
+    sheet.setTextCursor(caret);
+
+    pasteNumbersOnly(&sheet, QStringLiteral("合計 9,800円\r\nメモ"));
+    EXPECT_EQ(u8(sheet.toPlainText()), "9800\n");
+    EXPECT_EQ(sheet.textCursor().position(), 5);
+
+    pasteNumbersOnly(&sheet, QStringLiteral("no digits"));
+    EXPECT_EQ(u8(sheet.toPlainText()), "");
+
+    sheet.undo();
+    EXPECT_EQ(u8(sheet.toPlainText()), "9800\n");
+    sheet.undo();
+    EXPECT_EQ(u8(sheet.toPlainText()), "1+2\n3*4");
+}
+
+TEST(FunctionInsertion, takes_the_caption_up_to_its_first_bracket) {
+    const TextCase cases[] = {
+        {"ABS()         絶対値", "ABS("},
+        {"DEGREES()  ラジアン→度", "DEGREES("},
+        {"MAX( , )      最大値", "MAX("},
+        {"ASIND()      アークサイン", "ASIND("},
+        {"ACOSD", "ACOSD("}, // the hidden item without a bracket still opens one
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.input);
+        EXPECT_EQ(u8(functionInsertText(QString::fromUtf8(c.input))), c.expected);
+    }
+}
+
+struct SheetCase {
+    const char* name;
+    const char* sheet;
+    int anchor;
+    int position;
+    int item;
+    const char* caption;
+    const char* expected;
+    int caret;
+};
+
+TEST(FunctionInsertion, wraps_a_selection_or_inserts_at_the_caret) {
+    const SheetCase cases[] = {
+        {"whole sheet selected", "12", 0, 2, 0, "ABS()         絶対値", "ABS(12)", 7},
+        {"selection made backwards", "12", 2, 0, 0, "ABS()         絶対値", "ABS(12)", 7},
+        {"no selection, no closing bracket", "1+", 2, 2, 30, "MAX( , )      最大値", "1+MAX(", 6},
+        {"caret in the middle", "1+2", 1, 1, 41, "SIN()          サイン", "1SIN(+2", 5},
+        {"selection inside a line", "1+23*4", 2, 4, 45, "SQR()         平方根", "1+SQR(23)*4", 9},
+        {"selection across lines", "5\n6\n7", 2, 5, 10, "COS()         コサイン", "5\nCOS(6\n7)",
+         10},
+        {"RND replaces the selection", "1+2", 0, 3, 36, "RND           ランダム", "RND", 3},
+        {"RND at the caret", "2*", 2, 2, 36, "RND           ランダム", "2*RND", 5},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QPlainTextEdit sheet;
+        sheet.setPlainText(QString::fromUtf8(c.sheet));
+        QTextCursor cursor = sheet.textCursor();
+        cursor.setPosition(c.anchor);
+        cursor.setPosition(c.position, QTextCursor::KeepAnchor);
+        sheet.setTextCursor(cursor);
+
+        insertFunctionItem(&sheet, c.item, QString::fromUtf8(c.caption));
+        EXPECT_EQ(u8(sheet.toPlainText()), c.expected);
+        EXPECT_EQ(sheet.textCursor().position(), c.caret);
+        EXPECT_FALSE(sheet.textCursor().hasSelection());
+    }
+}
+
+TEST(FunctionInsertion, user_formula_item_leaves_the_sheet_alone) {
+    QPlainTextEdit sheet;
+    sheet.setPlainText("12");
+    sheet.selectAll();
+    insertFunctionItem(&sheet, kFuncItemUserFormulas, QStringLiteral("ユーザ定義式..."));
+    EXPECT_EQ(u8(sheet.toPlainText()), "12");
+    EXPECT_EQ(u8(sheet.textCursor().selectedText()), "12");
+}
+
+TEST(FunctionInsertion, wrapping_is_undone_in_one_step) {
+    QPlainTextEdit sheet;
+    sheet.setPlainText("12");
+    sheet.selectAll();
+    insertFunctionItem(&sheet, 0, QStringLiteral("ABS()         絶対値"));
+    ASSERT_EQ(u8(sheet.toPlainText()), "ABS(12)");
+    sheet.undo();
+    EXPECT_EQ(u8(sheet.toPlainText()), "12");
+}
+
+} // namespace
+} // namespace quill
