@@ -122,16 +122,28 @@ double addMilliseconds(const DayTime& at, double count, long long unitMs) {
     return rangeCheckedSerial(day, linear - day * kMsPerDay);
 }
 
-void appendDigits(std::u16string& out, long long value, int width) {
-    char16_t buf[8];
-    int n = 0;
-    do {
-        buf[n++] = static_cast<char16_t>(u'0' + value % 10);
-        value /= 10;
-    } while (value > 0 && n < 8);
-    for (int i = n; i < width; ++i) out.push_back(u'0');
-    while (n > 0) out.push_back(buf[--n]);
-}
+// The longest date text is "yyyy/MM/dd HH:mm:ss": it is built in place and copied out once,
+// since formatting runs for many lines in every calculation pass.
+class DateTextBuilder {
+public:
+    void put(char16_t c) { buf_[n_++] = c; }
+    // value is a calendar or clock field (0 to 9999), zero-padded to width.
+    void digits(long long value, int width) {
+        char16_t tmp[4];
+        int n = 0;
+        do {
+            tmp[n++] = static_cast<char16_t>(u'0' + value % 10);
+            value /= 10;
+        } while (value > 0 && n < 4);
+        for (int i = n; i < width; ++i) put(u'0');
+        while (n > 0) put(tmp[--n]);
+    }
+    std::u16string text() const { return std::u16string(buf_, n_); }
+
+private:
+    char16_t buf_[24];
+    size_t n_ = 0;
+};
 
 // Reading of the date text forms: a cursor over the text with digit-run and separator steps.
 class DateTextReader {
@@ -262,24 +274,23 @@ double dateAdd(DateUnit unit, double count, double serial) {
 
 std::u16string formatDate(double serial) {
     const DayTime at = splitSerial(serial, kSecondsPerDay);
-    std::u16string out;
-    out.reserve(19);
+    DateTextBuilder out;
     if (at.day != 0) {
         const Civil c = civilFromDays(at.day);
-        appendDigits(out, c.year, 4);
-        out.push_back(u'/');
-        appendDigits(out, c.month, 2);
-        out.push_back(u'/');
-        appendDigits(out, c.day, 2);
-        if (at.ticks == 0) return out;
-        out.push_back(u' ');
+        out.digits(c.year, 4);
+        out.put(u'/');
+        out.digits(c.month, 2);
+        out.put(u'/');
+        out.digits(c.day, 2);
+        if (at.ticks == 0) return out.text();
+        out.put(u' ');
     }
-    appendDigits(out, at.ticks / 3600, 1);
-    out.push_back(u':');
-    appendDigits(out, at.ticks / 60 % 60, 2);
-    out.push_back(u':');
-    appendDigits(out, at.ticks % 60, 2);
-    return out;
+    out.digits(at.ticks / 3600, 1);
+    out.put(u':');
+    out.digits(at.ticks / 60 % 60, 2);
+    out.put(u':');
+    out.digits(at.ticks % 60, 2);
+    return out.text();
 }
 
 std::optional<double> parseDateText(std::u16string_view text, int currentYear) {
