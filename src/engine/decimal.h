@@ -62,6 +62,10 @@ public:
     std::int64_t toInt64() const;
 
 private:
+    // Callers guarantee mantissa <= kMaxMantissa and scale 0..28; zero is never negative.
+    constexpr Decimal(u128 mantissa, int scale, bool negative)
+        : mant_(mantissa), scale_(scale), neg_(negative && mantissa != 0) {}
+
     u128 mant_ = 0;
     int scale_ = 0;
     bool neg_ = false;
