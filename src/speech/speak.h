@@ -72,6 +72,7 @@ public:
 
 private:
     struct Api;
+    static std::unique_ptr<TalkEngine> open(bool retrieval);
     TalkEngine(const Api* api, int sampleRate, bool retrieval);
 
     const Api* api_;

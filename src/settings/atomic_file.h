@@ -1,0 +1,20 @@
+#pragma once
+// Replacing a file so that a crash or a full disk leaves either the old or the new content,
+// never a cut or empty file.
+#include <filesystem>
+#include <string_view>
+
+namespace quill {
+
+// Writes `bytes` to a temporary file in the target's folder, flushes it to disk and renames
+// it over the target (a symbolic link is followed and the file it names is replaced). The
+// folder is created when missing. A file or folder that is read-only (no write permission bit,
+// or no write access for this user) is left alone: false, nothing changed. The replaced
+// file keeps its permission bits; a new one is readable by everyone and writable by its owner.
+bool replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+
+// Whether a file or folder may be written: it grants some write permission bit and this user
+// has write access. A read-only mark is honoured even for the superuser.
+bool isWritable(const std::filesystem::path& path);
+
+} // namespace quill

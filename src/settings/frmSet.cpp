@@ -1,0 +1,231 @@
+#include "settings/frmSet.h"
+
+#include "settings/frmSetColor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QVBoxLayout>
+#include <cmath>
+
+namespace quill {
+
+namespace {
+
+// Client area of the dialog: 5055 x 2670 twips at 15 twips per pixel.
+constexpr int kClientWidth = 337;
+constexpr int kClientHeight = 178;
+
+struct ButtonText {
+    int index;
+    const char16_t* caption;
+    const char16_t* tooltip;
+};
+
+constexpr ButtonText kButtons[] = {
+    {0, u"OK", u"設定を保存して閉じる"},         {1, u"適用", u"設定を保存"},
+    {2, u"キャンセル", u"設定を保存せず閉じる"}, {3, u"文字色", u"文字色の設定を行います"},
+    {4, u"背景色", u"背景色の設定を行います"},   {5, u"設定", u"色の設定を行います"},
+};
+
+QString text(const char16_t* s) {
+    return QString::fromUtf16(s);
+}
+
+// The field shows a size as a whole number, halves going to the even neighbour (10.5 -> 10).
+QString wholeSizeText(double points) {
+    return QString::number(static_cast<long long>(std::nearbyint(points)));
+}
+
+// The field's text as written to the file: blanks trimmed, full-width digits made ASCII.
+QString normalisedSizeText(const QString& text) {
+    return text.normalized(QString::NormalizationForm_KC).trimmed();
+}
+
+void paint(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
+    QPalette p = w->palette();
+    p.setColor(role, colour);
+    w->setPalette(p);
+}
+
+} // namespace
+
+std::optional<double> fontSizeFromText(const QString& text) {
+    // Only plain decimals: the stored text is read back by its leading whole number, so
+    // forms like "1e1" would come back as another size.
+    static const QRegularExpression plain(QStringLiteral("^[0-9]+(\\.[0-9]*)?$"));
+    const QString t = normalisedSizeText(text);
+    if (!plain.match(t).hasMatch()) return std::nullopt;
+    bool ok = false;
+    const double points = QLocale::c().toDouble(t, &ok);
+    if (!ok || points < 1 || points > Settings::kMaxFontSize) return std::nullopt;
+    return points;
+}
+
+frmSet::ColourChooser frmSet::ShowColorDialogChooser() {
+    return [](QWidget* owner, Colour initial) { return ShowColorDialog(owner, initial); };
+}
+
+frmSet::frmSet(const SheetLook& current, std::filesystem::path iniFile, QWidget* owner,
+               ColourChooser chooser)
+    : QDialog(owner), iniFile_(std::move(iniFile)), chooser_(std::move(chooser)) {
+    setWindowTitle(QStringLiteral("設定"));
+    buildControls();
+    load(current);
+}
+
+QPushButton* frmSet::cmdMenu(int index) const {
+    return index >= 0 && index < 6 ? buttons_[index] : nullptr;
+}
+
+void frmSet::buildControls() {
+    for (const ButtonText& b : kButtons) {
+        auto* button = new QPushButton(text(b.caption), this);
+        button->setToolTip(text(b.tooltip));
+        button->setObjectName(QStringLiteral("cmdMenu_%1").arg(b.index));
+        button->setAutoDefault(false);
+        buttons_[b.index] = button;
+    }
+
+    chkPI_ = new QCheckBox(QStringLiteral("複数同時起動を可能にする"), this);
+    chkPI_->setObjectName(QStringLiteral("chkPI"));
+    chkPI_->setToolTip(
+        QStringLiteral("チェックを入れるとQuillsumを複数ウィンドウで起動させることができます"));
+    chk_ = new QCheckBox(QStringLiteral("カーソル行の下線"), this);
+    chk_->setObjectName(QStringLiteral("chk"));
+    chk_->setToolTip(QStringLiteral("チェックを入れるとカーソル行に下線を表示します"));
+
+    preview_ = new QLineEdit(QStringLiteral("プレビュー"), this);
+    preview_->setObjectName(QStringLiteral("txt_0"));
+    preview_->setReadOnly(true);
+    preview_->setFocusPolicy(Qt::NoFocus);
+    preview_->setAccessibleName(QStringLiteral("色"));
+
+    swatch_ = new QFrame(this);
+    swatch_->setObjectName(QStringLiteral("pic"));
+    swatch_->setFrameShape(QFrame::Box);
+    swatch_->setAutoFillBackground(true);
+    swatch_->setMinimumSize(40, 18);
+    swatch_->setAccessibleName(QStringLiteral("カーソル行の下線"));
+
+    cboOption_ = new QComboBox(this);
+    cboOption_->setObjectName(QStringLiteral("cboOption"));
+    cboOption_->setEditable(true);
+    cboOption_->setInsertPolicy(QComboBox::NoInsert);
+    cboOption_->setToolTip(QStringLiteral("記録を行うテキストボックスのフォントサイズ"));
+    cboOption_->setAccessibleName(QStringLiteral("文字サイズ"));
+
+    auto* sizeLabel = new QLabel(QStringLiteral("文字サイズ"), this);
+    sizeLabel->setObjectName(QStringLiteral("Label1_5"));
+    sizeLabel->setBuddy(cboOption_);
+    auto* colourLabel = new QLabel(QStringLiteral("色"), this);
+    colourLabel->setObjectName(QStringLiteral("Label1_0"));
+
+    auto* group = new QGroupBox(QStringLiteral("テキストボックス"), this);
+    auto* grid = new QGridLayout(group);
+    grid->addWidget(sizeLabel, 0, 0);
+    grid->addWidget(cboOption_, 0, 1);
+    grid->addWidget(colourLabel, 1, 0);
+    grid->addWidget(preview_, 1, 1);
+    grid->addWidget(buttons_[3], 1, 2);
+    grid->addWidget(buttons_[4], 1, 3);
+    grid->addWidget(chk_, 2, 0);
+    grid->addWidget(swatch_, 2, 1);
+    grid->addWidget(buttons_[5], 2, 2);
+    grid->setColumnStretch(1, 1);
+
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    for (int i : {0, 1, 2}) bottom->addWidget(buttons_[i]);
+
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(chkPI_);
+    column->addWidget(group);
+    column->addLayout(bottom);
+    setMinimumSize(kClientWidth, kClientHeight);
+
+    connect(buttons_[0], &QPushButton::clicked, this, [this] {
+        apply();
+        accept();
+    });
+    connect(buttons_[1], &QPushButton::clicked, this, &frmSet::apply);
+    connect(buttons_[2], &QPushButton::clicked, this, &QDialog::reject);
+    connect(buttons_[3], &QPushButton::clicked, this, [this] { chooseColour(fore_); });
+    connect(buttons_[4], &QPushButton::clicked, this, [this] { chooseColour(back_); });
+    connect(buttons_[5], &QPushButton::clicked, this, [this] { chooseColour(line_); });
+}
+
+void frmSet::load(const SheetLook& current) {
+    chkPI_->setChecked(Settings(iniFile_).severalInstances());
+    back_ = current.back;
+    fore_ = current.fore;
+    line_ = current.lineColor;
+    chk_->setChecked(current.underline);
+    if (QWidget* owner = parentWidget()) setWindowIcon(owner->windowIcon());
+    cboOption_->addItems({"8", "9", "10", "11", "12", "14"});
+    fontSize_ = current.fontSize;
+    sizeText_ = wholeSizeText(current.fontSize);
+    cboOption_->setCurrentText(sizeText_);
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    showPending();
+}
+
+void frmSet::chooseColour(Colour& target) {
+    if (!chooser_) return;
+    if (std::optional<Colour> chosen = chooser_(this, target)) {
+        target = *chosen;
+        showPending();
+    }
+}
+
+void frmSet::showPending() {
+    paint(preview_, QPalette::Base, resolveColour(back_));
+    paint(preview_, QPalette::Text, resolveColour(fore_));
+    paint(swatch_, QPalette::Window, resolveColour(line_));
+}
+
+SheetLook frmSet::pending() const {
+    SheetLook look;
+    look.back = back_;
+    look.fore = fore_;
+    look.fontSize = fontSizeFromText(cboOption_->currentText()).value_or(fontSize_);
+    look.underline = chk_->isChecked();
+    look.lineColor = line_;
+    return look;
+}
+
+void frmSet::apply() {
+    Settings settings(iniFile_);
+    settings.setSeveralInstances(chkPI_->isChecked());
+    settings.setBackColor(back_);
+    settings.setForeColor(fore_);
+    const std::optional<double> size = fontSizeFromText(cboOption_->currentText());
+    if (size) {
+        fontSize_ = *size;
+        sizeText_ = normalisedSizeText(cboOption_->currentText());
+    }
+    cboOption_->setCurrentText(sizeText_);
+    settings.setUnderline(chk_->isChecked());
+    settings.setLineColor(line_);
+    if (size) settings.setFontSizeText(sizeText_.toStdU16String());
+    emit applied(pending());
+}
+
+void runSettingsDialog(QWidget* owner, const SheetLook& current, const std::filesystem::path& ini,
+                       const std::function<void(const SheetLook&)>& applyLook) {
+    frmSet dialog(current, ini, owner);
+    QObject::connect(&dialog, &frmSet::applied, &dialog, [&applyLook](const SheetLook& look) {
+        if (applyLook) applyLook(look);
+    });
+    dialog.exec();
+}
+
+} // namespace quill

@@ -1,0 +1,109 @@
+#include "settings/profile.h"
+
+#include "settings/atomic_file.h"
+#include "settings/profile_document.h"
+
+#include <fstream>
+#include <sstream>
+
+namespace quill {
+namespace fs = std::filesystem;
+namespace {
+
+enum class Load { Missing, Read, Unreadable };
+
+Load loadFile(const fs::path& file, std::string& bytes) {
+    std::error_code ec;
+    if (!fs::exists(file, ec)) return Load::Missing;
+    std::ifstream in(file, std::ios::binary);
+    if (!in) return Load::Unreadable;
+    std::ostringstream content;
+    content << in.rdbuf();
+    if (in.bad()) return Load::Unreadable;
+    bytes = content.str();
+    return Load::Read;
+}
+
+bool isLeadCp932(unsigned char b) {
+    return (b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC);
+}
+
+// The longest prefix of at most `limit` bytes that does not end inside a character.
+std::size_t cutPoint(std::string_view bytes, std::size_t limit, ProfileEncoding encoding) {
+    if (bytes.size() <= limit) return bytes.size();
+    if (encoding == ProfileEncoding::Utf8) {
+        std::size_t cut = limit;
+        while (cut > 0 && (static_cast<unsigned char>(bytes[cut]) & 0xC0) == 0x80) --cut;
+        return cut;
+    }
+    std::size_t pos = 0;
+    while (pos < bytes.size()) {
+        const std::size_t width = isLeadCp932(static_cast<unsigned char>(bytes[pos])) ? 2 : 1;
+        if (pos + width > limit) break;
+        pos += width;
+    }
+    return pos;
+}
+
+} // namespace
+
+Profile::Profile(fs::path file, std::string section)
+    : file_(std::move(file)), section_(std::move(section)) {}
+
+std::optional<std::u16string> Profile::readRaw(std::string_view key) const {
+    std::string bytes;
+    if (loadFile(file_, bytes) != Load::Read) return std::nullopt;
+    const ProfileDocument doc(bytes);
+    const auto line = doc.findKey(section_, key);
+    if (!line) return std::nullopt;
+    return doc.decode(doc.valueOf(*line));
+}
+
+std::int32_t Profile::readInt(std::string_view key, std::int32_t fallback) const {
+    const auto value = readRaw(key);
+    return value ? leadingInteger(*value) : fallback;
+}
+
+ProfileText Profile::readText(std::string_view key, std::u16string_view fallback) const {
+    std::string bytes;
+    if (loadFile(file_, bytes) != Load::Read) return {std::u16string(fallback), false};
+    const ProfileDocument doc(bytes);
+    const auto line = doc.findKey(section_, key);
+    if (!line) return {std::u16string(fallback), false};
+    const std::string_view value = doc.valueOf(*line);
+    const std::size_t cut = cutPoint(value, kProfileTextLimit, doc.encoding());
+    return {doc.decode(value.substr(0, cut)), cut < value.size()};
+}
+
+bool Profile::write(std::string_view key, std::u16string_view value) {
+    std::string bytes;
+    // A file that exists but cannot be read is never replaced: its content would be lost.
+    if (loadFile(file_, bytes) == Load::Unreadable) return false;
+    ProfileDocument doc(bytes);
+    if (!doc.set(section_, key, value)) return false;
+    return replaceFileAtomically(file_, doc.bytes());
+}
+
+bool Profile::remove(std::string_view key) {
+    std::string bytes;
+    const Load load = loadFile(file_, bytes);
+    if (load == Load::Missing) return true;
+    if (load == Load::Unreadable) return false;
+    ProfileDocument doc(bytes);
+    if (!doc.erase(section_, key)) return true;
+    return replaceFileAtomically(file_, doc.bytes());
+}
+
+std::int32_t leadingInteger(std::u16string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t')) ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == u'-' || text[i] == u'+')) negative = text[i++] == u'-';
+    std::uint32_t value = 0; // wraps modulo 2^32, as the profile functions do
+    for (; i < text.size() && text[i] >= u'0' && text[i] <= u'9'; ++i)
+        value = value * 10u + static_cast<std::uint32_t>(text[i] - u'0');
+    if (negative) value = 0u - value;
+    return static_cast<std::int32_t>(value);
+}
+
+} // namespace quill
