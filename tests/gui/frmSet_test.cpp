@@ -1,0 +1,247 @@
+// The settings dialog: what it shows on opening, what Apply writes and hands to the main
+// window, the colour buttons, and the colour chooser's custom colours.
+#include "settings/frmSet.h"
+#include "settings/frmSetColor.h"
+#include "settings/profile.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QFile>
+#include <QFrame>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <set>
+
+namespace quill {
+namespace {
+
+std::string u8(const QString& s) {
+    return s.toStdString();
+}
+std::string u8(const std::u16string& s) {
+    return QString::fromStdU16String(s).toStdString();
+}
+
+class SettingsDialog : public ::testing::Test {
+protected:
+    std::filesystem::path ini() const {
+        return std::filesystem::path(dir.path().toStdString()) / "setting.ini";
+    }
+
+    // The stored value of a key, "(absent)" when it is not in the file.
+    std::string stored(std::string_view key) const {
+        auto value = Profile(ini()).readRaw(key);
+        return value ? u8(*value) : "(absent)";
+    }
+
+    // The key names present in the file.
+    std::set<std::string> storedKeys() const {
+        std::set<std::string> keys;
+        QFile f(QString::fromStdString(ini().string()));
+        if (!f.open(QIODevice::ReadOnly)) return keys;
+        for (const QByteArray& line : f.readAll().split('\n')) {
+            const qsizetype eq = line.indexOf('=');
+            if (eq > 0) keys.insert(line.left(eq).trimmed().toStdString());
+        }
+        return keys;
+    }
+
+    // The dialog on a main window in its first-run look, with a scripted colour chooser.
+    std::unique_ptr<frmSet> open(const SheetLook& look = {}) {
+        auto dialog =
+            std::make_unique<frmSet>(look, ini(), nullptr, [this](QWidget*, Colour initial) {
+                chooserInitial.push_back(initial);
+                return nextChoice;
+            });
+        QObject::connect(dialog.get(), &frmSet::applied,
+                         [this](const SheetLook& l) { appliedLooks.push_back(l); });
+        return dialog;
+    }
+
+    QTemporaryDir dir;
+    std::optional<Colour> nextChoice;
+    std::vector<Colour> chooserInitial;
+    std::vector<SheetLook> appliedLooks;
+};
+
+TEST_F(SettingsDialog, apply_on_a_first_run_writes_exactly_its_keys_with_the_defaults) {
+    auto dialog = open();
+    dialog->cmdMenu(1)->click();
+
+    EXPECT_EQ(storedKeys(), (std::set<std::string>{"PI", "BackColor", "ForeColor", "FontSize",
+                                                   "UnderLine", "LineColor"}));
+    EXPECT_EQ(stored("BackColor"), "-2147483643");
+    EXPECT_EQ(stored("ForeColor"), "-2147483640");
+    EXPECT_EQ(stored("UnderLine"), "-1");
+    EXPECT_EQ(stored("PI"), "0");
+    EXPECT_EQ(stored("FontSize"), "9");
+    ASSERT_EQ(appliedLooks.size(), 1u);
+    EXPECT_EQ(appliedLooks[0], SheetLook{});
+}
+
+TEST_F(SettingsDialog, opens_from_the_main_window_look_and_the_stored_instance_switch) {
+    Profile(ini()).write("PI", u"1");
+    struct Row {
+        double mainFont;
+        const char* field;
+    };
+    for (Row r : {Row{14, "14"}, Row{10.5, "10"}, Row{11.5, "12"}, Row{9, "9"}}) {
+        SCOPED_TRACE(r.mainFont);
+        SheetLook look;
+        look.fontSize = r.mainFont;
+        look.underline = false;
+        auto dialog = open(look);
+        EXPECT_EQ(u8(dialog->cboOption()->currentText()), r.field);
+        EXPECT_TRUE(dialog->chkPI()->isChecked());
+        EXPECT_FALSE(dialog->chk()->isChecked());
+        EXPECT_EQ(dialog->cboOption()->count(), 6);
+    }
+}
+
+TEST_F(SettingsDialog, font_size_field_is_applied_as_typed_or_keeps_the_last_valid_size) {
+    struct Row {
+        const char* typed;
+        const char* storedText; // "(absent)" when FontSize must not be written
+        double applied;
+        const char* fieldAfter;
+    };
+    const Row rows[] = {
+        {"13", "13", 13, "13"},         {"10.5", "10.5", 10.5, "10.5"}, {" 12 ", "12", 12, "12"},
+        {"１２", "12", 12, "12"},       {"", "(absent)", 9, "9"},       {"abc", "(absent)", 9, "9"},
+        {"0", "(absent)", 9, "9"},      {"-3", "(absent)", 9, "9"},     {"1e1", "(absent)", 9, "9"},
+        {"100000", "(absent)", 9, "9"},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.typed);
+        QFile::remove(QString::fromStdString(ini().string()));
+        appliedLooks.clear();
+        auto dialog = open();
+        dialog->cboOption()->setCurrentText(QString::fromUtf8(r.typed));
+        dialog->apply();
+        EXPECT_EQ(stored("FontSize"), r.storedText);
+        EXPECT_EQ(stored("BackColor"), "-2147483643"); // the other keys are written regardless
+        ASSERT_EQ(appliedLooks.size(), 1u);
+        EXPECT_DOUBLE_EQ(appliedLooks[0].fontSize, r.applied);
+        EXPECT_EQ(u8(dialog->cboOption()->currentText()), r.fieldAfter);
+    }
+}
+
+TEST_F(SettingsDialog, invalid_size_after_a_valid_apply_keeps_the_applied_size) {
+    auto dialog = open();
+    dialog->cboOption()->setCurrentText("11");
+    dialog->apply();
+    dialog->cboOption()->setCurrentText("big");
+    dialog->apply();
+    EXPECT_EQ(stored("FontSize"), "11");
+    EXPECT_DOUBLE_EQ(appliedLooks.back().fontSize, 11);
+    EXPECT_EQ(u8(dialog->cboOption()->currentText()), "11");
+}
+
+TEST_F(SettingsDialog, colour_buttons_change_only_the_preview_until_apply) {
+    SheetLook look;
+    look.lineColor = 0x0000FF; // red
+    auto dialog = open(look);
+
+    nextChoice = 0x00FF00; // green for the text
+    dialog->cmdMenu(3)->click();
+    nextChoice = 0xFFFFAA; // pale cyan for the background
+    dialog->cmdMenu(4)->click();
+    nextChoice = std::nullopt; // the underline chooser is cancelled
+    dialog->cmdMenu(5)->click();
+
+    EXPECT_EQ(chooserInitial,
+              (std::vector<Colour>{kSystemWindowText, kSystemWindowBackground, 0x0000FF}));
+    EXPECT_EQ(dialog->preview()->palette().color(QPalette::Text), QColor(0, 255, 0));
+    EXPECT_EQ(dialog->preview()->palette().color(QPalette::Base), QColor(0xAA, 0xFF, 0xFF));
+    EXPECT_EQ(dialog->swatch()->palette().color(QPalette::Window), QColor(255, 0, 0));
+    EXPECT_FALSE(std::filesystem::exists(ini()));
+    EXPECT_TRUE(appliedLooks.empty());
+
+    dialog->cmdMenu(1)->click();
+    EXPECT_EQ(stored("ForeColor"), "65280");
+    EXPECT_EQ(stored("BackColor"), "16777130");
+    EXPECT_EQ(stored("LineColor"), "255");
+    EXPECT_EQ(appliedLooks.back().fore, 0x00FF00u);
+}
+
+TEST_F(SettingsDialog, unchecked_underline_is_applied_and_written_as_off) {
+    auto dialog = open();
+    dialog->chk()->setChecked(false);
+    dialog->chkPI()->setChecked(true);
+    dialog->cmdMenu(1)->click();
+    EXPECT_EQ(stored("UnderLine"), "0");
+    EXPECT_EQ(stored("PI"), "1");
+    EXPECT_FALSE(appliedLooks.back().underline);
+}
+
+TEST_F(SettingsDialog, cancel_keeps_what_was_applied_and_drops_the_rest) {
+    auto dialog = open();
+    dialog->cboOption()->setCurrentText("12");
+    dialog->cmdMenu(1)->click();
+    dialog->cboOption()->setCurrentText("14");
+    dialog->chk()->setChecked(false);
+    dialog->cmdMenu(2)->click();
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_EQ(stored("FontSize"), "12");
+    EXPECT_EQ(stored("UnderLine"), "-1");
+    EXPECT_EQ(appliedLooks.size(), 1u);
+
+    auto again = open();
+    again->cmdMenu(0)->click(); // OK applies, then closes
+    EXPECT_EQ(again->result(), QDialog::Accepted);
+    EXPECT_EQ(appliedLooks.size(), 2u);
+}
+
+TEST(ColourValues, system_references_follow_the_palette_and_explicit_colours_are_bgr) {
+    QPalette palette;
+    palette.setColor(QPalette::Base, QColor(1, 2, 3));
+    palette.setColor(QPalette::Text, QColor(4, 5, 6));
+    EXPECT_EQ(resolveColour(kSystemWindowBackground, palette), QColor(1, 2, 3));
+    EXPECT_EQ(resolveColour(kSystemWindowText, palette), QColor(4, 5, 6));
+    EXPECT_EQ(resolveColour(0x00563412u, palette), QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(colourValue(QColor(0x12, 0x34, 0x56)), 0x00563412u);
+}
+
+// Acts on the colour chooser once it is up: adds a custom colour, picks a colour, and confirms
+// or cancels.
+void answerChooser(bool confirm, const QColor& custom, const QColor& pick) {
+    QTimer::singleShot(0, [=] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* chooser = qobject_cast<QColorDialog*>(modal);
+        if (!chooser) {
+            ADD_FAILURE() << "no colour chooser is open";
+            if (modal) modal->close();
+            return;
+        }
+        QColorDialog::setCustomColor(0, custom);
+        chooser->setCurrentColor(pick);
+        confirm ? chooser->accept() : chooser->reject();
+    });
+}
+
+TEST(ColourChooser, keeps_custom_colours_only_from_a_confirmed_chooser) {
+    resetCustomColors();
+    answerChooser(true, QColor(10, 20, 30), QColor(40, 50, 60));
+    EXPECT_EQ(ShowColorDialog(nullptr, kSystemWindowText), std::optional<Colour>(0x3C3228u));
+    EXPECT_EQ(customColors()[0], 0x1E140Au);
+
+    answerChooser(false, QColor(200, 200, 200), QColor(1, 1, 1));
+    EXPECT_EQ(ShowColorDialog(nullptr, 0), std::nullopt);
+    EXPECT_EQ(customColors()[0], 0x1E140Au);
+
+    // The next chooser starts from the kept colours, not from the cancelled one's.
+    QTimer::singleShot(0, [] {
+        EXPECT_EQ(QColorDialog::customColor(0), QColor(10, 20, 30));
+        if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
+    });
+    ShowColorDialog(nullptr, 0);
+    resetCustomColors();
+}
+
+} // namespace
+} // namespace quill
