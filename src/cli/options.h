@@ -1,0 +1,26 @@
+#pragma once
+// Command-line options of quillsum-calc.
+#include "sheet/calculation.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace quill::cli {
+
+struct Options {
+    bool json = false;
+    bool help = false;
+    Grouping grouping = Grouping::None;
+    std::optional<double> now;        // fixed clock, as a day count
+    std::optional<std::string> eval;  // --eval EXPRESSION
+    std::string input = "-";          // FILE or "-" for standard input
+};
+
+// Parses the arguments (without the program name); on unusable arguments returns nullopt and
+// sets `error` to a one-line message.
+std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error);
+
+extern const char* const kUsage;
+
+} // namespace quill::cli

@@ -1,0 +1,194 @@
+#include "engine/convert.h"
+#include "engine/error.h"
+#include "engine/eval_context.h"
+#include "engine/operators.h"
+#include "engine/scan.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace quill {
+namespace {
+
+bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isHexDigit(char16_t c) {
+    return isDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+}
+
+bool allOf(std::u16string_view t, bool (*pred)(char16_t)) {
+    return std::all_of(t.begin(), t.end(), pred);
+}
+
+bool isPlainNumberChar(char16_t c) { return isDigit(c) || c == u',' || c == u'!' || c == u' '; }
+bool isNumberOperandChar(char16_t c) { return isDigit(c) || c == u',' || c == u'!' || c == u'.'; }
+bool isBinaryDigit(char16_t c) { return c == u'0' || c == u'1'; }
+
+std::u16string asciiToU16(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+
+// Binary literals shorter than 32 digits; longer ones read as 0.
+std::int32_t readBinary(std::u16string_view digits) {
+    if (digits.size() >= 32) return 0;
+    std::uint32_t v = 0;
+    for (char16_t c : digits) v = v * 2 + (c == u'1');
+    return static_cast<std::int32_t>(v);
+}
+
+// The literal forms of the normalising loop: the decimal text of a hexadecimal or binary
+// literal, or nullopt when the working text is none of them.
+std::optional<std::u16string> literalText(std::u16string_view t) {
+    if (t.size() >= 2 && t[0] == u'&' && (t[1] == u'h' || t[1] == u'H') &&
+        allOf(t.substr(2), isHexDigit))
+        return asciiToU16(formatDouble(numberFromText(t)));
+    if (!t.empty() && (t.back() == u'h' || t.back() == u'H') &&
+        allOf(t.substr(0, t.size() - 1), isHexDigit)) {
+        std::u16string prefixed = u"&H";
+        prefixed.append(t.substr(0, t.size() - 1));
+        return asciiToU16(formatDouble(numberFromText(prefixed)));
+    }
+    if (!t.empty() && (t.back() == u'b' || t.back() == u'B') &&
+        allOf(t.substr(0, t.size() - 1), isBinaryDigit))
+        return asciiToU16(std::to_string(readBinary(t.substr(0, t.size() - 1))));
+    return std::nullopt;
+}
+
+// "(...)" whose first closing bracket has no opening bracket after it.
+bool strippable(std::u16string_view t) {
+    if (t.size() < 2 || t.front() != u'(' || t.back() != u')') return false;
+    size_t firstClose = t.find(u')');
+    return t.find(u'(', firstClose) == std::u16string_view::npos;
+}
+
+// The normalising loop. `storage` holds the working text when it had to be rewritten.
+std::u16string_view normalise(std::u16string_view t, std::u16string& storage) {
+    // Stripping keeps the first closing bracket's relation to later opening ones, so the
+    // bracket test is made once and the loop strips while the text stays enclosed.
+    bool enclosedOk = strippable(t);
+    while (true) {
+        if (!t.empty() && t.front() == u'-') {
+            std::u16string prefixed;
+            prefixed.reserve(t.size() + 1);
+            prefixed += u'0';
+            prefixed.append(t);
+            storage = std::move(prefixed);
+            t = storage;
+            enclosedOk = false;
+            continue;
+        }
+        if (enclosedOk && t.size() >= 2 && t.front() == u'(' && t.back() == u')') {
+            t = t.substr(1, t.size() - 2);
+            continue;
+        }
+        if (auto lit = literalText(t)) {
+            storage = std::move(*lit);
+            return storage;
+        }
+        return t;
+    }
+}
+
+std::u16string upperCase(std::u16string_view t) {
+    std::u16string s(t);
+    for (char16_t& c : s)
+        if (c >= u'a' && c <= u'z') c = char16_t(c - 32);
+    return s;
+}
+
+bool startsWithNot(std::u16string_view t) {
+    if (t.size() < 3) return false;
+    auto up = [](char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c; };
+    return up(t[0]) == u'N' && up(t[1]) == u'O' && up(t[2]) == u'T';
+}
+
+std::u16string unquote(std::u16string_view literal) {
+    std::u16string out;
+    std::u16string_view inner = literal.substr(1, literal.size() - 2);
+    for (size_t i = 0; i < inner.size(); ++i) {
+        out += inner[i];
+        if (inner[i] == u'"' && i + 1 < inner.size() && inner[i + 1] == u'"') ++i;
+    }
+    return out;
+}
+
+Value loneOperand(EvalContext& ctx, const std::u16string& op, std::u16string_view working) {
+    if (allOf(op, isNumberOperandChar)) return Value::dbl(numberFromText(op));
+    if (op.size() >= 2 && op.front() == u'"' && op.back() == u'"') return Value::text(unquote(op));
+    if (op.size() >= 2 && op.front() == u'(' && op.back() == u')')
+        return evalNested(ctx, std::u16string_view(op).substr(1, op.size() - 2));
+    if (op.front() == u'-') return negate(evalNested(ctx, std::u16string_view(op).substr(1)));
+    if (startsWithNot(working)) return notOf(evalNested(ctx, working.substr(3)));
+    return Ffc(ctx, upperCase(working));
+}
+
+Value operandValue(EvalContext& ctx, const std::u16string& text) {
+    if (text.empty()) fail();
+    if (allOf(text, isDigit)) return Value::dbl(numberFromText(text));
+    return evalNested(ctx, text);
+}
+
+struct Slot {
+    Value value;
+    bool consumed = false;
+};
+
+Value severalOperands(EvalContext& ctx, const ScanResult& scan) {
+    const size_t opCount = scan.ops.size();
+    if (scan.operands.size() > kMaxOperands || opCount + 1 > kMaxOperands) fail();
+    std::array<Slot, kMaxOperands> slots;
+    for (size_t k = 0; k < scan.operands.size(); ++k)
+        slots[k].value = operandValue(ctx, scan.operands[k]);
+
+    std::array<std::uint8_t, kMaxOperands> order;
+    for (size_t n = 0; n < opCount; ++n) order[n] = static_cast<std::uint8_t>(n);
+    std::stable_sort(order.begin(), order.begin() + opCount, [&](auto x, auto y) {
+        return (scan.ops[x] >> 4) < (scan.ops[y] >> 4);
+    });
+    for (size_t i = 0; i < opCount; ++i) {
+        size_t n = order[i];
+        size_t left = n;
+        while (left > 0 && slots[left].consumed) --left;
+        size_t right = n + 1;
+        while (right < opCount && slots[right].consumed) ++right;
+        slots[left].value = applyOperator(scan.ops[n], slots[left].value, slots[right].value);
+        slots[right].consumed = true;
+    }
+    return std::move(slots[0].value);
+}
+
+Value evaluate(EvalContext& ctx, std::u16string_view text) {
+    if (allOf(text, isPlainNumberChar)) return Value::dbl(numberFromText(text));
+    std::u16string storage;
+    std::u16string_view working = normalise(text, storage);
+    ScanResult scan = scanExpression(working);
+    if (scan.operands.size() == 1) {
+        if (scan.operands[0].empty()) fail();
+        return loneOperand(ctx, scan.operands[0], working);
+    }
+    return severalOperands(ctx, scan);
+}
+
+} // namespace
+
+Value evalNested(EvalContext& ctx, std::u16string_view text) {
+    struct DepthGuard {
+        int& d;
+        explicit DepthGuard(int& depth) : d(depth) { ++d; }
+        ~DepthGuard() { --d; }
+    } guard(ctx.depth);
+    try {
+        if (ctx.depth > kMaxEvalNesting) fail();
+        return evaluate(ctx, text);
+    } catch (const EvalError&) {
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    if (ctx.sink && *ctx.sink) (*ctx.sink)(kEvalFailedMessage);
+    return Value::empty();
+}
+
+Value Eval(std::u16string_view text, const StatusSink& sink) {
+    EvalContext ctx{&sink, 0};
+    return evalNested(ctx, text);
+}
+
+} // namespace quill

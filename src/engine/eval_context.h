@@ -1,0 +1,21 @@
+#pragma once
+// Internal: the state shared by the nested Eval calls of one top-level evaluation.
+#include "engine/eval.h"
+
+namespace quill {
+
+struct EvalContext {
+    const StatusSink* sink = nullptr;
+    int depth = 0;
+};
+
+// Nested calls are bounded so that no text can exhaust the stack; a deeper nesting fails like
+// any other evaluation.
+inline constexpr int kMaxEvalNesting = 200;
+
+// One Eval call with its own failure boundary.
+Value evalNested(EvalContext& ctx, std::u16string_view text);
+// A name or a function call (the call text is in upper case); throws EvalError on failure.
+Value Ffc(EvalContext& ctx, std::u16string_view callText);
+
+} // namespace quill

@@ -1,0 +1,20 @@
+#pragma once
+// The values of the running system that expressions can reach: the clock, the command line and
+// the environment. The clock can be fixed so that results are reproducible.
+#include <optional>
+#include <string>
+
+namespace quill::platform {
+
+// The current local date and time as a day count (whole seconds).
+double now();
+// Fixes now() to the given day count; nullopt returns to the real clock.
+void setFixedNow(std::optional<double> serial);
+bool isClockFixed();
+int currentYear();
+
+// The command-line arguments of the program, as one text (COMMAND$).
+void setCommandLine(std::u16string args);
+const std::u16string& commandLine();
+
+} // namespace quill::platform
