@@ -48,11 +48,13 @@ private:
 std::u16string espeakText(std::u16string_view phrase);
 
 // espeak-ng with its Japanese voice ("ja"), loaded at run time from libespeak-ng.so.1.
-// espeak-ng keeps one instance per process, so at most one TalkEngine exists at a time.
+// espeak-ng can be set up only once per process: the first engine fixes the mode (playback or
+// retrieval) for the whole process, at most one engine exists at a time, and a released
+// engine can be created again in the same mode.
 class TalkEngine : public SpeechOutput {
 public:
     // Playing through the sound device, asynchronously. Null when the library or the voice
-    // is missing, or another TalkEngine exists.
+    // is missing, another TalkEngine exists, or this process opened espeak-ng for retrieval.
     static std::unique_ptr<TalkEngine> create();
     // Synthesising into memory (no sound device), for checks: use synthesize().
     static std::unique_ptr<TalkEngine> createForRetrieval();
@@ -70,8 +72,10 @@ public:
     std::vector<short> synthesize(std::u16string_view phrase);
     int sampleRate() const { return sampleRate_; }
 
-private:
+    // The library's entry points (opaque outside the engine).
     struct Api;
+
+private:
     static std::unique_ptr<TalkEngine> open(bool retrieval);
     TalkEngine(const Api* api, int sampleRate, bool retrieval);
 

@@ -2,6 +2,7 @@
 
 #include "engine/jtext.h"
 
+#include <cstdlib>
 #include <dlfcn.h>
 #include <mutex>
 
@@ -29,8 +30,17 @@ int collectSamples(short* samples, int count, void*) {
     return 0; // go on synthesising
 }
 
-std::mutex engineMutex;
-bool engineExists = false;
+// espeak-ng cannot be initialised a second time in one process (it crashes or hangs), so one
+// session is opened on first use, in the mode asked for then, and closed when the process
+// ends. Engines come and go over that session.
+struct Session {
+    enum class State { Closed, Playback, Retrieval, Failed } state = State::Closed;
+    int sampleRate = 0;
+    bool engineExists = false;
+};
+
+std::mutex sessionMutex;
+Session session;
 
 } // namespace
 
@@ -40,6 +50,7 @@ struct TalkEngine::Api {
     int (*setVoiceByName)(const char*) = nullptr;
     int (*synth)(const void*, size_t, unsigned, int, unsigned, unsigned, unsigned*,
                  void*) = nullptr;
+    int (*cancel)() = nullptr;
     int (*terminate)() = nullptr;
 
     // The library stays loaded for the life of the process: its threads may outlive a
@@ -53,6 +64,7 @@ struct TalkEngine::Api {
             ok = bind(lib, "espeak_SetSynthCallback", loaded.setSynthCallback) && ok;
             ok = bind(lib, "espeak_SetVoiceByName", loaded.setVoiceByName) && ok;
             ok = bind(lib, "espeak_Synth", loaded.synth) && ok;
+            ok = bind(lib, "espeak_Cancel", loaded.cancel) && ok;
             ok = bind(lib, "espeak_Terminate", loaded.terminate) && ok;
             return ok ? &loaded : nullptr;
         }();
@@ -65,22 +77,41 @@ struct TalkEngine::Api {
     }
 };
 
+namespace {
+
+void closeSession() {
+    std::lock_guard lock(sessionMutex);
+    if (session.state == Session::State::Playback || session.state == Session::State::Retrieval)
+        TalkEngine::Api::load()->terminate();
+    session.state = Session::State::Failed; // nothing may use it any more
+}
+
+// Opens the session in the given mode with the Japanese voice; Failed when the library's
+// data or the voice is missing.
+void openSession(const TalkEngine::Api* api, bool retrieval) {
+    const int rate = api->initialise(retrieval ? kOutputSynchronous : kOutputPlayback, 0, nullptr,
+                                     kInitialiseDontExit);
+    session.state = Session::State::Failed;
+    if (rate <= 0) return;
+    std::atexit(closeSession);
+    // Without the Japanese voice the phrases cannot be read: the same as no library.
+    if (api->setVoiceByName("ja") != kStatusOk) return;
+    api->setSynthCallback(retrieval ? collectSamples : nullptr);
+    session.sampleRate = rate;
+    session.state = retrieval ? Session::State::Retrieval : Session::State::Playback;
+}
+
+} // namespace
+
 std::unique_ptr<TalkEngine> TalkEngine::open(bool retrieval) {
     const Api* api = Api::load();
     if (api == nullptr) return nullptr;
-    std::lock_guard lock(engineMutex);
-    if (engineExists) return nullptr;
-    const int rate = api->initialise(retrieval ? kOutputSynchronous : kOutputPlayback, 0, nullptr,
-                                     kInitialiseDontExit);
-    if (rate <= 0) return nullptr;
-    // Without the Japanese voice the phrases cannot be read: the same as no library.
-    if (api->setVoiceByName("ja") != kStatusOk) {
-        api->terminate();
-        return nullptr;
-    }
-    api->setSynthCallback(retrieval ? collectSamples : nullptr);
-    engineExists = true;
-    return std::unique_ptr<TalkEngine>(new TalkEngine(api, rate, retrieval));
+    std::lock_guard lock(sessionMutex);
+    if (session.state == Session::State::Closed) openSession(api, retrieval);
+    const auto wanted = retrieval ? Session::State::Retrieval : Session::State::Playback;
+    if (session.state != wanted || session.engineExists) return nullptr;
+    session.engineExists = true;
+    return std::unique_ptr<TalkEngine>(new TalkEngine(api, session.sampleRate, retrieval));
 }
 
 std::unique_ptr<TalkEngine> TalkEngine::create() {
@@ -94,10 +125,11 @@ std::unique_ptr<TalkEngine> TalkEngine::createForRetrieval() {
 TalkEngine::TalkEngine(const Api* api, int sampleRate, bool retrieval)
     : api_(api), sampleRate_(sampleRate), retrieval_(retrieval) {}
 
+// Releasing stops what is still playing; the session stays open for the next engine.
 TalkEngine::~TalkEngine() {
-    std::lock_guard lock(engineMutex);
-    api_->terminate();
-    engineExists = false;
+    std::lock_guard lock(sessionMutex);
+    if (session.state == Session::State::Playback) api_->cancel();
+    session.engineExists = false;
 }
 
 void TalkEngine::play(std::u16string_view phrase) {
@@ -106,6 +138,8 @@ void TalkEngine::play(std::u16string_view phrase) {
         return;
     }
     const std::string text = toUtf8(espeakText(phrase));
+    std::lock_guard lock(sessionMutex);
+    if (session.state != Session::State::Playback) return;
     // In playback mode this queues the text and returns; espeak-ng plays it on its own thread.
     api_->synth(text.c_str(), text.size() + 1, 0, kPositionCharacter, 0, kCharsUtf8, nullptr,
                 nullptr);
@@ -115,7 +149,8 @@ std::vector<short> TalkEngine::synthesize(std::u16string_view phrase) {
     std::vector<short> samples;
     if (!retrieval_) return samples;
     const std::string text = toUtf8(espeakText(phrase));
-    std::lock_guard lock(engineMutex);
+    std::lock_guard lock(sessionMutex);
+    if (session.state != Session::State::Retrieval) return samples;
     retrievalSink = &samples;
     api_->synth(text.c_str(), text.size() + 1, 0, kPositionCharacter, 0, kCharsUtf8, nullptr,
                 nullptr);
