@@ -1,0 +1,425 @@
+#include "formulas/frmFormula.h"
+
+#include "settings/profile.h"
+#include "settings/settings.h"
+#include "window/menu_commands.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyledItemDelegate>
+#include <QTreeWidget>
+#include <algorithm>
+
+namespace quill {
+
+namespace {
+
+// The dialog is laid out in twips, 15 to a pixel.
+constexpr int px(int twips) {
+    return (twips + 7) / 15;
+}
+
+constexpr int kClientWidth = 5175;
+constexpr int kClientHeight = 3765;
+constexpr int kColumnWidth = 2540;
+constexpr int kPanelEditing = 2175;
+constexpr int kPanelPicking = 960;
+constexpr int kBoxLeft = 720;
+constexpr int kButtonHeight = 375;
+
+constexpr int kFormulaRole = Qt::UserRole;      // column 1: the formula text, CR LF breaks
+constexpr int kLastNameRole = Qt::UserRole + 1; // column 0: the name before in-place editing
+
+struct ButtonText {
+    int index;
+    const char16_t* caption;
+    const char16_t* tooltip;
+};
+
+constexpr ButtonText kButtons[] = {
+    {4, u"追加", u"式を新規登録"},
+    {5, u"編集", u"選択している式を入力した内容に変更"},
+    {6, u"削除", u"選択している式を削除"},
+    {7, u"クリア", u"テキストボックスの内容をクリアします"},
+    {0, u"OK", u"設定を保存して閉じる"},
+    {1, u"適用", u"設定を保存"},
+    {2, u"キャンセル", u"設定を保存せず閉じる"},
+};
+
+QString qs(const std::u16string& s) {
+    return QString::fromStdU16String(s);
+}
+
+// Formula texts keep CR LF; the sheet and the formula box break lines with LF alone.
+QString toCrLf(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    return text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+}
+
+QString toLf(QString text) {
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+}
+
+// One line per row in the list; the full text is kept in the item.
+QString listText(const QString& formula) {
+    return toLf(formula).replace(u'\n', u'↵');
+}
+
+// Only the name column is edited in place.
+class NameOnlyDelegate : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override {
+        if (index.column() != 0) return nullptr;
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    }
+};
+
+} // namespace
+
+void insertFormula(QPlainTextEdit* sheet, const QString& formulaText) {
+    if (!sheet) return;
+    static const QString gap = QStringLiteral("[sel]");
+    const QString text = toLf(formulaText);
+    const qsizetype at = text.indexOf(gap, 0, Qt::CaseInsensitive);
+    if (at < 0) {
+        replaceSelection(sheet, text);
+        return;
+    }
+    const QString before = text.left(at);
+    const QString after = text.mid(at + gap.size());
+    if (sheet->textCursor().hasSelection())
+        wrapSelection(sheet, before, after);
+    else
+        replaceSelection(sheet, before + after);
+}
+
+bool storable(const std::vector<Formula>& formulas) {
+    const std::u16string stored = serializeFormulaList(formulas);
+    // A new settings file is UTF-8, the widest of the file's encodings for this text.
+    if (qs(stored).toUtf8().size() > static_cast<qsizetype>(kProfileTextLimit)) return false;
+    return parseFormulaList(stored) == formulas;
+}
+
+frmFormula::frmFormula(FormulaMode mode, std::filesystem::path iniFile, QWidget* owner,
+                       QPlainTextEdit* sheet)
+    : QDialog(owner), mode_(mode), iniFile_(std::move(iniFile)), sheet_(sheet) {
+    setWindowTitle(QStringLiteral("ユーザー定義式"));
+    resize(px(kClientWidth), px(kClientHeight));
+    buildControls();
+    setUpMode();
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    loadList();
+    layoutControls();
+}
+
+QPushButton* frmFormula::cmdMenu(int index) const {
+    return index >= 0 && index < 8 ? buttons_[index] : nullptr;
+}
+
+void frmFormula::buildControls() {
+    lv_ = new QTreeWidget(this);
+    lv_->setObjectName(QStringLiteral("lv"));
+    lv_->setAccessibleName(QStringLiteral("ユーザー定義式"));
+    lv_->setHeaderLabels({QStringLiteral("式名"), QStringLiteral("式")});
+    lv_->setRootIsDecorated(false);
+    lv_->setUniformRowHeights(true);
+    lv_->setAllColumnsShowFocus(true);
+    lv_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    lv_->setSelectionMode(QAbstractItemView::SingleSelection);
+    lv_->setItemDelegate(new NameOnlyDelegate(lv_));
+    lv_->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid palette(mid);"
+                                      " border-bottom: 1px solid palette(mid); }"));
+    lv_->header()->setStretchLastSection(false);
+    lv_->setColumnWidth(0, px(kColumnWidth));
+    lv_->setColumnWidth(1, px(kColumnWidth));
+    lv_->installEventFilter(this);
+
+    panel_ = new QWidget(this);
+    panel_->setObjectName(QStringLiteral("pic"));
+    name_ = new QLineEdit(panel_);
+    name_->setObjectName(QStringLiteral("txt_0"));
+    name_->setAccessibleName(QStringLiteral("式名"));
+    text_ = new QPlainTextEdit(panel_);
+    text_->setObjectName(QStringLiteral("txt_1"));
+    text_->setAccessibleName(QStringLiteral("式"));
+    text_->setTabChangesFocus(true);
+    const char16_t* labelText[] = {u"式名", u"式"};
+    for (int i = 0; i < 2; ++i) {
+        labels_[i] = new QLabel(QString::fromUtf16(labelText[i]), panel_);
+        labels_[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
+    }
+    labels_[0]->setBuddy(name_);
+    labels_[1]->setBuddy(text_);
+    for (QWidget* box : {static_cast<QWidget*>(name_), static_cast<QWidget*>(text_)}) {
+        box->setAutoFillBackground(true);
+        box->installEventFilter(this);
+    }
+    colourFocus(0, false);
+    colourFocus(1, false);
+
+    for (const ButtonText& b : kButtons) {
+        auto* button = new QPushButton(QString::fromUtf16(b.caption), panel_);
+        button->setObjectName(QStringLiteral("cmdMenu_%1").arg(b.index));
+        button->setToolTip(QString::fromUtf16(b.tooltip));
+        button->setAutoDefault(false);
+        buttons_[b.index] = button;
+    }
+    connect(buttons_[4], &QPushButton::clicked, this, &frmFormula::addFormula);
+    connect(buttons_[5], &QPushButton::clicked, this, &frmFormula::editFormula);
+    connect(buttons_[6], &QPushButton::clicked, this, &frmFormula::deleteFormula);
+    connect(buttons_[7], &QPushButton::clicked, this, &frmFormula::clearBoxes);
+    connect(buttons_[1], &QPushButton::clicked, this, &frmFormula::apply);
+    connect(buttons_[0], &QPushButton::clicked, this, [this] {
+        apply();
+        accept();
+    });
+    connect(buttons_[2], &QPushButton::clicked, this, &QDialog::reject);
+
+    connect(lv_, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* row) { showRow(row); });
+    connect(lv_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* row) { showRow(row); });
+    connect(lv_, &QTreeWidget::itemDoubleClicked, this, [this] { insertSelected(); });
+    connect(lv_, &QTreeWidget::itemChanged, this, &frmFormula::renamed);
+}
+
+void frmFormula::setUpMode() {
+    if (mode_ == FormulaMode::Editing) {
+        lv_->setEditTriggers(QAbstractItemView::SelectedClicked |
+                             QAbstractItemView::EditKeyPressed);
+        if (QScreen* screen = owner() ? owner()->screen() : QGuiApplication::primaryScreen()) {
+            const QRect area = screen->geometry();
+            move(area.x() + (area.width() - width()) / 2,
+                 area.y() + (area.height() - height()) / 2);
+        }
+        return;
+    }
+    for (int i : {0, 1, 4, 5, 6}) buttons_[i]->setEnabled(false);
+    name_->setEnabled(false);
+    buttons_[2]->setFocusPolicy(Qt::ClickFocus);
+    text_->setReadOnly(true);
+    lv_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The formula box fills the short panel as a preview; the editing controls stay out of view.
+    for (QWidget* w : panel_->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (w != text_) w->hide();
+    placeUnderCaret();
+}
+
+QWidget* frmFormula::owner() const {
+    return parentWidget();
+}
+
+void frmFormula::loadList() {
+    const QSignalBlocker quiet(lv_);
+    lv_->clear();
+    for (const Formula& f : readFormulas(Settings(iniFile_))) lv_->addTopLevelItem(makeRow(f));
+}
+
+QTreeWidgetItem* frmFormula::makeRow(const Formula& f) {
+    auto* row = new QTreeWidgetItem;
+    row->setFlags(row->flags() | Qt::ItemIsEditable);
+    setRow(row, f);
+    return row;
+}
+
+void frmFormula::setRow(QTreeWidgetItem* row, const Formula& f) {
+    const QSignalBlocker quiet(lv_);
+    row->setText(0, qs(f.name));
+    row->setData(0, kLastNameRole, qs(f.name));
+    row->setText(1, listText(qs(f.text)));
+    row->setData(1, kFormulaRole, qs(f.text));
+}
+
+std::vector<Formula> frmFormula::formulas() const {
+    std::vector<Formula> list;
+    for (int i = 0; i < lv_->topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* row = lv_->topLevelItem(i);
+        list.push_back({row->text(0).toStdU16String(),
+                        row->data(1, kFormulaRole).toString().toStdU16String()});
+    }
+    return list;
+}
+
+Formula frmFormula::boxes() const {
+    return {name_->text().toStdU16String(), toCrLf(text_->toPlainText()).toStdU16String()};
+}
+
+QTreeWidgetItem* frmFormula::selectedRow() const {
+    const QList<QTreeWidgetItem*> selected = lv_->selectedItems();
+    return selected.isEmpty() ? nullptr : selected.first();
+}
+
+void frmFormula::showRow(QTreeWidgetItem* row) {
+    if (!row) return;
+    name_->setText(row->text(0));
+    text_->setPlainText(toLf(row->data(1, kFormulaRole).toString()));
+}
+
+void frmFormula::addFormula() {
+    const Formula f = boxes();
+    if (f.name.empty()) return;
+    std::vector<Formula> list = formulas();
+    list.push_back(f);
+    if (!storable(list)) return;
+    lv_->addTopLevelItem(makeRow(f));
+    clearBoxes();
+}
+
+void frmFormula::editFormula() {
+    QTreeWidgetItem* row = selectedRow();
+    const Formula f = boxes();
+    if (f.name.empty() || !row) return;
+    std::vector<Formula> list = formulas();
+    list[lv_->indexOfTopLevelItem(row)] = f;
+    if (!storable(list)) return;
+    setRow(row, f);
+}
+
+void frmFormula::deleteFormula() {
+    QTreeWidgetItem* row = selectedRow();
+    if (!row) return;
+    delete row;
+    clearBoxes();
+}
+
+void frmFormula::clearBoxes() {
+    name_->clear();
+    text_->clear();
+}
+
+void frmFormula::apply() {
+    Settings settings(iniFile_);
+    writeFormulas(settings, formulas());
+}
+
+// A name edited in place to nothing, or to a text the stored form cannot keep, goes back to
+// what it was.
+void frmFormula::renamed(QTreeWidgetItem* row, int column) {
+    if (column != 0) return;
+    const QString name = row->text(0);
+    if (name.isEmpty() || !storable(formulas())) {
+        const QSignalBlocker quiet(lv_);
+        row->setText(0, row->data(0, kLastNameRole).toString());
+        return;
+    }
+    const QSignalBlocker quiet(lv_);
+    row->setData(0, kLastNameRole, name);
+}
+
+void frmFormula::insertSelected() {
+    QTreeWidgetItem* row = selectedRow();
+    if (mode_ != FormulaMode::Picking || !row) return;
+    insertFormula(sheet_, row->data(1, kFormulaRole).toString());
+    close();
+}
+
+void frmFormula::layoutControls() {
+    const int w = width();
+    const int h = height();
+    if (mode_ == FormulaMode::Picking) {
+        const int panel = px(kPanelPicking);
+        panel_->setGeometry(0, std::max(0, h - panel), w, panel);
+        text_->setGeometry(0, 0, panel_->width(), panel_->height());
+        lv_->setGeometry(0, 0, w, std::max(0, h - panel));
+    } else {
+        const int panel = px(kPanelEditing);
+        panel_->setGeometry(0, std::max(0, h - panel), w, panel);
+        lv_->setGeometry(0, 0, w, std::max(0, h - panel - px(40)));
+        const int boxWidth = std::max(0, w - px(kBoxLeft) - px(40));
+        const int row = px(kButtonHeight);
+        for (int i : {4, 5, 6, 7})
+            buttons_[i]->setGeometry(px(120 + (i - 4) * 1140), px(60), px(1080), row);
+        labels_[0]->setGeometry(px(120), px(540), px(kBoxLeft - 160), px(300));
+        name_->setGeometry(px(kBoxLeft), px(495), boxWidth, px(330));
+        labels_[1]->setGeometry(px(120), px(930), px(kBoxLeft - 160), px(300));
+        text_->setGeometry(px(kBoxLeft), px(900), boxWidth, px(855));
+        const int lefts[] = {3580, 2360, 1140};
+        for (int i : {0, 1, 2}) buttons_[i]->setGeometry(w - px(lefts[i]), px(1785), px(1100), row);
+    }
+    lv_->setColumnWidth(1, std::max(0, lv_->width() - lv_->columnWidth(0) - px(960)));
+}
+
+// Under the caret's line, 100 pixels to its left, kept on the caret's screen.
+void frmFormula::placeUnderCaret() {
+    if (!sheet_) return;
+    const QRect caret = sheet_->cursorRect();
+    const QPoint anchor = sheet_->viewport()->mapToGlobal(caret.bottomLeft());
+    QPoint topLeft(anchor.x() - 100, anchor.y() + 1);
+    QScreen* screen = QGuiApplication::screenAt(anchor);
+    if (!screen) screen = sheet_->screen();
+    if (screen) {
+        const QRect area = screen->availableGeometry();
+        topLeft.setX(std::clamp(topLeft.x(), area.left(),
+                                std::max(area.left(), area.right() + 1 - width())));
+        topLeft.setY(std::clamp(topLeft.y(), area.top(),
+                                std::max(area.top(), area.bottom() + 1 - height())));
+    }
+    move(topLeft);
+}
+
+void frmFormula::colourFocus(int box, bool focused) {
+    QWidget* w = box == 0 ? static_cast<QWidget*>(name_) : static_cast<QWidget*>(text_);
+    QPalette p = w->palette();
+    p.setColor(QPalette::Base, focused ? QColor(0xAA, 0xFF, 0xFF) : QColor(Qt::white));
+    w->setPalette(p);
+    QPalette lp = labels_[box]->palette();
+    lp.setColor(QPalette::WindowText, focused ? QColor(Qt::blue) : QColor(Qt::black));
+    labels_[box]->setPalette(lp);
+}
+
+bool frmFormula::event(QEvent* e) {
+    if (e->type() == QEvent::WindowActivate) lv_->setFocus();
+    return QDialog::event(e);
+}
+
+bool frmFormula::eventFilter(QObject* watched, QEvent* e) {
+    // An in-place name editor takes its own keys, so Enter here means the list itself.
+    if (watched == lv_ && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(e)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            insertSelected();
+            return true;
+        }
+    }
+    if (e->type() == QEvent::FocusIn || e->type() == QEvent::FocusOut) {
+        const bool in = e->type() == QEvent::FocusIn;
+        if (watched == name_) colourFocus(0, in);
+        if (watched == text_) colourFocus(1, in);
+    }
+    return QDialog::eventFilter(watched, e);
+}
+
+void frmFormula::resizeEvent(QResizeEvent* e) {
+    QDialog::resizeEvent(e);
+    layoutControls();
+}
+
+frmFormula* showFormulaPicker(QWidget* owner, QPlainTextEdit* sheet, QPointer<frmFormula>& picker,
+                              const std::filesystem::path& ini) {
+    if (!picker) {
+        picker = new frmFormula(FormulaMode::Picking, ini, owner, sheet);
+        picker->setAttribute(Qt::WA_DeleteOnClose);
+        picker->setModal(false);
+    }
+    picker->show();
+    picker->raise();
+    picker->activateWindow();
+    return picker;
+}
+
+void runFormulaEditor(QWidget* owner, QPointer<frmFormula>& picker,
+                      const std::filesystem::path& ini) {
+    if (picker) picker->close();
+    frmFormula editor(FormulaMode::Editing, ini, owner);
+    editor.exec();
+}
+
+} // namespace quill

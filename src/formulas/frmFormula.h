@@ -1,0 +1,102 @@
+#pragma once
+// The user-defined formula dialog "ユーザー定義式", in two modes. Editing (modal, from the Options
+// menu): add, change, delete and rename formulas, stored by Apply. Picking (modeless, from the
+// Function menu and Ctrl+Space): placed under the sheet's caret; a double-click or Enter on a
+// formula inserts it into the sheet, wrapping the selection at its "[sel]" gap, and closes the
+// dialog. Every opening reads the list from the settings file afresh.
+#include "formulas/formula_list.h"
+
+#include <QDialog>
+#include <QPointer>
+#include <filesystem>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+namespace quill {
+
+enum class FormulaMode { Editing, Picking };
+
+// Inserts a formula into the sheet: without a "[sel]" gap (any letter case) it replaces the
+// selection; with one, the selected text goes into the first gap (an empty selection leaves
+// the gap out). CR LF line breaks become sheet lines. One undoable step, caret after the text.
+void insertFormula(QPlainTextEdit* sheet, const QString& formulaText);
+
+// Whether a list survives being stored and read back unchanged: no name or text holds the
+// stored form's separators, and the stored value fits the settings file's read limit.
+bool storable(const std::vector<Formula>& formulas);
+
+class frmFormula : public QDialog {
+    Q_OBJECT
+public:
+    // `sheet` receives insertions in picking mode (and places the dialog under its caret).
+    frmFormula(FormulaMode mode, std::filesystem::path iniFile, QWidget* owner = nullptr,
+               QPlainTextEdit* sheet = nullptr);
+
+    FormulaMode mode() const { return mode_; }
+
+    // The rows, in list order.
+    std::vector<Formula> formulas() const;
+
+    // The commands. Each does nothing when it cannot act: no name, no selected row, or a row
+    // that could not be stored and read back unchanged.
+    void addFormula();     // cmdMenu 4 "追加"
+    void editFormula();    // cmdMenu 5 "編集"
+    void deleteFormula();  // cmdMenu 6 "削除"
+    void clearBoxes();     // cmdMenu 7 "クリア"
+    void apply();          // cmdMenu 1 "適用"
+    void insertSelected(); // picking mode: the selected row into the sheet, then close
+
+    QTreeWidget* lv() const { return lv_; }
+    QLineEdit* nameBox() const { return name_; }      // txt 0
+    QPlainTextEdit* textBox() const { return text_; } // txt 1
+    QLabel* label(int index) const { return labels_[index == 0 ? 0 : 1]; }
+    QPushButton* cmdMenu(int index) const;
+
+protected:
+    bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void buildControls();
+    void setUpMode();
+    QWidget* owner() const;
+    void loadList();
+    void layoutControls();
+    void placeUnderCaret();
+    void showRow(QTreeWidgetItem* row);
+    void renamed(QTreeWidgetItem* row, int column);
+    QTreeWidgetItem* selectedRow() const;
+    QTreeWidgetItem* makeRow(const Formula& f);
+    void setRow(QTreeWidgetItem* row, const Formula& f);
+    Formula boxes() const;
+    void colourFocus(int box, bool focused);
+
+    FormulaMode mode_;
+    std::filesystem::path iniFile_;
+    QPointer<QPlainTextEdit> sheet_;
+    QTreeWidget* lv_ = nullptr;
+    QWidget* panel_ = nullptr;
+    QLineEdit* name_ = nullptr;
+    QPlainTextEdit* text_ = nullptr;
+    QLabel* labels_[2] = {};
+    QPushButton* buttons_[8] = {};
+};
+
+// The Function menu's "ユーザ定義式..." and Ctrl+Space: brings an open picker forward as it is
+// (its list is not read again), or opens a new one over `owner` that frees itself on closing.
+frmFormula* showFormulaPicker(QWidget* owner, QPlainTextEdit* sheet, QPointer<frmFormula>& picker,
+                              const std::filesystem::path& ini);
+
+// The Options menu's "ユーザ定義式(&U)...": closes an open picker (the two modes never share the
+// screen), then runs the editing dialog modally.
+void runFormulaEditor(QWidget* owner, QPointer<frmFormula>& picker,
+                      const std::filesystem::path& ini);
+
+} // namespace quill
