@@ -61,14 +61,19 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             const std::string* v = value();
             if (!v) return std::nullopt;
             auto g = parseGrouping(*v);
-            if (!g) return error = "--grouping takes none, 3, 4 or units, not '" + *v + "'", std::nullopt;
+            if (!g)
+                return error = "--grouping takes none, 3, 4 or units, not '" + *v + "'",
+                       std::nullopt;
             o.grouping = *g;
         } else if (a == "--now") {
             const std::string* v = value();
             if (!v) return std::nullopt;
             o.now = parseNow(*v);
-            if (!o.now) return error = "--now takes a date and time such as 2026-12-07T09:30:00, not '" + *v + "'", std::nullopt;
-        } else if (a.size() > 1 && a[0] == '-' ) {
+            if (!o.now)
+                return error = "--now takes a date and time such as 2026-12-07T09:30:00, not '" +
+                               *v + "'",
+                       std::nullopt;
+        } else if (a.size() > 1 && a[0] == '-') {
             return error = "unknown option '" + a + "'", std::nullopt;
         } else {
             if (haveInput) return error = "only one input file can be given", std::nullopt;

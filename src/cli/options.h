@@ -12,9 +12,9 @@ struct Options {
     bool json = false;
     bool help = false;
     Grouping grouping = Grouping::None;
-    std::optional<double> now;        // fixed clock, as a day count
-    std::optional<std::string> eval;  // --eval EXPRESSION
-    std::string input = "-";          // FILE or "-" for standard input
+    std::optional<double> now;       // fixed clock, as a day count
+    std::optional<std::string> eval; // --eval EXPRESSION
+    std::string input = "-";         // FILE or "-" for standard input
 };
 
 // Parses the arguments (without the program name); on unusable arguments returns nullopt and

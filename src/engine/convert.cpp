@@ -11,8 +11,12 @@
 namespace quill {
 namespace {
 
-bool isBlank(char16_t c) { return c == u' '; }
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isBlank(char16_t c) {
+    return c == u' ';
+}
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 
 int hexDigit(char16_t c) {
     if (c >= u'0' && c <= u'9') return c - u'0';
@@ -60,9 +64,13 @@ bool numberToAscii(std::u16string_view t, std::string& out) {
     return i == t.size();
 }
 
-std::u16string asciiToU16(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+std::u16string asciiToU16(const std::string& s) {
+    return std::u16string(s.begin(), s.end());
+}
 
-double roundHalfEven(double v) { return std::nearbyint(v); }
+double roundHalfEven(double v) {
+    return std::nearbyint(v);
+}
 
 } // namespace
 
@@ -188,9 +196,11 @@ std::string formatDouble(double v, int sig) {
         if (expDigits.size() < 2) expDigits.insert(0, 1, '0');
         return out + "E" + (exponent < 0 ? "-" : "+") + expDigits;
     }
-    if (exponent < 0) return out + "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
+    if (exponent < 0)
+        return out + "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
     size_t intDigits = static_cast<size_t>(exponent) + 1;
-    if (digits.size() <= intDigits) return out + digits + std::string(intDigits - digits.size(), '0');
+    if (digits.size() <= intDigits)
+        return out + digits + std::string(intDigits - digits.size(), '0');
     return out + digits.substr(0, intDigits) + '.' + digits.substr(intDigits);
 }
 

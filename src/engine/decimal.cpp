@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 #include <boost/multiprecision/cpp_int.hpp>
 
@@ -101,8 +102,14 @@ template <class T> Scaled reduce(const T& x, int scale, int minDrop, bool sticky
             continue;
         }
         const T& unit = pow10Of<T>(k);
+        if constexpr (std::is_same_v<T, uint256_t>) {
+            // Wide division is slow: skip drops that leave 97 bits or more, seen by a product
+            // (2^96 * 10^48 still fits in 256 bits).
+            if (k <= 48 && x >= T(kMantissaLimit) * unit) continue;
+        }
         T q = x / unit;
-        const T r = x % unit;
+        const T r = x - q * unit; // cheaper than a second division
+
         if (roundsUp(q, r, T(unit / 2), sticky)) q += 1;
         if (q <= T(Decimal::kMaxMantissa)) return {static_cast<u128>(q), scale - k};
     }
@@ -252,21 +259,55 @@ std::string mantissaDigits(u128 m) {
 // 15 significant digits of a finite positive double: value = digits * 10^(exponent - 14).
 struct RoundedDouble {
     u128 digits;
-    int exponent;
+    int scale; // value = digits / 10^scale
+    int count; // significant digits
 };
 
-RoundedDouble roundTo15Digits(double mag) {
-    char buf[40];
-    const auto res = std::to_chars(buf, buf + sizeof buf, mag, std::chars_format::scientific, 14);
-    // The form is d.dddddddddddddde[+-]x...
-    std::uint64_t digits = static_cast<std::uint64_t>(buf[0] - '0');
-    const char* p = buf + 2;
-    for (; *p != 'e'; ++p) digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+// Reads the "d[.ddd]e[+-]x" form that to_chars writes in scientific format.
+RoundedDouble readScientific(const char* p, const char* end) {
+    std::uint64_t digits = 0;
+    int count = 0;
+    for (; *p != 'e'; ++p) {
+        if (*p == '.') continue;
+        digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+        ++count;
+    }
     ++p;
     const bool negExp = *p == '-';
     int exponent = 0;
-    std::from_chars(p + 1, res.ptr, exponent);
-    return {digits, negExp ? -exponent : exponent};
+    std::from_chars(p + 1, end, exponent);
+    return {digits, count - 1 - (negExp ? -exponent : exponent), count};
+}
+
+constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Literals such as 0.1 or 1234.56: a decimal m / 10^s of at most 15 digits whose nearest
+// double is `mag` is the 15-digit rounding of `mag` (a double keeps any two 15-digit decimals
+// apart). m and 10^s are exact doubles, so the one division rounds correctly.
+std::optional<RoundedDouble> shortFraction(double mag) {
+    constexpr int kTries = 6;
+    for (int s = 1; s <= kTries; ++s) {
+        const double m = std::nearbyint(mag * kExactPow10[s]);
+        if (m >= 1e15) return std::nullopt;
+        if (m / kExactPow10[s] == mag) return RoundedDouble{static_cast<u128>(m), s, 15};
+    }
+    return std::nullopt;
+}
+
+// A finite positive double rounded to 15 significant digits.
+RoundedDouble roundTo15Digits(double mag) {
+    if (const auto quick = shortFraction(mag)) return *quick;
+    char buf[40];
+    // The shortest form that reads back as the same double is much cheaper to produce. When it
+    // has at most 15 digits it is also the 15-digit rounding: a double keeps any 15-digit
+    // decimal apart from its neighbours, so the nearest 15-digit decimal is that one.
+    auto res = std::to_chars(buf, buf + sizeof buf, mag, std::chars_format::scientific);
+    const RoundedDouble shortest = readScientific(buf, res.ptr);
+    if (shortest.count <= 15) return shortest;
+    res = std::to_chars(buf, buf + sizeof buf, mag, std::chars_format::scientific, 14);
+    return readScientific(buf, res.ptr);
 }
 
 // The significant digits of a number text, before the range is applied:
@@ -369,10 +410,10 @@ Decimal Decimal::fromDouble(double v) {
         return Decimal(static_cast<u128>(static_cast<std::uint64_t>(mag)), 0, v < 0);
     if (!std::isfinite(v) || mag >= 0x1p96) fail();
     const RoundedDouble r = roundTo15Digits(mag);
-    const int scale = 14 - r.exponent;
+    const int scale = r.scale;
     Scaled s;
     if (scale < 0) {
-        // mag < 2^96 < 10^29 keeps the lift at 14 digits at most.
+        // mag < 2^96 < 10^29 keeps the lift within 28 digits.
         s = {r.digits * kPow10[-scale], 0};
         if (s.mant > kMaxMantissa) fail();
     } else {
@@ -461,13 +502,10 @@ std::string Decimal::toString() const {
 }
 
 double Decimal::toDouble() const {
-    static constexpr double kExact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
     double mag;
     if (mant_ < (u128(1) << 53) && scale_ <= 22) {
         // Both operands are exact doubles, so the one division rounds correctly.
-        mag = static_cast<double>(static_cast<std::uint64_t>(mant_)) / kExact[scale_];
+        mag = static_cast<double>(static_cast<std::uint64_t>(mant_)) / kExactPow10[scale_];
     } else {
         std::string text = mantissaDigits(mant_);
         text += "e-";

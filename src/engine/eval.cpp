@@ -11,7 +11,9 @@
 namespace quill {
 namespace {
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
 bool isHexDigit(char16_t c) {
     return isDigit(c) || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
 }
@@ -20,11 +22,19 @@ bool allOf(std::u16string_view t, bool (*pred)(char16_t)) {
     return std::all_of(t.begin(), t.end(), pred);
 }
 
-bool isPlainNumberChar(char16_t c) { return isDigit(c) || c == u',' || c == u'!' || c == u' '; }
-bool isNumberOperandChar(char16_t c) { return isDigit(c) || c == u',' || c == u'!' || c == u'.'; }
-bool isBinaryDigit(char16_t c) { return c == u'0' || c == u'1'; }
+bool isPlainNumberChar(char16_t c) {
+    return isDigit(c) || c == u',' || c == u'!' || c == u' ';
+}
+bool isNumberOperandChar(char16_t c) {
+    return isDigit(c) || c == u',' || c == u'!' || c == u'.';
+}
+bool isBinaryDigit(char16_t c) {
+    return c == u'0' || c == u'1';
+}
 
-std::u16string asciiToU16(const std::string& s) { return std::u16string(s.begin(), s.end()); }
+std::u16string asciiToU16(const std::string& s) {
+    return std::u16string(s.begin(), s.end());
+}
 
 // Binary literals shorter than 32 digits; longer ones read as 0.
 std::int32_t readBinary(std::u16string_view digits) {
@@ -140,9 +150,8 @@ Value severalOperands(EvalContext& ctx, const ScanResult& scan) {
 
     std::array<std::uint8_t, kMaxOperands> order;
     for (size_t n = 0; n < opCount; ++n) order[n] = static_cast<std::uint8_t>(n);
-    std::stable_sort(order.begin(), order.begin() + opCount, [&](auto x, auto y) {
-        return (scan.ops[x] >> 4) < (scan.ops[y] >> 4);
-    });
+    std::stable_sort(order.begin(), order.begin() + opCount,
+                     [&](auto x, auto y) { return (scan.ops[x] >> 4) < (scan.ops[y] >> 4); });
     for (size_t i = 0; i < opCount; ++i) {
         size_t n = order[i];
         size_t left = n;

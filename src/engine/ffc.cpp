@@ -32,8 +32,10 @@ void splitArguments(std::u16string_view inner, Call& call) {
     size_t start = 0;
     for (size_t i = 0; i <= inner.size(); ++i) {
         char16_t c = i < inner.size() ? inner[i] : u',';
-        if (c == u'(') ++depth;
-        else if (c == u')') --depth;
+        if (c == u'(')
+            ++depth;
+        else if (c == u')')
+            --depth;
         else if (c == u',' && (depth == 0 || i == inner.size())) {
             if (call.args.size() == kMaxArguments) fail();
             call.args.push_back(trim(inner.substr(start, i - start)));

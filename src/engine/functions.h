@@ -44,7 +44,9 @@ std::span<const FunctionEntry> textFunctions();
 std::span<const FunctionEntry> systemFunctions();
 
 // A double result: NaN and infinities fail.
-inline Value number(double v) { return Value::dbl(checked(v)); }
+inline Value number(double v) {
+    return Value::dbl(checked(v));
+}
 
 // The value of the bare names (NOW, DATE, RND, unknown names ...).
 Value bareName(std::u16string_view name);

@@ -12,7 +12,9 @@ constexpr double kRadPerDeg = 0.0174532925199433;
 constexpr double kHalfPi = 1.5707963267949;
 constexpr double kPi = 3.14159265358979;
 
-double sgn(double x) { return x > 0 ? 1 : (x < 0 ? -1 : 0); }
+double sgn(double x) {
+    return x > 0 ? 1 : (x < 0 ? -1 : 0);
+}
 double sqrtChecked(double x) {
     if (x < 0) fail();
     return std::sqrt(x);
@@ -48,28 +50,28 @@ Value absFn(const Call& c) {
         if (v.asInt32() == -2147483647 - 1) fail();
         return Value::int32(std::abs(v.asInt32()));
     case Kind::Decimal: return Value::decimal(v.asDecimal().abs());
-    default: return sameKind(v, [](const Decimal& d) { return d; }, [](double x) {
-        return std::fabs(x);
-    });
+    default:
+        return sameKind(
+            v, [](const Decimal& d) { return d; }, [](double x) { return std::fabs(x); });
     }
 }
 
 Value intFn(const Call& c) {
-    return sameKind(c.arg(0), [](const Decimal& d) { return d.floor(); }, [](double x) {
-        return std::floor(x);
-    });
+    return sameKind(
+        c.arg(0), [](const Decimal& d) { return d.floor(); },
+        [](double x) { return std::floor(x); });
 }
 
 Value fixFn(const Call& c) {
-    return sameKind(c.arg(0), [](const Decimal& d) { return d.truncate(); }, [](double x) {
-        return std::trunc(x);
-    });
+    return sameKind(
+        c.arg(0), [](const Decimal& d) { return d.truncate(); },
+        [](double x) { return std::trunc(x); });
 }
 
 Value ceilFn(const Call& c) {
-    return sameKind(c.arg(0), [](const Decimal& d) { return -((-d).floor()); }, [](double x) {
-        return std::ceil(x);
-    });
+    return sameKind(
+        c.arg(0), [](const Decimal& d) { return -((-d).floor()); },
+        [](double x) { return std::ceil(x); });
 }
 
 // ROUND rounds half to even at the given number of places; a double is rounded through its
@@ -79,9 +81,9 @@ Value roundFn(const Call& c) {
     std::int32_t places = c.lng(1);
     if (places < 0) fail();
     int p = std::min(places, Decimal::kMaxScale);
-    return sameKind(v, [p](const Decimal& d) { return d.roundTo(p); }, [p](double x) {
-        return Decimal::fromDouble(x).roundTo(p).toDouble();
-    });
+    return sameKind(
+        v, [p](const Decimal& d) { return d.roundTo(p); },
+        [p](double x) { return Decimal::fromDouble(x).roundTo(p).toDouble(); });
 }
 
 Value truncateFn(const Call& c) {
@@ -103,7 +105,9 @@ Value arccosine(double x) {
     return number(std::atan(-x / std::sqrt(1 - x * x)) + 2 * std::atan(1.0));
 }
 
-Value degrees(const Value& v) { return number(toDouble(v) * kDegPerRad); }
+Value degrees(const Value& v) {
+    return number(toDouble(v) * kDegPerRad);
+}
 
 // MAX and MIN compare the arguments' texts as numbers and give the chosen text as it stands.
 Value maxFn(const Call& c) {
@@ -116,10 +120,17 @@ Value minFn(const Call& c) {
     return Value::text(numberFromText(x) < numberFromText(y) ? x : y);
 }
 
-double hyperbolicSum(double x) { return std::exp(x) + std::exp(-x); }
-double hyperbolicDiff(double x) { return std::exp(x) - std::exp(-x); }
+double hyperbolicSum(double x) {
+    return std::exp(x) + std::exp(-x);
+}
+double hyperbolicDiff(double x) {
+    return std::exp(x) - std::exp(-x);
+}
 
-#define FN(name, body) {u"" name, [](const Call& c) -> Value { body }}
+#define FN(name, body)                                                                             \
+    {                                                                                              \
+        u"" name, [](const Call& c) -> Value { body }                                              \
+    }
 #define NUM(name, expr) FN(name, double x = c.num(0); (void)x; return number(expr);)
 #define VIA(name, expr) FN(name, double x = c.viaText(0); (void)x; return number(expr);)
 
@@ -129,8 +140,8 @@ const FunctionEntry kMath[] = {
     NUM("ATAND", std::atan(x) * kDegPerRad),
     FN("ASIN", return arcsine(c.num(0));),
     FN("ASIND", return degrees(arcsine(c.num(0)));),
-    VIA("ASCD", (std::atan(x / sqrtChecked(x * x - 1)) + sgn(x - 1) * 2 * std::atan(1.0)) *
-                    kDegPerRad),
+    VIA("ASCD",
+        (std::atan(x / sqrtChecked(x * x - 1)) + sgn(x - 1) * 2 * std::atan(1.0)) * kDegPerRad),
     FN("ACOS", return arccosine(c.num(0));),
     FN("ACOSD", return degrees(arccosine(c.num(0)));),
     NUM("ACT", std::atan(x) + 2 * std::atan(1.0)),
@@ -139,16 +150,16 @@ const FunctionEntry kMath[] = {
     {u"CEIL", ceilFn},
     FN("CINT", return Value::int16(c.cint(0));),
     VIA("COT", std::cos(x) / std::sin(x)),
-    VIA("COTD", std::cos(x * kRadPerDeg) / std::sin(x * kRadPerDeg)),
+    VIA("COTD", std::cos(x* kRadPerDeg) / std::sin(x * kRadPerDeg)),
     NUM("COS", std::cos(x)),
-    NUM("COSD", std::cos(x * kRadPerDeg)),
+    NUM("COSD", std::cos(x* kRadPerDeg)),
     NUM("CSC", 1 / std::sin(x)),
     NUM("CSCD", 1 / std::sin(x * kRadPerDeg)),
-    FN("CSNG", double x = c.num(0); float f = static_cast<float>(x);
-       if (!std::isfinite(f)) fail(); return Value::single(f);),
+    FN("CSNG", double x = c.num(0); float f = static_cast<float>(x); if (!std::isfinite(f)) fail();
+       return Value::single(f);),
     NUM("CTN", 1 / std::tan(x)),
     NUM("CTND", 1 / std::tan(x * kRadPerDeg)),
-    NUM("DEGREES", x * kDegPerRad),
+    NUM("DEGREES", x* kDegPerRad),
     NUM("EXP", std::exp(x)),
     {u"FIX", fixFn},
     VIA("FP", x - roundToInt16(x)),
@@ -168,17 +179,21 @@ const FunctionEntry kMath[] = {
     NUM("LOG", lnChecked(x)),
     {u"MAX", maxFn},
     {u"MIN", minFn},
-    NUM("RADIANS", x * kRadPerDeg),
+    NUM("RADIANS", x* kRadPerDeg),
     {u"ROUND", roundFn},
-    VIA("REMINDER", [&] { double y = c.viaText(1); return x - roundToInt16(x / y) * y; }()),
+    VIA("REMINDER",
+        [&] {
+            double y = c.viaText(1);
+            return x - roundToInt16(x / y) * y;
+        }()),
     NUM("SEC", 1 / std::cos(x)),
     NUM("SECD", 1 / std::cos(x * kRadPerDeg)),
     FN("SGN", double x = c.num(0); return Value::int16(static_cast<std::int16_t>(sgn(x)));),
     NUM("SIN", std::sin(x)),
-    NUM("SIND", std::sin(x * kRadPerDeg)),
+    NUM("SIND", std::sin(x* kRadPerDeg)),
     NUM("SQR", sqrtChecked(x)),
     NUM("TAN", std::tan(x)),
-    NUM("TAND", std::tan(x * kRadPerDeg)),
+    NUM("TAND", std::tan(x* kRadPerDeg)),
     {u"TRUNCATE", truncateFn},
 };
 
@@ -188,6 +203,8 @@ const FunctionEntry kMath[] = {
 
 } // namespace
 
-std::span<const FunctionEntry> mathFunctions() { return kMath; }
+std::span<const FunctionEntry> mathFunctions() {
+    return kMath;
+}
 
 } // namespace quill

@@ -62,7 +62,10 @@ Value inputFn(const Call& c) {
     fail();
 }
 
-#define FN(name, body) {u"" name, [](const Call& c) -> Value { body }}
+#define FN(name, body)                                                                             \
+    {                                                                                              \
+        u"" name, [](const Call& c) -> Value { body }                                              \
+    }
 
 const FunctionEntry kSystem[] = {
     {u"ENVIRON$", environFn},
@@ -113,7 +116,9 @@ float nextRandom(RandomState& s) {
 
 } // namespace
 
-std::span<const FunctionEntry> systemFunctions() { return kSystem; }
+std::span<const FunctionEntry> systemFunctions() {
+    return kSystem;
+}
 
 Value randomNumber(std::optional<float> arg) {
     RandomState& s = randomState();

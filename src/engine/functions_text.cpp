@@ -8,7 +8,6 @@
 namespace quill {
 namespace {
 
-
 std::u16string repeated(std::int32_t count, char16_t c) {
     if (count < 0 || count > kMaxBuiltText) fail();
     return std::u16string(static_cast<size_t>(count), c);
@@ -38,7 +37,9 @@ std::u16string radixDigits(std::uint32_t bits, unsigned radix) {
     return out;
 }
 
-std::u16string hexDigits(std::uint32_t bits) { return radixDigits(bits, 16); }
+std::u16string hexDigits(std::uint32_t bits) {
+    return radixDigits(bits, 16);
+}
 
 // HEX$ and OCT$: an integer kind keeps its 16-bit pattern, everything else is rounded to 32
 // bits; negative values give their two's-complement digits.
@@ -154,7 +155,9 @@ Value strFn(const Call& c) {
 double radixValue(std::u16string_view digits, unsigned radix) {
     std::uint64_t v = 0;
     for (char16_t ch : digits) {
-        unsigned d = (ch >= u'0' && ch <= u'9') ? ch - u'0' : (ch >= u'A' && ch <= u'F') ? ch - u'A' + 10 : 99;
+        unsigned d = (ch >= u'0' && ch <= u'9')   ? ch - u'0'
+                     : (ch >= u'A' && ch <= u'F') ? ch - u'A' + 10
+                                                  : 99;
         if (d >= radix) break;
         v = v * radix + d;
         if (v > 0xFFFFFFFFull) fail();
@@ -193,7 +196,10 @@ Value valFn(const Call& c) {
     return Value::dbl(v ? *v : 0);
 }
 
-#define FN(name, body) {u"" name, [](const Call& c) -> Value { body }}
+#define FN(name, body)                                                                             \
+    {                                                                                              \
+        u"" name, [](const Call& c) -> Value { body }                                              \
+    }
 
 const FunctionEntry kText[] = {
     FN("AKCNV$", return Value::text(toFullWidth(c.text(0)));),
@@ -230,7 +236,9 @@ const FunctionEntry kText[] = {
 
 } // namespace
 
-std::span<const FunctionEntry> textFunctions() { return kText; }
+std::span<const FunctionEntry> textFunctions() {
+    return kText;
+}
 
 std::u16string SStr(const Value& v) {
     try {

@@ -29,16 +29,28 @@ double realNow() {
 
 } // namespace
 
-double now() { return fixedNow() ? *fixedNow() : realNow(); }
+double now() {
+    return fixedNow() ? *fixedNow() : realNow();
+}
 
-void setFixedNow(std::optional<double> serial) { fixedNow() = serial; }
+void setFixedNow(std::optional<double> serial) {
+    fixedNow() = serial;
+}
 
-bool isClockFixed() { return fixedNow().has_value(); }
+bool isClockFixed() {
+    return fixedNow().has_value();
+}
 
-int currentYear() { return dateFields(now()).year; }
+int currentYear() {
+    return dateFields(now()).year;
+}
 
-void setCommandLine(std::u16string args) { commandLineStore() = std::move(args); }
+void setCommandLine(std::u16string args) {
+    commandLineStore() = std::move(args);
+}
 
-const std::u16string& commandLine() { return commandLineStore(); }
+const std::u16string& commandLine() {
+    return commandLineStore();
+}
 
 } // namespace quill::platform

@@ -5,12 +5,20 @@
 namespace quill {
 namespace {
 
-bool isDigit(char16_t c) { return c >= u'0' && c <= u'9'; }
-bool isLetter(char16_t c) { return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z'); }
-char16_t upper(char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c; }
+bool isDigit(char16_t c) {
+    return c >= u'0' && c <= u'9';
+}
+bool isLetter(char16_t c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z');
+}
+char16_t upper(char16_t c) {
+    return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
+}
 
 // The characters after which a keyword may stand: a closing bracket, a number or a blank.
-bool keywordBoundary(char16_t c) { return c == u')' || c == u',' || c == u' ' || isDigit(c); }
+bool keywordBoundary(char16_t c) {
+    return c == u')' || c == u',' || c == u' ' || isDigit(c);
+}
 
 class Scanner {
 public:
@@ -123,8 +131,10 @@ private:
         } else if (c == u'+' || c == u';') {
             if (!expectOperand_) record(OpAdd), newOperand(), expectOperand_ = true;
         } else if (c == u'-') {
-            if (expectOperand_) operand() += c;
-            else record(OpSub), newOperand(), expectOperand_ = true;
+            if (expectOperand_)
+                operand() += c;
+            else
+                record(OpSub), newOperand(), expectOperand_ = true;
         } else if (c == u'*') {
             binary(OpMul);
         } else if (c == u'/') {
@@ -147,10 +157,14 @@ private:
         };
         std::uint16_t op;
         size_t consumed = 1;
-        if (pair(u'<', u'>')) op = OpNe, consumed = 2;
-        else if (pair(u'<', u'=')) op = OpLe, consumed = 2;
-        else if (pair(u'>', u'=')) op = OpGe, consumed = 2;
-        else op = c == u'<' ? OpLt : c == u'>' ? OpGt : OpEq;
+        if (pair(u'<', u'>'))
+            op = OpNe, consumed = 2;
+        else if (pair(u'<', u'='))
+            op = OpLe, consumed = 2;
+        else if (pair(u'>', u'='))
+            op = OpGe, consumed = 2;
+        else
+            op = c == u'<' ? OpLt : c == u'>' ? OpGt : OpEq;
         binary(op);
         return i + consumed;
     }
@@ -181,6 +195,8 @@ private:
 
 } // namespace
 
-ScanResult scanExpression(std::u16string_view text) { return Scanner(text).run(); }
+ScanResult scanExpression(std::u16string_view text) {
+    return Scanner(text).run();
+}
 
 } // namespace quill

@@ -27,7 +27,7 @@ enum OpCode : std::uint16_t {
     OpXor = 0x7FD0,
 };
 
-inline constexpr int kMaxOperands = 101;     // value slots 0..100
+inline constexpr int kMaxOperands = 101; // value slots 0..100
 inline constexpr int kMaxOperandTexts = 1001;
 inline constexpr int kMaxDepth = 255;
 

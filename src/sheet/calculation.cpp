@@ -67,8 +67,10 @@ Value addToTotal(const Value& total, const Value& value) {
     auto totalDate = readsAsDate(total);
     auto valueDate = readsAsDate(value);
     if (!totalDate && !valueDate) return applyOperator(OpAdd, total, value);
-    if (readsAsNumber(total)) return Value::date(dateAdd(DateUnit::Day, toDouble(total), *valueDate));
-    if (readsAsNumber(value)) return Value::date(dateAdd(DateUnit::Day, toDouble(value), *totalDate));
+    if (readsAsNumber(total))
+        return Value::date(dateAdd(DateUnit::Day, toDouble(total), *valueDate));
+    if (readsAsNumber(value))
+        return Value::date(dateAdd(DateUnit::Day, toDouble(value), *totalDate));
     return DateCalc(total, value);
 }
 
@@ -84,8 +86,7 @@ Value applyLine(LineKind kind, const Value& total, const Value& value) {
 
 // Each step of a line is one statement: a failing operation leaves the total as it was, a
 // failing display leaves the line's text out.
-template <typename F>
-void statement(F&& f) {
+template <typename F> void statement(F&& f) {
     try {
         f();
     } catch (const EvalError&) {

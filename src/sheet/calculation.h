@@ -16,13 +16,13 @@ namespace quill {
 enum class Grouping { None = 0, Units = 1, Three = 3, Four = 4 };
 
 struct PassResult {
-    bool ran = false;                 // false for an empty sheet: nothing else was touched
-    std::u16string sheet;             // the narrowed sheet text (same line breaks as the input)
-    bool sheetChanged = false;        // narrowing changed the text
+    bool ran = false;                    // false for an empty sheet: nothing else was touched
+    std::u16string sheet;                // the narrowed sheet text (same line breaks as the input)
+    bool sheetChanged = false;           // narrowing changed the text
     std::vector<std::u16string> results; // one display text per sheet line
-    std::u16string total;             // the total box text
-    std::u16string status;            // status-bar text after the pass ("" when !ran)
-    std::u16string phrase;            // the result phrase; "" when nothing is spoken
+    std::u16string total;                // the total box text
+    std::u16string status;               // status-bar text after the pass ("" when !ran)
+    std::u16string phrase;               // the result phrase; "" when nothing is spoken
 };
 
 // Lines are separated by "\n" or "\r\n". An empty sheet gives ran == false, no results and an

@@ -42,8 +42,9 @@ std::u16string FormatGrouped(const Value& value, int mode) {
     if (!readsAsNumber(value)) return s;
     size_t point = s.find(u'.');
     std::u16string_view whole = std::u16string_view(s).substr(0, point);
-    std::u16string_view fraction =
-        point == std::u16string::npos ? std::u16string_view() : std::u16string_view(s).substr(point);
+    std::u16string_view fraction = point == std::u16string::npos
+                                       ? std::u16string_view()
+                                       : std::u16string_view(s).substr(point);
     bool negative = !whole.empty() && whole[0] == u'-';
     if (negative) whole.remove_prefix(1);
     // Only a plain run of digits is grouped (not "1E+15", "True" or a text with blanks).

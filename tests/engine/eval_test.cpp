@@ -3,7 +3,6 @@
 #include "engine/platform.h"
 #include "eval_test_support.h"
 
-
 namespace quill {
 namespace {
 
