@@ -47,16 +47,37 @@ std::size_t cutPoint(std::string_view bytes, std::size_t limit, ProfileEncoding 
 
 } // namespace
 
+struct Profile::Pending {
+    ProfileDocument doc;
+    bool refused = false; // the file exists but could not be read
+    bool changed = false;
+};
+
 Profile::Profile(fs::path file, std::string section)
     : file_(std::move(file)), section_(std::move(section)) {}
 
-std::optional<std::u16string> Profile::readRaw(std::string_view key) const {
+Profile::~Profile() = default;
+Profile::Profile(Profile&&) noexcept = default;
+Profile& Profile::operator=(Profile&&) noexcept = default;
+
+namespace {
+
+// The document a read works on: the gathered batch, or the file as it is now.
+std::optional<ProfileDocument> loadDocument(const fs::path& file, const ProfileDocument* pending) {
+    if (pending != nullptr) return *pending;
     std::string bytes;
-    if (loadFile(file_, bytes) != Load::Read) return std::nullopt;
-    const ProfileDocument doc(bytes);
-    const auto line = doc.findKey(section_, key);
+    if (loadFile(file, bytes) != Load::Read) return std::nullopt;
+    return ProfileDocument(bytes);
+}
+
+} // namespace
+
+std::optional<std::u16string> Profile::readRaw(std::string_view key) const {
+    const auto doc = loadDocument(file_, pending_ ? &pending_->doc : nullptr);
+    if (!doc) return std::nullopt;
+    const auto line = doc->findKey(section_, key);
     if (!line) return std::nullopt;
-    return doc.decode(doc.valueOf(*line));
+    return doc->decode(doc->valueOf(*line));
 }
 
 std::int32_t Profile::readInt(std::string_view key, std::int32_t fallback) const {
@@ -65,33 +86,46 @@ std::int32_t Profile::readInt(std::string_view key, std::int32_t fallback) const
 }
 
 ProfileText Profile::readText(std::string_view key, std::u16string_view fallback) const {
-    std::string bytes;
-    if (loadFile(file_, bytes) != Load::Read) return {std::u16string(fallback), false};
-    const ProfileDocument doc(bytes);
-    const auto line = doc.findKey(section_, key);
+    const auto doc = loadDocument(file_, pending_ ? &pending_->doc : nullptr);
+    const auto line = doc ? doc->findKey(section_, key) : std::nullopt;
     if (!line) return {std::u16string(fallback), false};
-    const std::string_view value = doc.valueOf(*line);
-    const std::size_t cut = cutPoint(value, kProfileTextLimit, doc.encoding());
-    return {doc.decode(value.substr(0, cut)), cut < value.size()};
+    const std::string_view value = doc->valueOf(*line);
+    const std::size_t cut = cutPoint(value, kProfileTextLimit, doc->encoding());
+    return {doc->decode(value.substr(0, cut)), cut < value.size()};
 }
 
 bool Profile::write(std::string_view key, std::u16string_view value) {
-    std::string bytes;
-    // A file that exists but cannot be read is never replaced: its content would be lost.
-    if (loadFile(file_, bytes) == Load::Unreadable) return false;
-    ProfileDocument doc(bytes);
-    if (!doc.set(section_, key, value)) return false;
-    return replaceFileAtomically(file_, doc.bytes());
+    const bool alone = !pending_;
+    beginBatch();
+    const bool accepted = !pending_->refused && pending_->doc.set(section_, key, value);
+    pending_->changed = pending_->changed || accepted;
+    if (!alone) return accepted;
+    return commitBatch() && accepted;
 }
 
 bool Profile::remove(std::string_view key) {
+    const bool alone = !pending_;
+    beginBatch();
+    const bool refused = pending_->refused;
+    if (!refused && pending_->doc.erase(section_, key)) pending_->changed = true;
+    if (!alone) return !refused;
+    return commitBatch();
+}
+
+void Profile::beginBatch() {
+    if (pending_) return;
+    pending_ = std::make_unique<Pending>();
     std::string bytes;
-    const Load load = loadFile(file_, bytes);
-    if (load == Load::Missing) return true;
-    if (load == Load::Unreadable) return false;
-    ProfileDocument doc(bytes);
-    if (!doc.erase(section_, key)) return true;
-    return replaceFileAtomically(file_, doc.bytes());
+    // A file that exists but cannot be read is never replaced: its content would be lost.
+    pending_->refused = loadFile(file_, bytes) == Load::Unreadable;
+    pending_->doc = ProfileDocument(bytes);
+}
+
+bool Profile::commitBatch() {
+    if (!pending_) return true;
+    const std::unique_ptr<Pending> pending = std::move(pending_);
+    if (pending->refused) return false;
+    return !pending->changed || replaceFileAtomically(file_, pending->doc.bytes());
 }
 
 std::int32_t leadingInteger(std::u16string_view text) {

@@ -11,6 +11,7 @@
 // crash or a full disk never leaves a cut or empty file.
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -28,6 +29,9 @@ struct ProfileText {
 class Profile {
 public:
     explicit Profile(std::filesystem::path file, std::string section = "Calc");
+    ~Profile();
+    Profile(Profile&&) noexcept;
+    Profile& operator=(Profile&&) noexcept;
 
     const std::filesystem::path& file() const { return file_; }
 
@@ -51,9 +55,19 @@ public:
     // Removes the key's line. True when the key is gone afterwards.
     bool remove(std::string_view key);
 
+    // Gathers the writes and removals that follow into one replace of the file, made by
+    // commitBatch() (the close sequence writes some twenty keys). Reads in between see the
+    // gathered changes. Until the commit, a write returns true when it was accepted, and the
+    // commit says whether the file really was written. Batches do not nest.
+    void beginBatch();
+    bool commitBatch();
+
 private:
+    struct Pending;
+
     std::filesystem::path file_;
     std::string section_;
+    std::unique_ptr<Pending> pending_;
 };
 
 // The leading optionally signed decimal number of a text, 0 when there is none; larger

@@ -44,6 +44,13 @@ bool breaksLines(std::u16string_view value) {
     return value.find_first_of(std::u16string_view(breaking, 3)) != std::u16string_view::npos;
 }
 
+std::string joined(std::string_view a, std::string_view b, std::string_view c) {
+    std::string s;
+    s.reserve(a.size() + b.size() + c.size());
+    s.append(a).append(b).append(c);
+    return s;
+}
+
 } // namespace
 
 ProfileDocument::ProfileDocument(std::string_view bytes) {
@@ -138,7 +145,7 @@ bool ProfileDocument::set(std::string_view section, std::string_view key,
     if (breaksLines(value)) return false;
     const std::string encoded = encode(value);
     if (const auto line = findKey(section, key)) {
-        lines_[*line].bytes = std::string(*keyOf(lines_[*line].bytes)) + "=" + encoded;
+        lines_[*line].bytes = joined(*keyOf(lines_[*line].bytes), "=", encoded);
         return true;
     }
     const std::string end = newLineEnd();
@@ -150,9 +157,9 @@ bool ProfileDocument::set(std::string_view section, std::string_view key,
         at = sectionEnd(*header);
         while (at > *header + 1 && trimBlanks(std::string_view(lines_[at - 1].bytes)).empty()) --at;
     } else {
-        added.push_back({"[" + std::string(section) + "]", end});
+        added.push_back({joined("[", section, "]"), end});
     }
-    added.push_back({std::string(key) + "=" + encoded, end});
+    added.push_back({joined(key, "=", encoded), end});
     if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = end;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), added.begin(), added.end());
     return true;

@@ -51,6 +51,10 @@ public:
 
     const std::filesystem::path& file() const { return profile_.file(); }
 
+    // Several setters as one replace of the file; see SettingsBatch.
+    void beginBatch() { profile_.beginBatch(); }
+    bool commitBatch() { return profile_.commitBatch(); }
+
     // PI: several instances may run at once (check-box flag, default off).
     bool severalInstances() const;
     bool setSeveralInstances(bool on);
@@ -135,6 +139,28 @@ private:
     bool writeInt(std::string_view key, std::int64_t value);
 
     Profile profile_;
+};
+
+// The close sequence's writes as one replace of the file: every setter between construction
+// and commit() is gathered (and reads see it); the destructor commits what was not committed.
+class SettingsBatch {
+public:
+    explicit SettingsBatch(Settings& settings) : settings_(settings) { settings_.beginBatch(); }
+    ~SettingsBatch() {
+        if (!committed_) settings_.commitBatch();
+    }
+    SettingsBatch(const SettingsBatch&) = delete;
+    SettingsBatch& operator=(const SettingsBatch&) = delete;
+
+    // False when the file could not be written; nothing of the batch is then stored.
+    bool commit() {
+        committed_ = true;
+        return settings_.commitBatch();
+    }
+
+private:
+    Settings& settings_;
+    bool committed_ = false;
 };
 
 // Reads WinState and, only in the normal state, X, Y, W and H (defaults 0, 0, 6475, 5430). A

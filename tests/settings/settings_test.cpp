@@ -194,3 +194,62 @@ TEST(WindowPos, UnknownStateReadsAsNormal) {
 
 } // namespace
 } // namespace quill
+
+namespace quill {
+namespace {
+
+// The close sequence: many keys, one replace of the file.
+void writeCloseSequence(Settings& s) {
+    s.setStatusBar(false);
+    s.setCentre(true);
+    s.setTransparency(200);
+    s.setGrouping(Grouping::Four);
+    SaveWindowPos(s, {WindowState::Normal, WindowRect{15, 30, 7000, 6000}});
+    s.setOpPos({{1, 2}, {3, 4}});
+}
+
+TEST(SettingsBatch, GathersWritesIntoOneReplace) {
+    TempFolder folder;
+    const auto file = folder / "setting.ini";
+    writeBytes(file, "; mine\n[Calc]\nTop=-1\n");
+    Settings s(file);
+    struct stat before {};
+    ::stat(file.c_str(), &before);
+    {
+        SettingsBatch batch(s);
+        writeCloseSequence(s);
+        EXPECT_EQ(s.transparency(), 200) << "reads see the gathered writes";
+        EXPECT_EQ(readBytes(file), "; mine\n[Calc]\nTop=-1\n") << "written before the commit";
+        EXPECT_TRUE(batch.commit());
+    }
+    struct stat after {};
+    ::stat(file.c_str(), &after);
+    EXPECT_NE(before.st_ino, after.st_ino);
+    EXPECT_EQ(readBytes(file), "; mine\n[Calc]\nTop=-1\nStatus=0\nCenter=-1\nTransparency=200\n"
+                               "keta=4\nWinState=0\nX=15\nY=30\nH=6000\nW=7000\nOpPos=1,2|3,4\n");
+}
+
+TEST(SettingsBatch, CommitsWhenLeftWithoutCommit) {
+    TempFolder folder;
+    Settings s(folder / "setting.ini");
+    {
+        SettingsBatch batch(s);
+        s.setTalk(true);
+    }
+    EXPECT_TRUE(Settings(folder / "setting.ini").talk());
+}
+
+TEST(SettingsBatch, RefusedCommitStoresNothing) {
+    TempFolder folder;
+    Settings s(folder / "setting.ini");
+    ::chmod(folder.path().c_str(), 0555);
+    SettingsBatch batch(s);
+    writeCloseSequence(s);
+    EXPECT_FALSE(batch.commit());
+    ::chmod(folder.path().c_str(), 0755);
+    EXPECT_FALSE(std::filesystem::exists(folder / "setting.ini"));
+    EXPECT_EQ(s.transparency(), 255);
+}
+
+} // namespace
+} // namespace quill
