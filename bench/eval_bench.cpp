@@ -1,0 +1,30 @@
+// Eval over a mix of typical lines; items per second is lines per second on one core.
+#include "engine/eval.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+const std::u16string_view kMix[] = {
+    u"1,234+5*2", u"SIN(30)*2",     u"(1+2)*(3+4)/7", u"&HFF + 101b",
+    u"ROUND(2.5, 0)", u"LEN(\"ABC\")", u"-12.5",       u"1/3*3",
+};
+
+void BM_EvalMix(benchmark::State& state) {
+    size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(quill::Eval(kMix[i]));
+        i = (i + 1) % std::size(kMix);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_EvalMix);
+
+void BM_EvalEach(benchmark::State& state) {
+    std::u16string_view line = kMix[state.range(0)];
+    for (auto _ : state) benchmark::DoNotOptimize(quill::Eval(line));
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_EvalEach)->DenseRange(0, std::size(kMix) - 1);
+
+} // namespace
