@@ -5,10 +5,8 @@
 #include "engine/jtext.h"
 #include "engine/platform.h"
 
-#include <fstream>
+#include <cstdio>
 #include <iostream>
-#include <iterator>
-#include <sstream>
 
 using namespace quill;
 
@@ -16,20 +14,31 @@ namespace {
 
 std::u16string joinArguments(int argc, char** argv) {
     std::string s;
-    for (int i = 1; i < argc; ++i) s += (i > 1 ? " " : "") + std::string(argv[i]);
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) s += ' ';
+        s += argv[i];
+    }
     return fromUtf8(s);
 }
 
 // The sheet text: CR LF and LF both end a line; one final line break ends the last line
 // without starting another.
+bool readAll(std::FILE* f, std::string& text) {
+    char buffer[1 << 16];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
+    return !std::ferror(f);
+}
+
 bool readSheet(const std::string& path, std::string& text) {
     if (path == "-") {
-        text.assign(std::istreambuf_iterator<char>(std::cin), {});
+        if (!readAll(stdin, text)) return false;
     } else {
-        std::ifstream in(path, std::ios::binary);
-        if (!in) return false;
-        text.assign(std::istreambuf_iterator<char>(in), {});
-        if (in.bad()) return false;
+        std::FILE* f = std::fopen(path.c_str(), "rb");
+        if (!f) return false;
+        bool ok = readAll(f, text);
+        std::fclose(f);
+        if (!ok) return false;
     }
     if (!text.empty() && text.back() == '\n') text.pop_back();
     if (!text.empty() && text.back() == '\r') text.pop_back();
@@ -64,6 +73,8 @@ int main(int argc, char** argv) {
         std::cerr << "quillsum-calc: cannot read " << options->input << '\n';
         return 1;
     }
-    cli::printSheet(std::cout, calculateSheet(fromUtf8(text), options->grouping), options->json);
+    std::u16string sheet = fromUtf8(text);
+    text = std::string();
+    cli::printSheet(std::cout, sheet, options->grouping, options->json);
     return 0;
 }

@@ -22,20 +22,32 @@ void printEval(std::ostream& out, const Value& v, const std::u16string& status, 
     out << j.dump() << '\n';
 }
 
-void printSheet(std::ostream& out, const PassResult& r, bool json) {
-    if (!json) {
-        for (const auto& line : r.results) out << toUtf8(line) << '\n';
-        out << "= " << toUtf8(r.total) << '\n';
+void printSheet(std::ostream& out, std::u16string_view sheet, Grouping grouping, bool json) {
+    if (json) {
+        PassResult r = calculateSheet(sheet, grouping);
+        nlohmann::json results = nlohmann::json::array();
+        for (const auto& line : r.results) results.push_back(toUtf8(line));
+        nlohmann::json j = {{"results", results},
+                            {"total", toUtf8(r.total)},
+                            {"status", toUtf8(r.status)},
+                            {"speech", toUtf8(r.phrase)},
+                            {"sheet", toUtf8(r.sheetChanged ? r.sheet : sheet)}};
+        out << j.dump() << '\n';
         return;
     }
-    nlohmann::json results = nlohmann::json::array();
-    for (const auto& line : r.results) results.push_back(toUtf8(line));
-    nlohmann::json j = {{"results", results},
-                        {"total", toUtf8(r.total)},
-                        {"status", toUtf8(r.status)},
-                        {"speech", toUtf8(r.phrase)},
-                        {"sheet", toUtf8(r.sheet)}};
-    out << j.dump() << '\n';
+    // Result lines go out as they are computed, in blocks, so a long tape needs no more memory
+    // than its text.
+    std::string block;
+    auto flushBlock = [&] {
+        out << block;
+        block.clear();
+    };
+    PassResult r = calculateSheet(sheet, grouping, [&](std::u16string_view line) {
+        block.append(toUtf8(line)).push_back('\n');
+        if (block.size() > (1 << 16)) flushBlock();
+    });
+    block.append("= ").append(toUtf8(r.total)).push_back('\n');
+    flushBlock();
 }
 
 } // namespace quill::cli

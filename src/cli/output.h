@@ -9,6 +9,7 @@
 namespace quill::cli {
 
 void printEval(std::ostream& out, const Value& v, const std::u16string& status, bool json);
-void printSheet(std::ostream& out, const PassResult& r, bool json);
+// Runs the calculation pass over `sheet` and prints its results.
+void printSheet(std::ostream& out, std::u16string_view sheet, Grouping grouping, bool json);
 
 } // namespace quill::cli

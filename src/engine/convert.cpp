@@ -4,6 +4,7 @@
 #include "engine/error.h"
 #include "engine/platform.h"
 
+#include <boost/container/small_vector.hpp>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -38,27 +39,30 @@ std::optional<double> readHexText(std::u16string_view digits) {
 
 // Copies sign, digits, point and exponent into an ASCII buffer for from_chars, dropping the
 // group separators of the integer part. Returns false when the text is not a number.
-bool numberToAscii(std::u16string_view t, std::string& out) {
+template <typename Buffer> bool numberToAscii(std::u16string_view t, Buffer& out) {
     size_t i = 0;
     if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) {
-        if (t[i] == u'-') out += '-';
+        if (t[i] == u'-') out.push_back('-');
         ++i;
     }
     int digits = 0;
     for (; i < t.size() && (isDigit(t[i]) || t[i] == u','); ++i) {
-        if (t[i] != u',') out += static_cast<char>(t[i]), ++digits;
+        if (t[i] != u',') out.push_back(static_cast<char>(t[i])), ++digits;
     }
     if (i < t.size() && t[i] == u'.') {
-        out += '.';
-        for (++i; i < t.size() && isDigit(t[i]); ++i) out += static_cast<char>(t[i]), ++digits;
+        out.push_back('.');
+        for (++i; i < t.size() && isDigit(t[i]); ++i)
+            out.push_back(static_cast<char>(t[i])), ++digits;
     }
     if (digits == 0) return false;
     if (i < t.size() && (t[i] == u'e' || t[i] == u'E')) {
-        out += 'e';
+        out.push_back('e');
         ++i;
-        if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) out += static_cast<char>(t[i++]);
+        if (i < t.size() && (t[i] == u'+' || t[i] == u'-'))
+            out.push_back(static_cast<char>(t[i++]));
         int expDigits = 0;
-        for (; i < t.size() && isDigit(t[i]); ++i) out += static_cast<char>(t[i]), ++expDigits;
+        for (; i < t.size() && isDigit(t[i]); ++i)
+            out.push_back(static_cast<char>(t[i])), ++expDigits;
         if (expDigits == 0) return false;
     }
     return i == t.size();
@@ -66,6 +70,17 @@ bool numberToAscii(std::u16string_view t, std::string& out) {
 
 std::u16string asciiToU16(const std::string& s) {
     return std::u16string(s.begin(), s.end());
+}
+
+// The digits of an integer, written straight into UTF-16 (the commonest text of a sheet).
+std::u16string integerText(long long v) {
+    char16_t buf[24];
+    char16_t* p = buf + 24;
+    unsigned long long m = v < 0 ? 0ull - static_cast<unsigned long long>(v) : v;
+    do *--p = static_cast<char16_t>(u'0' + m % 10), m /= 10;
+    while (m != 0);
+    if (v < 0) *--p = u'-';
+    return std::u16string(p, buf + 24);
 }
 
 double roundHalfEven(double v) {
@@ -84,8 +99,7 @@ std::optional<double> readNumberText(std::u16string_view t) {
     while (!t.empty() && isBlank(t.back())) t.remove_suffix(1);
     if (t.size() >= 2 && t[0] == u'&' && (t[1] == u'H' || t[1] == u'h'))
         return readHexText(t.substr(2));
-    std::string ascii;
-    ascii.reserve(t.size());
+    boost::container::small_vector<char, 48> ascii;
     if (!numberToAscii(t, ascii)) return std::nullopt;
     double v = 0;
     const char* first = ascii.data();
@@ -208,10 +222,15 @@ std::u16string toText(const Value& v) {
     switch (v.kind()) {
     case Kind::Empty: return u"";
     case Kind::Bool: return v.asBool() ? u"True" : u"False";
-    case Kind::Int16: return asciiToU16(std::to_string(v.asInt16()));
-    case Kind::Int32: return asciiToU16(std::to_string(v.asInt32()));
+    case Kind::Int16: return integerText(v.asInt16());
+    case Kind::Int32: return integerText(v.asInt32());
     case Kind::Single: return asciiToU16(formatDouble(v.asSingle(), 7));
-    case Kind::Double: return asciiToU16(formatDouble(v.asDouble(), 15));
+    case Kind::Double: {
+        double d = v.asDouble();
+        if (std::fabs(d) < 1e15 && d == std::trunc(d))
+            return integerText(static_cast<long long>(d));
+        return asciiToU16(formatDouble(d, 15));
+    }
     case Kind::Decimal: return asciiToU16(v.asDecimal().toString());
     case Kind::Date: return formatDate(v.asDate());
     case Kind::Text: return v.asText();

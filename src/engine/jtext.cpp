@@ -183,9 +183,11 @@ bool isValidUtf8(std::string_view bytes) {
 std::u16string fromUtf8(std::string_view bytes) {
     const auto* s = reinterpret_cast<const uint8_t*>(bytes.data());
     const auto length = static_cast<int32_t>(bytes.size());
-    std::u16string out;
-    out.reserve(bytes.size());
+    std::u16string out(bytes.size(), u'\0');
     int32_t i = 0;
+    // Most of a sheet is ASCII: copy that part unit by unit.
+    while (i < length && s[i] < 0x80) out[static_cast<size_t>(i)] = s[i], ++i;
+    out.resize(static_cast<size_t>(i));
     while (i < length) {
         UChar32 c;
         U8_NEXT_OR_FFFD(s, i, length, c);
@@ -200,10 +202,12 @@ std::u16string fromUtf8(std::string_view bytes) {
 }
 
 std::string toUtf8(std::u16string_view text) {
-    std::string out;
-    out.reserve(text.size() * 3);
+    std::string out(text.size(), '\0');
     const auto length = static_cast<int32_t>(text.size());
     int32_t i = 0;
+    while (i < length && text[static_cast<size_t>(i)] < 0x80)
+        out[static_cast<size_t>(i)] = static_cast<char>(text[static_cast<size_t>(i)]), ++i;
+    out.resize(static_cast<size_t>(i));
     while (i < length) {
         UChar32 c;
         U16_NEXT_OR_FFFD(text.data(), i, length, c);

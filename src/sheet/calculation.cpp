@@ -12,30 +12,35 @@
 #include "sheet/line_kind.h"
 #include "sheet/phrase.h"
 
+#include <algorithm>
+
 namespace quill {
 namespace {
 
 constexpr std::u16string_view kBusyDone = u"計算が完了しました";
 
-struct Line {
-    std::u16string_view text;
-    std::u16string_view ending; // "\n", "\r\n" or "" for the last line
-};
-
-std::vector<Line> splitLines(std::u16string_view sheet) {
-    std::vector<Line> lines;
-    size_t start = 0;
-    while (true) {
-        size_t nl = sheet.find(u'\n', start);
+// Walks the lines of a sheet: "\n" or "\r\n" end a line; the text after the last line break
+// is the last line.
+class LineCursor {
+public:
+    explicit LineCursor(std::u16string_view sheet) : rest_(sheet) {}
+    bool next(std::u16string_view& line, std::u16string_view& ending) {
+        if (done_) return false;
+        size_t nl = rest_.find(u'\n');
         if (nl == std::u16string_view::npos) {
-            lines.push_back({sheet.substr(start), u""});
-            return lines;
+            line = rest_, ending = {}, done_ = true;
+            return true;
         }
-        size_t end = (nl > start && sheet[nl - 1] == u'\r') ? nl - 1 : nl;
-        lines.push_back({sheet.substr(start, end - start), sheet.substr(end, nl + 1 - end)});
-        start = nl + 1;
+        size_t end = (nl > 0 && rest_[nl - 1] == u'\r') ? nl - 1 : nl;
+        line = rest_.substr(0, end), ending = rest_.substr(end, nl + 1 - end);
+        rest_.remove_prefix(nl + 1);
+        return true;
     }
-}
+
+private:
+    std::u16string_view rest_;
+    bool done_ = false;
+};
 
 bool hasWideCandidate(std::u16string_view t) {
     for (char16_t c : t)
@@ -45,21 +50,22 @@ bool hasWideCandidate(std::u16string_view t) {
 
 // Full-width characters become half-width, line by line so that ASCII lines cost nothing.
 // Returns true when some line changed; `narrowed` then holds the whole new text.
-bool narrowSheet(const std::vector<Line>& lines, std::vector<std::u16string>& owned,
-                 std::u16string& narrowed) {
+bool narrowSheet(std::u16string_view sheet, std::u16string& narrowed) {
+    if (!hasWideCandidate(sheet)) return false;
     bool changed = false;
-    owned.resize(lines.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        if (!hasWideCandidate(lines[i].text)) continue;
-        owned[i] = toHalfWidth(lines[i].text);
-        changed = changed || owned[i] != lines[i].text;
+    LineCursor lines(sheet);
+    std::u16string_view line, ending;
+    while (lines.next(line, ending)) {
+        if (hasWideCandidate(line)) {
+            std::u16string half = toHalfWidth(line);
+            changed = changed || half != line;
+            narrowed += half;
+        } else {
+            narrowed += line;
+        }
+        narrowed += ending;
     }
-    if (!changed) return false;
-    for (size_t i = 0; i < lines.size(); ++i) {
-        narrowed += hasWideCandidate(lines[i].text) ? std::u16string_view(owned[i]) : lines[i].text;
-        narrowed.append(lines[i].ending);
-    }
-    return true;
+    return changed;
 }
 
 // Adding to or from a date moves it by days; two dates combine their calendar fields.
@@ -95,37 +101,49 @@ template <typename F> void statement(F&& f) {
 
 } // namespace
 
-PassResult calculateSheet(std::u16string_view sheet, Grouping grouping) {
+PassResult calculateSheet(std::u16string_view sheet, Grouping grouping,
+                          const ResultLineSink& onLine) {
     PassResult r;
     if (sheet.empty()) return r;
     r.ran = true;
-    std::vector<Line> lines = splitLines(sheet);
-    std::vector<std::u16string> narrowedLines;
-    std::u16string narrowed;
-    r.sheetChanged = narrowSheet(lines, narrowedLines, narrowed);
-    r.sheet = r.sheetChanged ? std::move(narrowed) : std::u16string(sheet);
-    if (r.sheetChanged) lines = splitLines(r.sheet);
+    r.sheetChanged = narrowSheet(sheet, r.sheet);
+    if (r.sheetChanged)
+        sheet = r.sheet;
+    else
+        r.sheet.clear();
 
     Value total = Value::int16(0);
-    std::u16string rewritten;
-    r.results.resize(lines.size());
-    for (size_t i = 0; i < lines.size(); ++i) {
-        SheetLine line = classifyLine(lines[i].text, rewritten);
-        if (line.kind == LineKind::Blank) continue;
-        // A failing line gives the empty value; its message is replaced when the pass ends.
-        Value value = Eval(line.expression);
-        std::u16string& out = r.results[i];
-        if (i == 0) {
-            total = value;
-        } else {
-            statement([&] { total = applyLine(line.kind, total, value); });
-            out = line.prefix;
+    std::u16string rewritten, out;
+    LineCursor lines(sheet);
+    std::u16string_view text, ending;
+    for (size_t i = 0; lines.next(text, ending); ++i) {
+        out.clear();
+        SheetLine line = classifyLine(text, rewritten);
+        if (line.kind != LineKind::Blank) {
+            // A failing line gives the empty value; its message is replaced when the pass ends.
+            Value value = Eval(line.expression);
+            if (i == 0) {
+                total = value;
+            } else {
+                statement([&] { total = applyLine(line.kind, total, value); });
+                out = line.prefix;
+            }
+            statement([&] { out += displayText(value, grouping); });
         }
-        statement([&] { out += displayText(value, grouping); });
+        onLine(out);
     }
     statement([&] { r.total = displayText(total, grouping); });
     r.phrase = resultPhrase(total);
     r.status = kBusyDone;
+    return r;
+}
+
+PassResult calculateSheet(std::u16string_view sheet, Grouping grouping) {
+    std::vector<std::u16string> results;
+    results.reserve(static_cast<size_t>(std::count(sheet.begin(), sheet.end(), u'\n')) + 1);
+    PassResult r = calculateSheet(sheet, grouping,
+                                  [&](std::u16string_view line) { results.emplace_back(line); });
+    r.results = std::move(results);
     return r;
 }
 

@@ -6,6 +6,7 @@
 //   ("+5" -> "+ 5") and classified (tape "- ", "* ", "/ ", "\ ", blank, add) -> Eval ->
 //   running total updated (dates through DateCalc) -> each value formatted by the grouping
 //   option -> results column, total, status text and result phrase.
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,8 +18,8 @@ enum class Grouping { None = 0, Units = 1, Three = 3, Four = 4 };
 
 struct PassResult {
     bool ran = false;                    // false for an empty sheet: nothing else was touched
-    std::u16string sheet;                // the narrowed sheet text (same line breaks as the input)
-    bool sheetChanged = false;           // narrowing changed the text
+    bool sheetChanged = false;           // narrowing changed the text; then:
+    std::u16string sheet;                // the narrowed sheet text (same line breaks)
     std::vector<std::u16string> results; // one display text per sheet line
     std::u16string total;                // the total box text
     std::u16string status;               // status-bar text after the pass ("" when !ran)
@@ -28,5 +29,11 @@ struct PassResult {
 // Lines are separated by "\n" or "\r\n". An empty sheet gives ran == false, no results and an
 // empty total. Failed lines never stop the pass.
 PassResult calculateSheet(std::u16string_view sheet, Grouping grouping);
+
+// The same pass handing each result line to `onLine` in order instead of keeping them in
+// `results` (which stays empty), for callers that stream a long sheet.
+using ResultLineSink = std::function<void(std::u16string_view line)>;
+PassResult calculateSheet(std::u16string_view sheet, Grouping grouping,
+                          const ResultLineSink& onLine);
 
 } // namespace quill

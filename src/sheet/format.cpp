@@ -2,29 +2,28 @@
 
 #include "engine/convert.h"
 
+#include <algorithm>
+
 namespace quill {
 namespace {
 
-std::u16string groupDigits(std::u16string_view digits, int mode) {
-    if (mode != 1 && mode != 4) {
-        std::u16string out;
-        out.reserve(digits.size() + digits.size() / 3);
-        for (size_t i = 0; i < digits.size(); ++i) {
-            if (i > 0 && (digits.size() - i) % 3 == 0) out += u',';
-            out += digits[i];
-        }
-        return out;
+// Appends the digits with separators: "," every three digits, or for mode 4 every four; for
+// mode 1 万, 億 and 兆 after the 4th, 8th and 12th digit from the right, the digits beyond the
+// 兆 group staying together in front.
+void appendGrouped(std::u16string& out, std::u16string_view digits, int mode) {
+    static const char16_t units[] = {u'万', u'億', u'兆'};
+    const size_t n = digits.size();
+    const size_t width = (mode == 1 || mode == 4) ? 4 : 3;
+    const size_t lastGroup = mode == 1 ? 3 : n; // groups counted from the right
+    const size_t separators = n == 0 ? 0 : std::min((n - 1) / width, lastGroup);
+    size_t at = out.size();
+    out.resize(at + n + separators);
+    for (size_t i = 0; i < n; ++i) {
+        size_t fromRight = n - i; // digits left including this one
+        if (i > 0 && fromRight % width == 0 && fromRight / width <= lastGroup)
+            out[at++] = mode == 1 ? units[fromRight / width - 1] : u',';
+        out[at++] = digits[i];
     }
-    // Separators go in from the lowest group upwards; each lies left of the earlier ones, so
-    // positions measured on the unchanged digits stay valid. Digits beyond the 兆 group stay
-    // together in front.
-    static const char16_t* const units[] = {u"万", u"億", u"兆"};
-    std::u16string out(digits);
-    size_t groups = digits.empty() ? 0 : (digits.size() - 1) / 4;
-    if (mode == 1 && groups > 3) groups = 3;
-    for (size_t k = 1; k <= groups; ++k)
-        out = StrInsert(out, digits.size() - 4 * k, mode == 1 ? units[k - 1] : u",");
-    return out;
 }
 
 } // namespace
@@ -50,8 +49,10 @@ std::u16string FormatGrouped(const Value& value, int mode) {
     // Only a plain run of digits is grouped (not "1E+15", "True" or a text with blanks).
     for (char16_t c : whole)
         if (c < u'0' || c > u'9') return s;
-    std::u16string out = negative ? u"-" : u"";
-    out += groupDigits(whole, mode);
+    std::u16string out;
+    out.reserve(s.size() + s.size() / 3 + 1);
+    if (negative) out += u'-';
+    appendGrouped(out, whole, mode);
     out.append(fraction);
     return out;
 }
