@@ -1,6 +1,7 @@
 // The user-defined formula dialog: insertion with the "[sel]" gap, the editing commands and
 // their storage through Apply and Cancel, the picking mode and its placement.
 #include "formulas/frmFormula.h"
+#include "gui_fixture.h"
 #include "settings/profile.h"
 
 #include <QApplication>
@@ -8,7 +9,6 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -81,11 +81,9 @@ TEST(FormulaStorable, refuses_lists_the_stored_form_cannot_keep) {
     }
 }
 
-class FormulaDialog : public ::testing::Test {
+class FormulaDialog : public test::GuiTest {
 protected:
-    std::filesystem::path ini() const {
-        return std::filesystem::path(dir.path().toStdString()) / "setting.ini";
-    }
+    std::filesystem::path ini() const { return iniFile(); }
     std::string storedFormula() const {
         auto value = Profile(ini()).readRaw("Formula");
         return value ? u8(QString::fromStdU16String(*value)) : "(absent)";
@@ -102,8 +100,6 @@ protected:
         return out;
     }
     void selectRow(frmFormula& d, int row) { d.lv()->setCurrentItem(d.lv()->topLevelItem(row)); }
-
-    QTemporaryDir dir;
 };
 
 TEST_F(FormulaDialog, added_formulas_are_stored_by_apply_in_list_order) {

@@ -1,5 +1,6 @@
 // The settings dialog: what it shows on opening, what Apply writes and hands to the main
 // window, the colour buttons, and the colour chooser's custom colours.
+#include "gui_fixture.h"
 #include "settings/frmSet.h"
 #include "settings/frmSetColor.h"
 #include "settings/profile.h"
@@ -12,7 +13,6 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <set>
@@ -27,11 +27,9 @@ std::string u8(const std::u16string& s) {
     return QString::fromStdU16String(s).toStdString();
 }
 
-class SettingsDialog : public ::testing::Test {
+class SettingsDialog : public test::GuiTest {
 protected:
-    std::filesystem::path ini() const {
-        return std::filesystem::path(dir.path().toStdString()) / "setting.ini";
-    }
+    std::filesystem::path ini() const { return iniFile(); }
 
     // The stored value of a key, "(absent)" when it is not in the file.
     std::string stored(std::string_view key) const {
@@ -63,7 +61,6 @@ protected:
         return dialog;
     }
 
-    QTemporaryDir dir;
     std::optional<Colour> nextChoice;
     std::vector<Colour> chooserInitial;
     std::vector<SheetLook> appliedLooks;
@@ -208,7 +205,8 @@ TEST(ColourValues, system_references_follow_the_palette_and_explicit_colours_are
 }
 
 // Acts on the colour chooser once it is up: adds a custom colour, picks a colour, and confirms
-// or cancels.
+// or cancels. (The chooser is a fresh dialog at each call, often at the same address, so these
+// tests answer it themselves rather than through the fixture's guard.)
 void answerChooser(bool confirm, const QColor& custom, const QColor& pick) {
     QTimer::singleShot(0, [=] {
         QWidget* modal = QApplication::activeModalWidget();
@@ -235,11 +233,13 @@ TEST(ColourChooser, keeps_custom_colours_only_from_a_confirmed_chooser) {
     EXPECT_EQ(customColors()[0], 0x1E140Au);
 
     // The next chooser starts from the kept colours, not from the cancelled one's.
-    QTimer::singleShot(0, [] {
-        EXPECT_EQ(QColorDialog::customColor(0), QColor(10, 20, 30));
+    QColor offered;
+    QTimer::singleShot(0, [&offered] {
+        offered = QColorDialog::customColor(0);
         if (QWidget* modal = QApplication::activeModalWidget()) modal->close();
     });
     ShowColorDialog(nullptr, 0);
+    EXPECT_EQ(offered, QColor(10, 20, 30));
     resetCustomColors();
 }
 
