@@ -93,8 +93,9 @@ template <class T> bool roundsUp(const T& q, const T& r, const T& half, bool sti
 // until the mantissa fits in 96 bits. Each attempt rounds from the exact value, never from an
 // earlier rounded one. Fails when every fractional digit is gone and it still does not fit.
 template <class T> Scaled reduce(const T& x, int scale, int minDrop, bool sticky = false) {
-    // A value needing b bits cannot fit before about (b - 97) * log10(2) digits are gone.
-    const int estimate = std::max(0, (bitWidth(x) - 97) * 30103 / 100000);
+    // A value needing b bits cannot fit before (b - 97) * log10(2) digits are gone; the
+    // factor is taken a little below log10(2) so the estimate never overshoots.
+    const int estimate = std::max(0, (bitWidth(x) - 97) * 30102 / 100000);
     for (int k = std::max(minDrop, estimate); k <= scale; ++k) {
         if (k >= powerCount<T>()) return {0, scale - k}; // the unit exceeds twice x: rounds to 0
         if (k == 0) {
@@ -109,7 +110,6 @@ template <class T> Scaled reduce(const T& x, int scale, int minDrop, bool sticky
         }
         T q = x / unit;
         const T r = x - q * unit; // cheaper than a second division
-
         if (roundsUp(q, r, T(unit / 2), sticky)) q += 1;
         if (q <= T(Decimal::kMaxMantissa)) return {static_cast<u128>(q), scale - k};
     }
@@ -256,7 +256,7 @@ std::string mantissaDigits(u128 m) {
     return std::string(buf, end);
 }
 
-// 15 significant digits of a finite positive double: value = digits * 10^(exponent - 14).
+// Significant digits of a finite positive double, as read from its text form.
 struct RoundedDouble {
     u128 digits;
     int scale; // value = digits / 10^scale
