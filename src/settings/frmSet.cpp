@@ -187,9 +187,9 @@ void frmSet::chooseColour(Colour& target) {
 }
 
 void frmSet::showPending() {
-    paint(preview_, QPalette::Base, resolveColour(back_));
-    paint(preview_, QPalette::Text, resolveColour(fore_));
-    paint(swatch_, QPalette::Window, resolveColour(line_));
+    paint(preview_, QPalette::Base, screenColour(back_));
+    paint(preview_, QPalette::Text, screenColour(fore_));
+    paint(swatch_, QPalette::Window, screenColour(line_));
 }
 
 SheetLook frmSet::pending() const {

@@ -36,17 +36,17 @@ CustomColours& customColourStore() {
 
 } // namespace
 
-QColor resolveColour(Colour value, const QPalette& palette) {
+QColor screenColour(Colour value, const QPalette& palette) {
     if (isSystemColour(value))
         return palette.color(QPalette::Active, systemColourRole(value & ~kSystemColourFlag));
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
 }
 
-QColor resolveColour(Colour value) {
-    return resolveColour(value, QApplication::palette());
+QColor screenColour(Colour value) {
+    return screenColour(value, QApplication::palette());
 }
 
-Colour colourValue(const QColor& colour) {
+Colour storedColour(const QColor& colour) {
     const QColor rgb = colour.toRgb();
     return static_cast<Colour>(rgb.red()) | static_cast<Colour>(rgb.green()) << 8 |
            static_cast<Colour>(rgb.blue()) << 16;
@@ -65,15 +65,15 @@ std::optional<Colour> ShowColorDialog(QWidget* owner, Colour initial) {
     // adds one, confirmed or not: ours are handed over before and taken back only after OK.
     CustomColours& kept = customColourStore();
     for (int i = 0; i < static_cast<int>(kept.size()); ++i)
-        QColorDialog::setCustomColor(i, resolveColour(kept[i]));
+        QColorDialog::setCustomColor(i, screenColour(kept[i]));
 
-    QColorDialog chooser(resolveColour(initial), owner);
+    QColorDialog chooser(screenColour(initial), owner);
     chooser.setOption(QColorDialog::DontUseNativeDialog);
     if (chooser.exec() != QDialog::Accepted) return std::nullopt;
 
     for (int i = 0; i < static_cast<int>(kept.size()); ++i)
-        kept[i] = colourValue(QColorDialog::customColor(i));
-    return colourValue(chooser.selectedColor());
+        kept[i] = storedColour(QColorDialog::customColor(i));
+    return storedColour(chooser.selectedColor());
 }
 
 } // namespace quill

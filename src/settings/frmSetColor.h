@@ -16,11 +16,11 @@ namespace quill {
 // The screen colour of a stored colour value. A system colour reference follows the current
 // palette (window background is the text boxes' base colour, window text their text colour),
 // so it changes with the desktop's colour scheme.
-QColor resolveColour(Colour value, const QPalette& palette);
-QColor resolveColour(Colour value);
+QColor screenColour(Colour value, const QPalette& palette);
+QColor screenColour(Colour value);
 
 // The stored value of an explicit screen colour (alpha dropped).
-Colour colourValue(const QColor& colour);
+Colour storedColour(const QColor& colour);
 
 // The chooser's 16 custom colours (stored form), all black at program start, shared by every
 // use of the chooser and never written to the settings file.

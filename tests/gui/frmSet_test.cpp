@@ -198,10 +198,10 @@ TEST(ColourValues, system_references_follow_the_palette_and_explicit_colours_are
     QPalette palette;
     palette.setColor(QPalette::Base, QColor(1, 2, 3));
     palette.setColor(QPalette::Text, QColor(4, 5, 6));
-    EXPECT_EQ(resolveColour(kSystemWindowBackground, palette), QColor(1, 2, 3));
-    EXPECT_EQ(resolveColour(kSystemWindowText, palette), QColor(4, 5, 6));
-    EXPECT_EQ(resolveColour(0x00563412u, palette), QColor(0x12, 0x34, 0x56));
-    EXPECT_EQ(colourValue(QColor(0x12, 0x34, 0x56)), 0x00563412u);
+    EXPECT_EQ(screenColour(kSystemWindowBackground, palette), QColor(1, 2, 3));
+    EXPECT_EQ(screenColour(kSystemWindowText, palette), QColor(4, 5, 6));
+    EXPECT_EQ(screenColour(0x00563412u, palette), QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(storedColour(QColor(0x12, 0x34, 0x56)), 0x00563412u);
 }
 
 // Acts on the colour chooser once it is up: adds a custom colour, picks a colour, and confirms
