@@ -10,6 +10,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -72,10 +73,19 @@ QString listText(const QString& formula) {
     return toLf(formula).replace(u'\n', u'↵');
 }
 
-// Only the name column is edited in place.
-class NameOnlyDelegate : public QStyledItemDelegate {
+// Grid lines between the cells; only the name column is edited in place.
+class FormulaListDelegate : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyledItemDelegate::paint(painter, option, index);
+        painter->save();
+        painter->setPen(option.palette.color(QPalette::Mid));
+        painter->drawLine(option.rect.bottomLeft(), option.rect.bottomRight());
+        painter->drawLine(option.rect.topRight(), option.rect.bottomRight());
+        painter->restore();
+    }
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
         if (index.column() != 0) return nullptr;
@@ -135,9 +145,7 @@ void frmFormula::buildControls() {
     lv_->setAllColumnsShowFocus(true);
     lv_->setSelectionBehavior(QAbstractItemView::SelectRows);
     lv_->setSelectionMode(QAbstractItemView::SingleSelection);
-    lv_->setItemDelegate(new NameOnlyDelegate(lv_));
-    lv_->setStyleSheet(QStringLiteral("QTreeView::item { border-right: 1px solid palette(mid);"
-                                      " border-bottom: 1px solid palette(mid); }"));
+    lv_->setItemDelegate(new FormulaListDelegate(lv_));
     lv_->header()->setStretchLastSection(false);
     lv_->setColumnWidth(0, px(kColumnWidth));
     lv_->setColumnWidth(1, px(kColumnWidth));
