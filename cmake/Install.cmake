@@ -23,8 +23,10 @@ if(TARGET quillsum)
     if(EXISTS ${QUILL_README})
         install(FILES ${QUILL_README} DESTINATION ${QUILL_PROGRAM_DIR})
         # The Help menu finds ReadMe.txt beside the program, in the build folder too.
-        add_custom_command(TARGET quillsum POST_BUILD
+        add_custom_command(OUTPUT ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/ReadMe.txt
             COMMAND ${CMAKE_COMMAND} -E copy_if_different ${QUILL_README}
-                    $<TARGET_FILE_DIR:quillsum>/ReadMe.txt)
+                    ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/ReadMe.txt
+            DEPENDS ${QUILL_README})
+        add_custom_target(quill_readme ALL DEPENDS ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/ReadMe.txt)
     endif()
 endif()
