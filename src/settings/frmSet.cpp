@@ -203,20 +203,27 @@ SheetLook frmSet::pending() const {
 }
 
 void frmSet::apply() {
-    Settings settings(iniFile_);
-    settings.setSeveralInstances(chkPI_->isChecked());
-    settings.setBackColor(back_);
-    settings.setForeColor(fore_);
     const std::optional<double> size = fontSizeFromText(cboOption_->currentText());
     if (size) {
         fontSize_ = *size;
         sizeText_ = normalisedSizeText(cboOption_->currentText());
     }
     cboOption_->setCurrentText(sizeText_);
+    writeKeys(size.has_value());
+    emit applied(pending());
+}
+
+// The keys in Apply's order, stored as one replace of the file.
+void frmSet::writeKeys(bool withFontSize) const {
+    Settings settings(iniFile_);
+    SettingsBatch batch(settings);
+    settings.setSeveralInstances(chkPI_->isChecked());
+    settings.setBackColor(back_);
+    settings.setForeColor(fore_);
     settings.setUnderline(chk_->isChecked());
     settings.setLineColor(line_);
-    if (size) settings.setFontSizeText(sizeText_.toStdU16String());
-    emit applied(pending());
+    if (withFontSize) settings.setFontSizeText(sizeText_.toStdU16String());
+    batch.commit();
 }
 
 void runSettingsDialog(QWidget* owner, const SheetLook& current, const std::filesystem::path& ini,

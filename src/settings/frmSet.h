@@ -73,6 +73,7 @@ private:
     void load(const SheetLook& current);
     void chooseColour(Colour& target);
     void showPending();
+    void writeKeys(bool withFontSize) const;
 
     std::filesystem::path iniFile_;
     ColourChooser chooser_;
