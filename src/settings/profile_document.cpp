@@ -113,10 +113,15 @@ std::optional<std::size_t> ProfileDocument::findKey(std::string_view section,
     return std::nullopt;
 }
 
+// A value ends at a zero byte, as the profile functions' texts do: a zero character could
+// never be written back, so a text read with one (a formula list) would make every later
+// write of that key fail.
 std::string_view ProfileDocument::valueOf(std::size_t line) const {
     std::string_view bytes = lines_.at(line).bytes;
     const auto eq = bytes.find('=');
-    return eq == std::string_view::npos ? std::string_view() : trimBlanks(bytes.substr(eq + 1));
+    if (eq == std::string_view::npos) return std::string_view();
+    bytes.remove_prefix(eq + 1);
+    return trimBlanks(bytes.substr(0, bytes.find('\0')));
 }
 
 std::string ProfileDocument::newLineEnd() const {
@@ -146,6 +151,7 @@ bool ProfileDocument::set(std::string_view section, std::string_view key,
     const std::string encoded = encode(value);
     if (const auto line = findKey(section, key)) {
         lines_[*line].bytes = joined(*keyOf(lines_[*line].bytes), "=", encoded);
+        settleEncoding();
         return true;
     }
     const std::string end = newLineEnd();
@@ -171,7 +177,18 @@ bool ProfileDocument::erase(std::string_view section, std::string_view key) {
         lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*line));
         erased = true;
     }
+    if (erased) settleEncoding();
     return erased;
+}
+
+// A code page 932 file whose only bytes that are not UTF-8 were just replaced would read back
+// as UTF-8, and its other lines would change their text. It is carried over to UTF-8 now, with
+// the text it has, so the next read sees what this one saw.
+void ProfileDocument::settleEncoding() {
+    if (encoding_ != ProfileEncoding::Cp932) return;
+    std::string all = bytes();
+    if (bom_) all.erase(0, kBom.size());
+    if (isValidUtf8(all)) convertToUtf8();
 }
 
 } // namespace quill

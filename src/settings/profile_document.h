@@ -30,7 +30,7 @@ public:
     // Line number of the key's line in the section (first section and first key of that name,
     // both without regard to case).
     std::optional<std::size_t> findKey(std::string_view section, std::string_view key) const;
-    // The value bytes of a key line, without surrounding blanks.
+    // The value bytes of a key line up to a zero byte, without surrounding blanks.
     std::string_view valueOf(std::size_t line) const;
     std::u16string decode(std::string_view bytes) const;
 
@@ -45,6 +45,7 @@ private:
     std::size_t sectionEnd(std::size_t header) const;
     std::string encode(std::u16string_view text);
     void convertToUtf8();
+    void settleEncoding();
     std::string newLineEnd() const;
 
     std::vector<ProfileLine> lines_;
