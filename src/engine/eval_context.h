@@ -2,11 +2,15 @@
 // Internal: the state shared by the nested Eval calls of one top-level evaluation.
 #include "engine/eval.h"
 
+#include <cstdint>
+
 namespace quill {
 
 struct EvalContext {
     const StatusSink* sink = nullptr;
     int depth = 0;
+    // Characters of the texts SPACE$, STRING$ and the like have built so far.
+    std::int64_t builtText = 0;
 };
 
 // Nested calls are bounded so that no text can exhaust the stack; a deeper nesting fails like

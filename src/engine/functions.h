@@ -14,6 +14,9 @@ inline constexpr size_t kMaxArguments = 8;
 // Texts that functions build (SPACE$, STRING$, TAB) are bounded so that no expression can
 // exhaust memory; a longer one fails.
 inline constexpr std::int64_t kMaxBuiltText = 1 << 20;
+// So are all the texts they build in one evaluation together: one line can hold a hundred such
+// calls at every level of its nesting, and their values all live until the operators apply.
+inline constexpr std::int64_t kMaxBuiltTextPerEval = 16 << 20;
 
 struct Call {
     EvalContext& ctx;

@@ -8,8 +8,10 @@
 namespace quill {
 namespace {
 
-std::u16string repeated(std::int32_t count, char16_t c) {
+std::u16string repeated(const Call& call, std::int32_t count, char16_t c) {
     if (count < 0 || count > kMaxBuiltText) fail();
+    call.ctx.builtText += count;
+    if (call.ctx.builtText > kMaxBuiltTextPerEval) fail();
     return std::u16string(static_cast<size_t>(count), c);
 }
 
@@ -139,7 +141,7 @@ Value stringFn(const Call& c) {
         if (code < 0 || code > 255) fail();
         ch = static_cast<char16_t>(code);
     }
-    return Value::text(repeated(count, ch));
+    return Value::text(repeated(c, count, ch));
 }
 
 // STR$: the number's plain text with a leading blank when it is not negative.
@@ -221,12 +223,12 @@ const FunctionEntry kText[] = {
     FN("OCT$", return radixText(c, 8);),
     {u"RIGHT$", rightFn},
     FN("RTRIM$", return Value::text(trimmed(c.text(0), false, true));),
-    FN("SPACE$", return Value::text(repeated(c.lng(0), u' '));),
-    FN("SPC", return Value::text(repeated(c.lng(0), u' '));),
+    FN("SPACE$", return Value::text(repeated(c, c.lng(0), u' '));),
+    FN("SPC", return Value::text(repeated(c, c.lng(0), u' '));),
     {u"STR$", strFn},
     FN("SSTR$", return Value::text(SStr(c.arg(0)));),
     {u"STRING$", stringFn},
-    FN("TAB", return Value::text(repeated(c.lng(0), u'\t'));),
+    FN("TAB", return Value::text(repeated(c, c.lng(0), u'\t'));),
     FN("TRIM", return Value::text(trimmed(c.text(0), true, true));),
     FN("UCASE", return Value::text(mapCase(c.text(0), true));),
     {u"VAL", valFn},
