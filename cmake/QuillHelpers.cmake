@@ -6,10 +6,19 @@ function(quill_target_defaults target)
     if(QUILL_WERROR)
         target_compile_options(${target} PRIVATE -Werror)
     endif()
-    if(QUILL_SANITIZE)
+    if(QUILL_SANITIZE OR QUILL_FUZZ)
         target_compile_options(${target} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer
                                                 -fno-sanitize-recover=undefined)
         target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+        if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+            # GCC's flow analysis sees through the sanitizer checks badly and reports
+            # uninitialised std::variant members that are not.
+            target_compile_options(${target} PRIVATE -Wno-maybe-uninitialized)
+        endif()
+    endif()
+    if(QUILL_FUZZ)
+        # Coverage feedback for libFuzzer in every library a fuzz target links.
+        target_compile_options(${target} PUBLIC -fsanitize=fuzzer-no-link)
     endif()
 endfunction()
 

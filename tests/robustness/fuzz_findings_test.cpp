@@ -1,0 +1,62 @@
+// Every input a fuzz target failed on, replayed through the same checks (the inputs are also
+// kept in the fuzz corpora as finding-*). Each row says what the input exposed.
+#include "formula_check.h"
+#include "fuzz_text.h"
+#include "scratch_folder.h"
+#include "settings_check.h"
+
+#include <gtest/gtest.h>
+
+namespace quill {
+namespace {
+
+using namespace std::string_literals;
+
+struct Finding {
+    const char* what;
+    std::string input;
+};
+
+TEST(FuzzFindings, SettingsFilesKeepTheirPromises) {
+    const Finding findings[] = {
+        {"code page 932 file whose last non-UTF-8 bytes were rewritten read back as UTF-8",
+         "[Calc]\r\nStatus=-\xC2\xC8"
+         "4keta=3\r\nReCalc=1\r\nTalk=0\r\nFontSize=10\xEF\xBB\xBFZCalc]\x00\x00.5\r\nF\x00\x00\x00"
+         "\x00\x00\x00"s},
+        {"zero byte inside the formula list made every later Apply fail",
+         "[Calc]\nFormula=\xE7\xA8\x8E\xE8\xBE\xBC||[sel\x00=1.1|\\nz\xE5\xB9\xB3\xE6\x96\xB9||"
+         "[sel]^2|r|\xE6\x94\xB9\xE8\xA1\x8C\n"s},
+        {"last line ending in CR without LF, keys added after it",
+         "\xEF\xAD\xBF[\x00"
+         "1\xDC\x00\x94\x00\n\x00\xAClk--1\n[Calc]\r\nSta" +
+             std::string(48, '\xFF') + "tus=-1\r"},
+        {"last line ending in CR among look-alike section and key lines",
+         "[Calc]\r\natStus=-1\r\nketa=3\r\nRe<alc=1\r\nTalk=0\r\nFontSi[Calc]\r\nze=10.5t\x08"
+         "ForeColor=-2147483640\r\nX=YStatus=1=1\xB0.5\r\nG\x00\x00"
+         "0\r"s},
+    };
+    test::ScratchFolder folder;
+    for (const Finding& f : findings) {
+        SCOPED_TRACE(f.what);
+        const char* fault = fuzz::settingsFileFault(folder / "setting.ini", f.input);
+        EXPECT_EQ(fault, nullptr) << fault;
+    }
+}
+
+TEST(FuzzFindings, FormulaListsKeepTheirPromises) {
+    const Finding findings[] = {
+        {"name with a lone CR whose stored form runs into the record separator",
+         "\\n|\xFF|b\x00\x00\r\\n||\\\xFF"s},
+    };
+    for (const Finding& f : findings) {
+        SCOPED_TRACE(f.what);
+        const auto* data = reinterpret_cast<const std::uint8_t*>(f.input.data());
+        const bool cut = (data[0] & 1) != 0;
+        const char* fault =
+            fuzz::formulaListFault(fuzz::fuzzText(data + 1, f.input.size() - 1), cut);
+        EXPECT_EQ(fault, nullptr) << fault;
+    }
+}
+
+} // namespace
+} // namespace quill
