@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QMessageBox>
+#include <QPointer>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -75,7 +76,8 @@ private:
 
     QTimer timer_;
     std::deque<Answer> answers_;
-    QWidget* handled_ = nullptr;
+    // A dialog is answered once; a later one may reuse a closed dialog's address.
+    QPointer<QWidget> handled_;
 };
 
 class GuiTest : public ::testing::Test {

@@ -1,0 +1,39 @@
+// Button sizes, button move mode and the reset to the default places.
+#include "keypad/keypad_panel.h"
+#include "window/frmMain.h"
+
+#include <QMessageBox>
+
+namespace quill {
+
+void frmMain::setButtonSize(int item) {
+    if (menus_.view.isChecked(item)) return;
+    menus_.view.setChecked(item, true);
+    menus_.view.setChecked(item == 4 ? 5 : 4, false);
+    // Places stay: buttons may overlap until they are reset or moved.
+    keypad_->setButtonSize(item == 5);
+}
+
+void frmMain::toggleMoveMode() {
+    QAction* item = menus_.view.at(8);
+    item->setChecked(!item->isChecked());
+    const bool on = item->isChecked();
+    if (on) {
+        setWindowTitle(title + QStringLiteral(" (ボタン移動モード)"));
+        setStatusText(QStringLiteral("ボタン移動モードを終了する場合は、もう一度メニューの"
+                                     "「ボタン移動モード」を選択して下さい"));
+    } else {
+        setWindowTitle(title);
+    }
+    keypad_->setMoveModeLook(on);
+}
+
+void frmMain::confirmAndResetPositions() {
+    QMessageBox box(QMessageBox::Question, title,
+                    QStringLiteral("ボタン配置をデフォルトに戻します。\nよろしいですか？"),
+                    QMessageBox::Ok | QMessageBox::Cancel, this);
+    if (box.exec() != QMessageBox::Ok) return;
+    keypad_->resetPositions();
+}
+
+} // namespace quill

@@ -1,0 +1,45 @@
+#pragma once
+// The keypad panel (pic 0): holds every keypad button and knows the button sizes and the
+// default places. Its inside is measured in twips.
+#include "keypad/keypad_button.h"
+
+#include <QWidget>
+#include <vector>
+
+namespace quill {
+
+class KeypadPanel : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int panelHeight = 169; // pixels
+
+    explicit KeypadPanel(QWidget* parent);
+
+    KeypadButton* button(KeyArray array, int index) const;
+    const std::vector<KeypadButton*>& buttons() const { return buttons_; }
+
+    // Widths of the small or medium size; places and heights stay.
+    void setButtonSize(bool medium);
+    // Every button of the default table to its default place for the current size.
+    void resetPositions();
+    // A dropped button is pulled back so that it lies inside the panel.
+    void pullInside(KeypadButton* button) const;
+    // Bold captions mark move mode.
+    void setMoveModeLook(bool on);
+
+    float innerWidthTwips() const { return float(width() * twipsPerPixel); }
+    float innerHeightTwips() const { return float(height() * twipsPerPixel); }
+
+signals:
+    void optionsMenuRequested(QPoint globalPos);
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    std::vector<KeypadButton*> buttons_;
+};
+
+} // namespace quill

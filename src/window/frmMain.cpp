@@ -1,0 +1,212 @@
+#include "window/frmMain.h"
+
+#include "keypad/button_mover.h"
+#include "keypad/keypad_panel.h"
+#include "keypad/sheet_editing.h"
+#include "window/divider.h"
+#include "window/results_writer.h"
+
+#include <QEvent>
+#include <QInputMethodEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+
+namespace quill {
+
+namespace {
+
+QPlainTextEdit* makeColumnBox(QWidget* parent, const QString& name, const QString& accessible) {
+    auto* box = new QPlainTextEdit(parent);
+    box->setObjectName(name);
+    box->setAccessibleName(accessible);
+    // One text line per sheet line: the two boxes line up only without wrapping.
+    box->setLineWrapMode(QPlainTextEdit::NoWrap);
+    box->setWordWrapMode(QTextOption::NoWrap);
+    box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    box->setTabChangesFocus(true);
+    return box;
+}
+
+} // namespace
+
+frmMain::frmMain(std::unique_ptr<SpeechOutput> speechOutput, QWidget* parent)
+    : QMainWindow(parent), speech_(std::move(speechOutput)) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(title);
+    menus_ = buildMainMenus(menuBar());
+    buildWidgets();
+    buildKeypad();
+    connectMenus();
+    connectScrollSync();
+    applyStartupSettings();
+}
+
+frmMain::~frmMain() {
+    // The boxes outlive this object's own part of the destruction; stop watching them first.
+    for (QObject* o : {static_cast<QObject*>(client_), static_cast<QObject*>(sheet_),
+                       static_cast<QObject*>(sheet_->viewport()), static_cast<QObject*>(totalBox_),
+                       static_cast<QObject*>(results_)})
+        o->removeEventFilter(this);
+}
+
+void frmMain::buildWidgets() {
+    client_ = new QWidget(this);
+    client_->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client_);
+
+    sheet_ = makeColumnBox(client_, QStringLiteral("txt0"), QStringLiteral("計算部"));
+    results_ = makeColumnBox(client_, QStringLiteral("txt2"), QStringLiteral("各行の結果"));
+    // The results are written by the calculation pass alone; the user may select and copy.
+    results_->setReadOnly(true);
+    results_->setUndoRedoEnabled(false);
+    results_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    resultsWriter_ = new ResultsWriter(results_);
+
+    totalBox_ = new QLineEdit(client_);
+    totalBox_->setObjectName(QStringLiteral("txt1"));
+    totalBox_->setAccessibleName(QStringLiteral("合計"));
+    totalBox_->setReadOnly(true);
+
+    divider_ = new Divider(client_);
+    underline_ = new QWidget(client_);
+    underline_->setObjectName(QStringLiteral("pic2"));
+    underline_->setAutoFillBackground(true);
+    underline_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    underline_->setGeometry(1, 0, 10, 1);
+
+    // The results column lies over the sheet's scroll bar; divider and underline on top.
+    results_->raise();
+    divider_->raise();
+    underline_->raise();
+
+    for (QObject* o : {static_cast<QObject*>(client_), static_cast<QObject*>(sheet_),
+                       static_cast<QObject*>(sheet_->viewport()), static_cast<QObject*>(totalBox_),
+                       static_cast<QObject*>(results_)})
+        o->installEventFilter(this);
+
+    connect(divider_, &Divider::dragStarted, this, [this] { setDividerDragging(true); });
+    connect(divider_, &Divider::dragged, this, &frmMain::dragDivider);
+    connect(divider_, &Divider::dragEnded, this, [this] { setDividerDragging(false); });
+
+    statusBar()->setObjectName(QStringLiteral("st"));
+    statusBar()->setSizeGripEnabled(true);
+    setFocusProxy(sheet_);
+}
+
+void frmMain::buildKeypad() {
+    keypad_ = new KeypadPanel(client_);
+    copyButton_ = new KeypadButton(KeyArray::Menu, 10, client_);
+    copyButton_->setObjectName(QStringLiteral("cmdMenu_10"));
+    mover_ = new ButtonMover(
+        keypad_, [this] { return moveMode(); }, this);
+    for (KeypadButton* b : keypad_->buttons()) {
+        mover_->watch(b);
+        const KeyArray array = b->array();
+        const int index = b->index();
+        connect(b, &QPushButton::clicked, this, [this, array, index] {
+            switch (array) {
+            case KeyArray::Num: cmdNum_Click(index); break;
+            case KeyArray::Op: cmdOp_Click(index); break;
+            case KeyArray::Menu: cmdMenu_Click(index); break;
+            }
+        });
+    }
+    mover_->watch(copyButton_);
+    connect(copyButton_, &QPushButton::clicked, this, [this] { cmdMenu_Click(10); });
+    connect(mover_, &ButtonMover::viewMenuRequested, this,
+            [this](QPoint at) { menus_.view.menu->popup(at); });
+    connect(keypad_, &KeypadPanel::optionsMenuRequested, this,
+            [this](QPoint at) { menus_.opt.menu->popup(at); });
+    connect(keypad_, &KeypadPanel::clicked, this, [this] { sheet_->setFocus(); });
+}
+
+QWidget* frmMain::txt(int index) const {
+    switch (index) {
+    case 0: return sheet_;
+    case 1: return totalBox_;
+    case 2: return results_;
+    default: return nullptr;
+    }
+}
+
+QWidget* frmMain::pic(int index) const {
+    switch (index) {
+    case 0: return keypad_;
+    case 1: return divider_;
+    case 2: return underline_;
+    default: return nullptr;
+    }
+}
+
+QStatusBar* frmMain::st() const {
+    return statusBar();
+}
+
+KeypadButton* frmMain::cmdNum(int index) const {
+    return keypad_->button(KeyArray::Num, index);
+}
+KeypadButton* frmMain::cmdOp(int index) const {
+    return keypad_->button(KeyArray::Op, index);
+}
+KeypadButton* frmMain::cmdMenu(int index) const {
+    return index == 10 ? copyButton_ : keypad_->button(KeyArray::Menu, index);
+}
+
+QString frmMain::statusText() const {
+    return statusBar()->currentMessage();
+}
+void frmMain::setStatusText(const QString& text) {
+    statusBar()->showMessage(text);
+}
+
+Grouping frmMain::grouping() const {
+    if (menus_.view.isChecked(12)) return Grouping::Three;
+    if (menus_.view.isChecked(13)) return Grouping::Four;
+    if (menus_.view.isChecked(14)) return Grouping::Units;
+    return Grouping::None;
+}
+
+void frmMain::insertText(const QString& text) {
+    insertSheetText(sheet_, text);
+}
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (watched == client_ && type == QEvent::Resize) {
+        placeKeypadPanel();
+        Form_Resize();
+        return false;
+    }
+    if (type == QEvent::KeyPress && watched != sheet_->viewport())
+        return onWindowKey(static_cast<QKeyEvent*>(event));
+    if (watched == sheet_ && type == QEvent::KeyRelease)
+        return onSheetKeyRelease(static_cast<QKeyEvent*>(event));
+    if (watched == sheet_ && type == QEvent::InputMethod && recalcOnEveryInput() &&
+        !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty()) {
+        // Text committed by an input method arrives without key releases of its own; the
+        // pass runs once the sheet has taken the text.
+        QMetaObject::invokeMethod(
+            this, [this] { calculate(); }, Qt::QueuedConnection);
+        return false;
+    }
+    if (watched == sheet_->viewport() &&
+        (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease)) {
+        auto* mouse = static_cast<QMouseEvent*>(event);
+        if (mouse->button() != Qt::MiddleButton) return false;
+        // The middle button opens the function menu instead of pasting the selection.
+        if (type == QEvent::MouseButtonRelease)
+            menus_.func.menu->popup(mouse->globalPosition().toPoint());
+        return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void frmMain::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    sheet_->setFocus();
+}
+
+} // namespace quill

@@ -1,0 +1,186 @@
+#pragma once
+// The main window: the sheet (txt 0), the total box (txt 1), the results column (txt 2), the
+// keypad panel, the divider and the caret-line underline (pic 0, 1, 2), the copy-result key
+// and the status bar, with the five menus. The window only wires widgets to the calculation
+// pass, the settings and speech; it calculates nothing itself.
+//
+// Its methods live in several files: frmMain.cpp (building and the public interface),
+// frmMain_layout.cpp (layout pass and divider), frmMain_calc.cpp (calculation pass and its
+// triggers), frmMain_scroll.cpp (scroll sync and underline), frmMain_menus.cpp (menu items),
+// frmMain_startup.cpp (settings applied at start-up), and keypad/frmMain_keys.cpp (key
+// actions) and keypad/frmMain_move.cpp (button sizes, move mode, reset).
+#include "keypad/keypad_table.h"
+#include "settings/frmSet.h"
+#include "sheet/calculation.h"
+#include "speech/speak.h"
+#include "window/main_menus.h"
+
+#include <QMainWindow>
+#include <QPointer>
+#include <memory>
+
+class QLineEdit;
+class QPlainTextEdit;
+class QStatusBar;
+class QKeyEvent;
+
+namespace quill {
+
+class ButtonMover;
+class Divider;
+class KeypadButton;
+class frmFormula;
+class KeypadPanel;
+class ResultsWriter;
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    static inline const QString title = QStringLiteral("Quillsum");
+
+    // `speechOutput` null: no speech instance, the talking item stays disabled. Settings are
+    // read from iniPath().
+    explicit frmMain(std::unique_ptr<SpeechOutput> speechOutput = nullptr,
+                     QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // --- Controls -------------------------------------------------------------------------
+    QPlainTextEdit* sheet() const { return sheet_; }           // txt 0, "計算部"
+    QLineEdit* totalBox() const { return totalBox_; }          // txt 1, "合計"
+    QPlainTextEdit* resultsColumn() const { return results_; } // txt 2, "各行の結果"
+    QWidget* txt(int index) const;
+    QWidget* pic(int index) const; // 0 keypad panel, 1 divider, 2 underline
+    QStatusBar* st() const;
+    KeypadPanel* keypad() const { return keypad_; }
+    // Keypad buttons by element index; cmdMenu(10) is the copy-result key.
+    KeypadButton* cmdNum(int index) const;
+    KeypadButton* cmdOp(int index) const;
+    KeypadButton* cmdMenu(int index) const;
+
+    const MenuArray& mnuEditItem() const { return menus_.edit; }
+    const MenuArray& mnuFuncItem() const { return menus_.func; }
+    const MenuArray& mnuViewItem() const { return menus_.view; }
+    const MenuArray& mnuOptItem() const { return menus_.opt; }
+    const MenuArray& mnuHelpItem() const { return menus_.help; }
+
+    Speech& speech() { return speech_; }
+
+    // The text the status bar shows.
+    QString statusText() const;
+    void setStatusText(const QString& text);
+
+    // The main window's tag text: "op" before the formula dialog opens in its editing mode,
+    // empty before it opens in its picking mode.
+    QString tag;
+
+    // --- Options, read from the menu check marks --------------------------------------------
+    bool moveMode() const { return menus_.view.isChecked(8); }
+    bool recalcOnEnter() const { return menus_.opt.isChecked(7); }
+    bool recalcOnEveryInput() const { return menus_.opt.isChecked(8); }
+    Grouping grouping() const;
+
+    // --- Actions --------------------------------------------------------------------------
+    // Replaces the sheet's selection (or inserts at the caret) with text as an undoable edit.
+    void insertText(const QString& text);
+    // A whole calculation pass (the "=" key).
+    void calculate() { cmdOp_Click(1); }
+
+    void cmdNum_Click(int index);
+    void cmdOp_Click(int index);
+    void cmdMenu_Click(int index);
+
+    void mnuEditItem_Click(int index);
+    void mnuFuncItem_Click(int index);
+    void mnuViewItem_Click(int index);
+    void mnuOptItem_Click(int index);
+    void mnuHelpItem_Click(int index);
+
+    // The layout pass.
+    void Form_Resize();
+    // Keeps the caret-line underline below the caret's line.
+    void TextBoxCaretPosChange();
+
+    // Width right of the divider, kept while the window is resized.
+    int rightPaneWidth() const { return rightPaneWidth_; }
+    void setRightPaneWidth(int pixels);
+    // True while a calculation pass runs.
+    bool calcBusy() const { return calcBusy_; }
+
+    // The look of the three boxes and the underline as the settings dialog shows it, and
+    // applying one (the total box's height follows the font).
+    SheetLook currentLook() const;
+    void applyLook(const SheetLook& look);
+
+    // Opacity read at start-up, written back unchanged at shut-down.
+    int windowAlpha() const { return windowAlpha_; }
+
+    // The formula dialog: picking mode (Ctrl+Space, the Function menu; modeless) and editing
+    // mode (the Options menu; modal). The settings dialog (modal).
+    void showFormulaPicker();
+    void showFormulaEditor();
+    void showSettingsDialog();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void buildWidgets();
+    void buildKeypad();
+    void connectMenus();
+    void connectScrollSync();
+    void applyStartupSettings();
+
+    // Layout
+    void placeKeypadPanel();
+    void dragDivider(int mouseX);
+    void setDividerDragging(bool on);
+    void toggleStatusBar();
+    void toggleKeypadHidden();
+
+    // Calculation and its triggers
+    void runCalculationPass();
+    bool onSheetKeyRelease(QKeyEvent* event);
+    bool onWindowKey(QKeyEvent* event);
+    void alignResultsWithSheet();
+
+    // Keypad
+    void speakKey(KeyArray array, int index);
+    void sendKey(int key);
+    void copyResult();
+    void clearAll();
+
+    // Move mode and sizes
+    void setButtonSize(int item);
+    void toggleMoveMode();
+    void confirmAndResetPositions();
+
+    // Scroll sync
+    void syncScroll(bool fromSheet);
+
+    // View and options
+    void toggleGrouping(int item);
+
+    QWidget* client_ = nullptr;
+    QPlainTextEdit* sheet_ = nullptr;
+    QLineEdit* totalBox_ = nullptr;
+    QPlainTextEdit* results_ = nullptr;
+    KeypadPanel* keypad_ = nullptr;
+    Divider* divider_ = nullptr;
+    QWidget* underline_ = nullptr;
+    KeypadButton* copyButton_ = nullptr;
+    ButtonMover* mover_ = nullptr;
+    ResultsWriter* resultsWriter_ = nullptr;
+    MainMenus menus_;
+    Speech speech_;
+    QPointer<frmFormula> picker_;
+    SheetLook look_;
+
+    int rightPaneWidth_ = 150;
+    int windowAlpha_ = 255;
+    bool calcBusy_ = false;
+    bool dividerDragging_ = false;
+    bool syncingScroll_ = false;
+};
+
+} // namespace quill

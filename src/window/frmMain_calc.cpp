@@ -1,0 +1,118 @@
+// The window half of a calculation pass and everything that starts one: the "=" key,
+// Ctrl+Enter, F5, key releases in the sheet by the recalculation option.
+#include "keypad/sheet_editing.h"
+#include "window/frmMain.h"
+#include "window/results_writer.h"
+
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScrollBar>
+
+namespace quill {
+
+namespace {
+
+// Keys whose release never recalculates: modifiers, input-method switches, caret movement and
+// the function keys other than F5.
+bool isExemptKey(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Henkan:
+    case Qt::Key_Muhenkan:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_End:
+    case Qt::Key_Home:
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_NumLock:
+    case Qt::Key_Zenkaku_Hankaku:
+    case Qt::Key_Zenkaku:
+    case Qt::Key_Hankaku: return true;
+    default: break;
+    }
+    return (key >= Qt::Key_F1 && key <= Qt::Key_F4) || (key >= Qt::Key_F6 && key <= Qt::Key_F16);
+}
+
+bool isEnter(int key) {
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+constexpr Qt::KeyboardModifiers kShiftCtrlAlt =
+    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
+
+} // namespace
+
+void frmMain::runCalculationPass() {
+    if (moveMode()) return;
+    const QString text = sheet_->toPlainText();
+    if (text.isEmpty()) {
+        totalBox_->clear();
+        resultsWriter_->clear();
+        return;
+    }
+    setStatusText(QStringLiteral("計算中..."));
+    calcBusy_ = true;
+    const PassResult pass = calculateSheet(text.toStdU16String(), grouping());
+    if (pass.sheetChanged) replaceTextKeepingCaret(sheet_, QString::fromStdU16String(pass.sheet));
+    resultsWriter_->show(pass.results);
+    const QString total = QString::fromStdU16String(pass.total);
+    if (totalBox_->text() != total) totalBox_->setText(total);
+    if (!pass.phrase.empty()) speech_.Speak(pass.phrase);
+    alignResultsWithSheet();
+    calcBusy_ = false;
+    setStatusText(QStringLiteral("計算が完了しました"));
+    sheet_->setFocus();
+}
+
+void frmMain::alignResultsWithSheet() {
+    results_->verticalScrollBar()->setValue(sheet_->verticalScrollBar()->value());
+}
+
+bool frmMain::onSheetKeyRelease(QKeyEvent* event) {
+    // A held key repeats presses; only its final release counts.
+    if (event->isAutoRepeat()) return false;
+    const int key = event->key();
+    const bool plain = (event->modifiers() & kShiftCtrlAlt) == 0;
+    if (key == Qt::Key_F5) {
+        if (plain) calculate();
+    } else if (recalcOnEveryInput()) {
+        if (!isExemptKey(key)) calculate();
+    } else if (isEnter(key) && recalcOnEnter() && plain) {
+        calculate();
+    }
+    return false;
+}
+
+bool frmMain::onWindowKey(QKeyEvent* event) {
+    const int key = event->key();
+    const Qt::KeyboardModifiers mods = event->modifiers() & kShiftCtrlAlt;
+    if (isEnter(key) && mods == Qt::ControlModifier) {
+        calculate();
+        return true;
+    }
+    if (key == Qt::Key_E && mods == Qt::ControlModifier) {
+        cmdMenu_Click(1);
+        return true;
+    }
+    if (key == Qt::Key_Escape && mods == Qt::NoModifier) {
+        cmdMenu_Click(2);
+        return true;
+    }
+    if (key == Qt::Key_Space && mods == Qt::ControlModifier) {
+        showFormulaPicker();
+        return true;
+    }
+    return false;
+}
+
+} // namespace quill

@@ -1,0 +1,27 @@
+// The two dialogs the main window opens: settings and user-defined formulas.
+#include "formulas/frmFormula.h"
+#include "settings/program_folder.h"
+#include "window/frmMain.h"
+#include "window/window_api.h"
+
+namespace quill {
+
+void frmMain::showFormulaPicker() {
+    tag.clear();
+    quill::showFormulaPicker(this, sheet_, picker_, iniPath());
+}
+
+void frmMain::showFormulaEditor() {
+    tag = QStringLiteral("op");
+    runFormulaEditor(this, picker_, iniPath());
+}
+
+void frmMain::showSettingsDialog() {
+    runSettingsDialog(this, currentLook(), iniPath(),
+                      [this](const SheetLook& look) { applyLook(look); });
+    // The font size may have changed the total box's height.
+    Form_Resize();
+    bringToForeground(this);
+}
+
+} // namespace quill

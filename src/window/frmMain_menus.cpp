@@ -1,0 +1,172 @@
+// The menu items of the main window. Option state lives in the items' check marks: a handler
+// flips the mark itself, so start-up can run a handler just as a click does.
+#include "keypad/keypad_panel.h"
+#include "settings/program_folder.h"
+#include "speech/phrases.h"
+#include "window/clipboard.h"
+#include "window/frmMain.h"
+#include "window/menu_commands.h"
+#include "window/menu_help.h"
+#include "window/window_api.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QProcess>
+#include <QUrl>
+
+namespace quill {
+
+namespace {
+
+QString programFile(const char* name) {
+    return QString::fromStdString((programFolder() / name).string());
+}
+
+bool programFileExists(const char* name) {
+    return QFileInfo::exists(programFile(name));
+}
+
+void toggle(const MenuArray& menu, int index) {
+    if (QAction* a = menu.at(index)) a->setChecked(!a->isChecked());
+}
+
+} // namespace
+
+void frmMain::connectMenus() {
+    auto* help = new MenuHelp(statusBarSink(statusBar()), this);
+    const std::pair<const MenuArray*, MenuId> menus[] = {{&menus_.edit, MenuId::Edit},
+                                                         {&menus_.func, MenuId::Func},
+                                                         {&menus_.view, MenuId::View},
+                                                         {&menus_.opt, MenuId::Opt},
+                                                         {&menus_.help, MenuId::Help}};
+    for (const auto& [array, id] : menus) {
+        for (const auto& [index, action] : array->items) {
+            help->registerItem(action, id, index);
+            QAction* a = action;
+            const int i = index;
+            const MenuId menu = id;
+            connect(a, &QAction::triggered, this, [this, a, i, menu] {
+                // Qt has already flipped a checkable item; the handlers flip it themselves.
+                if (a->isCheckable()) a->setChecked(!a->isChecked());
+                switch (menu) {
+                case MenuId::Edit: mnuEditItem_Click(i); break;
+                case MenuId::Func: mnuFuncItem_Click(i); break;
+                case MenuId::View: mnuViewItem_Click(i); break;
+                case MenuId::Opt: mnuOptItem_Click(i); break;
+                case MenuId::Help: mnuHelpItem_Click(i); break;
+                }
+            });
+        }
+        help->watchMenu(array->menu, id);
+    }
+    help->watchMenuBar(menuBar());
+
+    connect(menus_.opt.menu, &QMenu::aboutToShow, this,
+            [this] { menus_.opt.at(13)->setEnabled(speech_.available()); });
+    connect(menus_.help.menu, &QMenu::aboutToShow, this, [this] {
+        menus_.help.at(0)->setEnabled(programFileExists("ReadMe.txt"));
+        menus_.help.at(99)->setEnabled(programFileExists("update"));
+    });
+}
+
+void frmMain::mnuEditItem_Click(int index) {
+    switch (index) {
+    case 0:
+        if (!sheet_->toPlainText().isEmpty()) putClipboardText(sheet_->toPlainText());
+        return;
+    case 1: sheet_->paste(); break;
+    case 2: pasteNumbersOnly(sheet_, getClipboardText()); break;
+    case 6: cmdMenu_Click(1); break;
+    case 7: cmdMenu_Click(2); return;
+    default: return;
+    }
+    if (recalcOnEveryInput()) calculate();
+}
+
+void frmMain::mnuFuncItem_Click(int index) {
+    QAction* item = menus_.func.at(index);
+    if (!item || item->isSeparator()) return;
+    if (index == kFuncItemUserFormulas) {
+        showFormulaPicker();
+        return;
+    }
+    insertFunctionItem(sheet_, index, item->text());
+}
+
+void frmMain::mnuViewItem_Click(int index) {
+    switch (index) {
+    case 0: toggleStatusBar(); break;
+    case 1:
+        toggle(menus_.view, 1);
+        if (menus_.view.isChecked(1)) centreOnScreen(this);
+        break;
+    case 2:
+        toggle(menus_.view, 2);
+        setTopmost(this, menus_.view.isChecked(2));
+        break;
+    case 4:
+    case 5: setButtonSize(index); break;
+    case 8: toggleMoveMode(); break;
+    case 9: confirmAndResetPositions(); break;
+    case 10: toggleKeypadHidden(); break;
+    case 12:
+    case 13:
+    case 14: toggleGrouping(index); break;
+    default: break;
+    }
+}
+
+void frmMain::toggleGrouping(int item) {
+    toggle(menus_.view, item);
+    for (int other : {12, 13, 14})
+        if (other != item) menus_.view.setChecked(other, false);
+    // All results are shown again in the new grouping.
+    calculate();
+}
+
+void frmMain::mnuOptItem_Click(int index) {
+    switch (index) {
+    case 7:
+    case 8:
+        toggle(menus_.opt, index);
+        menus_.opt.setChecked(index == 7 ? 8 : 7, false);
+        break;
+    case 13:
+        toggle(menus_.opt, 13);
+        speech_.setTalking(menus_.opt.isChecked(13));
+        break;
+    case 15: showSettingsDialog(); break;
+    case 17: showFormulaEditor(); break;
+    default: break;
+    }
+}
+
+void frmMain::mnuHelpItem_Click(int index) {
+    switch (index) {
+    case 0:
+        if (!programFileExists("ReadMe.txt")) return;
+        QDesktopServices::openUrl(QUrl::fromLocalFile(programFile("ReadMe.txt")));
+        speech_.Speak(kReadMePhrase);
+        break;
+    case 1:
+        QDesktopServices::openUrl(QUrl(authorWebPage()));
+        speech_.Speak(kHomePagePhrase);
+        break;
+    case 2:
+        speech_.Speak(versionPhrase());
+        QMessageBox::information(this, title,
+                                 title + QStringLiteral(" バージョン ") +
+                                     QStringLiteral(QUILL_VERSION_TEXT));
+        break;
+    case 99:
+        // The updater runs on its own; the calculator neither waits for it nor closes.
+        if (programFileExists("update")) QProcess::startDetached(programFile("update"), {});
+        break;
+    default: break;
+    }
+}
+
+} // namespace quill

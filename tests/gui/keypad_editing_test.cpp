@@ -1,0 +1,178 @@
+// Keypad keys acting on the sheet: insertion, wrapping a selection, caret keys, CE and C, the
+// copy-result key, and what each says.
+#include "main_window_fixture.h"
+#include "speech/phrases.h"
+#include "window/line_helpers.h"
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QStatusBar>
+
+namespace quill::test {
+namespace {
+
+using KeypadEditing = MainWindowTest;
+
+struct WrapRow {
+    const char* name;
+    int key; // cmdOp index
+    int anchor, caret;
+    const char16_t* expected;
+    int expectedCaret;
+};
+
+TEST_F(KeypadEditing, brackets_and_root_wrap_a_selection_or_insert_alone) {
+    open("ReCalc=0\n");
+    const WrapRow rows[] = {
+        {"( around selection", 13, 0, 3, u"(1+2)", 5},
+        {"root around selection", 11, 0, 3, u"SQR(1+2)", 8},
+        {") around selection", 14, 2, 3, u"1+(2)", 5},
+        {"backward selection", 13, 3, 0, u"(1+2)", 5},
+        {"( alone", 13, 3, 3, u"1+2(", 4},
+        {") alone", 14, 3, 3, u"1+2)", 4},
+        {"root alone", 11, 1, 1, u"1SQR(+2", 5},
+    };
+    for (const WrapRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        setSheet("1+2", row.caret, row.anchor);
+        click(w().cmdOp(row.key));
+        EXPECT_EQ(sheetText(), QString::fromUtf16(row.expected));
+        EXPECT_EQ(caret(), row.expectedCaret);
+    }
+    // The wrap is one edit: one undo restores the sheet.
+    setSheet("1+2", 3, 0);
+    click(w().cmdOp(13));
+    w().sheet()->undo();
+    EXPECT_EQ(sheetText(), "1+2");
+}
+
+TEST_F(KeypadEditing, keys_insert_their_text_at_the_caret) {
+    open("ReCalc=0\n");
+    struct Row {
+        KeyArray array;
+        int index;
+        const char16_t* inserted;
+    } rows[] = {{KeyArray::Num, 7, u"7"},     {KeyArray::Num, 10, u"."},
+                {KeyArray::Num, 64, u"&H"},   {KeyArray::Num, 70, u"F"},
+                {KeyArray::Op, 0, u" Mod "},  {KeyArray::Op, 4, u" * "},
+                {KeyArray::Op, 10, u" Not "}, {KeyArray::Op, 12, u"3.14159265358979"},
+                {KeyArray::Menu, 6, u" "},    {KeyArray::Menu, 5, u"\n"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(keyCaption(row.array, row.index).toStdString());
+        setSheet("ab", 1);
+        click(row.array == KeyArray::Num  ? w().cmdNum(row.index)
+              : row.array == KeyArray::Op ? w().cmdOp(row.index)
+                                          : w().cmdMenu(row.index));
+        const QString inserted = QString::fromUtf16(row.inserted);
+        EXPECT_EQ(sheetText(), "a" + inserted + "b");
+        EXPECT_EQ(caret(), 1 + inserted.size());
+        EXPECT_TRUE(w().sheet()->hasFocus());
+    }
+}
+
+TEST_F(KeypadEditing, end_home_and_ce_work_on_first_middle_and_last_lines) {
+    open("ReCalc=0\n");
+    struct Row {
+        const char* name;
+        int caret;
+        int endCaret;
+        int homeCaret;
+        const char* afterCe;
+    } rows[] = {
+        {"first line", 1, 2, 0, "cd\nef"},
+        {"middle line", 4, 5, 3, "ab\nef"},
+        {"last line", 7, 8, 6, "ab\ncd\n"},
+        {"start of last line", 6, 8, 6, "ab\ncd\n"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        setSheet("ab\ncd\nef", row.caret);
+        click(w().cmdMenu(4));
+        EXPECT_EQ(caret(), row.endCaret) << "End";
+        select(row.caret);
+        click(w().cmdMenu(3));
+        EXPECT_EQ(caret(), row.homeCaret) << "Home";
+        select(row.caret);
+        click(w().cmdMenu(1));
+        EXPECT_EQ(sheetText(), row.afterCe) << "CE";
+    }
+    setSheet("12", 1);
+    click(w().cmdMenu(1));
+    EXPECT_EQ(sheetText(), "") << "CE on the only line clears it";
+    click(w().cmdMenu(1));
+    click(w().cmdMenu(4));
+    EXPECT_EQ(sheetText(), "") << "CE and End on an empty sheet change nothing";
+}
+
+TEST_F(KeypadEditing, back_del_and_arrows_arrive_as_typed_keys) {
+    open("ReCalc=0\n");
+    setSheet("123\n45", 2);
+    click(w().cmdMenu(0));
+    EXPECT_EQ(sheetText(), "13\n45");
+    click(w().cmdMenu(7));
+    EXPECT_EQ(sheetText(), "1\n45");
+    click(w().cmdOp(18));
+    EXPECT_EQ(GetLine(w().sheet()), 2);
+    click(w().cmdOp(16));
+    click(w().cmdOp(15));
+    click(w().cmdOp(17));
+    EXPECT_EQ(GetLine(w().sheet()), 1);
+}
+
+TEST_F(KeypadEditing, c_and_esc_empty_all_three_boxes_and_the_status_text) {
+    open("ReCalc=0\n");
+    for (bool viaEsc : {false, true}) {
+        SCOPED_TRACE(viaEsc ? "Esc" : "C");
+        setSheet("1\n2");
+        w().calculate();
+        ASSERT_EQ(total(), "3");
+        if (viaEsc)
+            QTest::keyClick(w().sheet(), Qt::Key_Escape);
+        else
+            click(w().cmdMenu(2));
+        EXPECT_EQ(sheetText(), "");
+        EXPECT_EQ(total(), "");
+        EXPECT_EQ(results(), "");
+        EXPECT_EQ(w().statusText(), "");
+    }
+    w().sheet()->undo();
+    EXPECT_EQ(sheetText(), "1\n2") << "a cleared sheet comes back with undo";
+}
+
+TEST_F(KeypadEditing, copy_result_copies_the_total_or_does_nothing) {
+    open("ReCalc=0\n");
+    talk();
+    QGuiApplication::clipboard()->setText("before");
+    click(w().cmdMenu(10));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
+    EXPECT_TRUE(spoken().empty());
+
+    setSheet("100\n+50");
+    w().calculate();
+    spoken_->clear();
+    click(w().cmdMenu(10));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "150");
+    EXPECT_EQ(w().statusText(), "演算結果をコピーしました");
+    ASSERT_EQ(spoken().size(), 1u);
+    EXPECT_EQ(spoken()[0], menuKeyPhrase(10));
+}
+
+TEST_F(KeypadEditing, keys_speak_their_phrase_and_new_line_speaks_the_result_on_enter) {
+    open("ReCalc=0\n");
+    talk();
+    setSheet("");
+    click(w().cmdNum(5));
+    click(w().cmdOp(2));
+    click(w().cmdMenu(5));
+    EXPECT_EQ(spoken(), (std::vector<std::u16string>{std::u16string(numKeyPhrase(5)),
+                                                     std::u16string(opKeyPhrase(2)),
+                                                     std::u16string(menuKeyPhrase(5))}));
+    w().mnuOptItem_Click(7); // recalculation on Enter
+    setSheet("2 + 3");
+    spoken_->clear();
+    click(w().cmdMenu(5));
+    EXPECT_EQ(spoken(), std::vector<std::u16string>{u"<NUMK VAL=5>"});
+}
+
+} // namespace
+} // namespace quill::test
