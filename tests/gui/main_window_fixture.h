@@ -34,10 +34,11 @@ protected:
     }
 
     // Creates and shows the window; `ini` is written to setting.ini first (section Calc).
+    // An invalid size keeps the size the settings gave.
     frmMain& open(const std::string& ini = "", QSize size = QSize(640, 480)) {
         writeIni("[Calc]\n" + ini);
         window_ = std::make_unique<frmMain>(std::make_unique<RecordingSpeech>(spoken_));
-        window_->resize(size);
+        if (size.isValid()) window_->resize(size);
         window_->show();
         QCoreApplication::processEvents();
         return *window_;

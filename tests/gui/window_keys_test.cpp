@@ -1,0 +1,105 @@
+// Keys the whole window answers, the middle-button function menu, and how the controls
+// present themselves (captions, tooltips, accessible names).
+#include "formulas/frmFormula.h"
+#include "main_window_fixture.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QMouseEvent>
+
+namespace quill::test {
+namespace {
+
+using WindowKeys = MainWindowTest;
+
+TEST_F(WindowKeys, ctrl_e_deletes_the_caret_line_from_any_box) {
+    open("ReCalc=0\n");
+    setSheet("1\n2\n3", 2);
+    sendKey(w().sheet(), QEvent::KeyPress, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(sheetText(), "1\n3");
+    sendKey(w().totalBox(), QEvent::KeyPress, Qt::Key_E, Qt::ControlModifier);
+    EXPECT_EQ(sheetText(), "1\n");
+}
+
+TEST_F(WindowKeys, middle_button_opens_the_function_menu_instead_of_pasting) {
+    open("ReCalc=0\n");
+    setSheet("12");
+    QWidget* viewport = w().sheet()->viewport();
+    for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        QMouseEvent event(
+            type, QPointF(5, 5), viewport->mapToGlobal(QPointF(5, 5)), Qt::MiddleButton,
+            type == QEvent::MouseButtonPress ? Qt::MiddleButton : Qt::NoButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(viewport, &event);
+    }
+    QMenu* func = w().mnuFuncItem().menu;
+    EXPECT_TRUE(func->isVisible());
+    func->hide();
+    EXPECT_EQ(sheetText(), "12");
+}
+
+TEST_F(WindowKeys, ctrl_space_opens_the_formula_picker_without_blocking) {
+    open("ReCalc=0\n");
+    w().tag = "op";
+    sendKey(w().sheet(), QEvent::KeyPress, Qt::Key_Space, Qt::ControlModifier);
+    EXPECT_EQ(w().tag, "");
+    EXPECT_EQ(sheetText(), "") << "the blank is swallowed";
+    frmFormula* picker = w().findChild<frmFormula*>();
+    ASSERT_NE(picker, nullptr);
+    EXPECT_EQ(picker->mode(), FormulaMode::Picking);
+    EXPECT_FALSE(picker->isModal());
+    picker->close();
+}
+
+TEST_F(WindowKeys, controls_carry_their_names_captions_and_tooltips) {
+    open();
+    EXPECT_EQ(w().txt(0)->accessibleName(), "計算部");
+    EXPECT_EQ(w().txt(1)->accessibleName(), "合計");
+    EXPECT_EQ(w().txt(2)->accessibleName(), "各行の結果");
+    EXPECT_EQ(w().cmdNum(64)->text(), "＆H");
+    EXPECT_EQ(w().cmdNum(64)->toolTip(), "16進数を表す記号");
+    EXPECT_EQ(w().cmdOp(11)->toolTip(), "平方根。文字を選択した状態で押すと()で挟みます");
+    EXPECT_EQ(w().cmdMenu(10)->text(), " A.");
+    EXPECT_EQ(w().cmdMenu(10)->toolTip(), "演算結果をコピー");
+    EXPECT_EQ(w().cmdMenu(10)->accessibleDescription(), "演算結果をコピー");
+    EXPECT_TRUE(w().cmdNum(1)->toolTip().isEmpty());
+    EXPECT_EQ(w().windowTitle(), "Quillsum");
+    // Keys never take the focus from the sheet.
+    click(w().cmdNum(1));
+    EXPECT_EQ(QApplication::focusWidget(), w().sheet());
+}
+
+TEST_F(WindowKeys, menus_hold_every_item_at_its_index) {
+    open();
+    struct Row {
+        const MenuArray& menu;
+        int index;
+        const char* caption; // nullptr: separator
+        bool visible;
+    } rows[] = {
+        {w().mnuEditItem(), 2, "数値のみ貼り付け(&N)", true},
+        {w().mnuEditItem(), 5, nullptr, true},
+        {w().mnuFuncItem(), 30, "MAX( , )      最大値", true},
+        {w().mnuFuncItem(), 42, "SIND()        サイン", false},
+        {w().mnuFuncItem(), 99, "ユーザ定義式...", true},
+        {w().mnuViewItem(), 9, "ボタンを初期位置に戻す(&D)...", true},
+        {w().mnuViewItem(), 14, "万、億、兆で区切る(&K)", true},
+        {w().mnuOptItem(), 13, "おしゃべり機能(&K)", true},
+        {w().mnuHelpItem(), 98, nullptr, true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.index);
+        QAction* item = row.menu.at(row.index);
+        ASSERT_NE(item, nullptr);
+        if (row.caption)
+            EXPECT_EQ(item->text(), QString::fromUtf8(row.caption));
+        else
+            EXPECT_TRUE(item->isSeparator());
+        EXPECT_EQ(item->isVisible(), row.visible);
+    }
+    EXPECT_EQ(w().mnuViewItem().at(6), nullptr);
+    EXPECT_EQ(w().mnuFuncItem().items.size(), 27u);
+    EXPECT_EQ(w().mnuViewItem().items.size(), 14u);
+}
+
+} // namespace
+} // namespace quill::test
