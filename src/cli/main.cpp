@@ -7,6 +7,7 @@
 
 #include <cstdio>
 #include <iostream>
+#include <unistd.h>
 
 using namespace quill;
 
@@ -75,6 +76,6 @@ int main(int argc, char** argv) {
     }
     std::u16string sheet = fromUtf8(text);
     text = std::string();
-    cli::printSheet(std::cout, sheet, options->grouping, options->json);
+    cli::printSheet(std::cout, sheet, options->grouping, options->json, isatty(STDOUT_FILENO));
     return 0;
 }
