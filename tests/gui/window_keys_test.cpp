@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMouseEvent>
 
 namespace quill::test {
@@ -99,6 +100,32 @@ TEST_F(WindowKeys, menus_hold_every_item_at_its_index) {
     EXPECT_EQ(w().mnuViewItem().at(6), nullptr);
     EXPECT_EQ(w().mnuFuncItem().items.size(), 27u);
     EXPECT_EQ(w().mnuViewItem().items.size(), 14u);
+}
+
+TEST_F(WindowKeys, menus_show_their_help_in_the_bar_and_as_pop_ups) {
+    open();
+    QMenu* view = w().mnuViewItem().menu;
+    const auto hover = [view](QAction* item) {
+        QTest::mouseMove(view, view->actionGeometry(item).center());
+        QCoreApplication::processEvents();
+    };
+    w().menuBar()->setActiveAction(view->menuAction());
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    hover(w().mnuViewItem().at(8));
+    EXPECT_EQ(w().statusText(), "チェックを入れるとボタンを自由に配置できるモードになります");
+    view->hide();
+    QCoreApplication::processEvents();
+
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(3, 3),
+                      w().cmdOp(3)->mapToGlobal(QPointF(3, 3)), Qt::RightButton, Qt::RightButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(w().cmdOp(3), &press);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
+    hover(w().mnuViewItem().at(13));
+    EXPECT_EQ(w().statusText(), "4桁毎に「,」で区切ります");
+    view->hide();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(w().statusText(), "");
 }
 
 } // namespace
