@@ -1,5 +1,7 @@
 #include "formulas/frmFormula.h"
 
+#include "engine/jtext.h"
+
 #include "settings/profile.h"
 #include "settings/settings.h"
 #include "window/menu_commands.h"
@@ -17,6 +19,8 @@
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 namespace quill {
 
@@ -112,11 +116,24 @@ void insertFormula(QPlainTextEdit* sheet, const QString& formulaText) {
         replaceSelection(sheet, before + after);
 }
 
-bool storable(const std::vector<Formula>& formulas) {
+StoredEncoding settingsFileEncoding(const std::filesystem::path& iniFile) {
+    std::ifstream in(iniFile, std::ios::binary);
+    if (!in) return StoredEncoding::Utf8;
+    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return isValidUtf8(bytes) ? StoredEncoding::Utf8 : StoredEncoding::Cp932;
+}
+
+bool storable(const std::vector<Formula>& formulas, StoredEncoding encoding) {
     const std::u16string stored = serializeFormulaList(formulas);
-    // A new settings file is UTF-8, the widest of the file's encodings for this text.
-    if (qs(stored).toUtf8().size() > static_cast<qsizetype>(kProfileTextLimit)) return false;
-    return parseFormulaList(stored) == formulas;
+    std::size_t bytes = 0;
+    if (encoding == StoredEncoding::Cp932) {
+        const std::optional<std::string> cp932 = encodeCp932Strict(stored);
+        if (!cp932) return false; // a character the file cannot hold would come back as "?"
+        bytes = cp932->size();
+    } else {
+        bytes = toUtf8(stored).size();
+    }
+    return bytes <= kProfileTextLimit && parseFormulaList(stored) == formulas;
 }
 
 frmFormula::frmFormula(FormulaMode mode, std::filesystem::path iniFile, QWidget* owner,
@@ -226,6 +243,7 @@ QWidget* frmFormula::owner() const {
 }
 
 void frmFormula::loadList() {
+    encoding_ = settingsFileEncoding(iniFile_);
     const QSignalBlocker quiet(lv_);
     lv_->clear();
     for (const Formula& f : readFormulas(Settings(iniFile_))) lv_->addTopLevelItem(makeRow(f));
@@ -276,7 +294,7 @@ void frmFormula::addFormula() {
     if (f.name.empty()) return;
     std::vector<Formula> list = formulas();
     list.push_back(f);
-    if (!storable(list)) return;
+    if (!storable(list, encoding_)) return;
     lv_->addTopLevelItem(makeRow(f));
     clearBoxes();
 }
@@ -287,7 +305,7 @@ void frmFormula::editFormula() {
     if (f.name.empty() || !row) return;
     std::vector<Formula> list = formulas();
     list[lv_->indexOfTopLevelItem(row)] = f;
-    if (!storable(list)) return;
+    if (!storable(list, encoding_)) return;
     setRow(row, f);
 }
 
@@ -313,7 +331,7 @@ void frmFormula::apply() {
 void frmFormula::renamed(QTreeWidgetItem* row, int column) {
     if (column != 0) return;
     const QString name = row->text(0);
-    if (name.isEmpty() || !storable(formulas())) {
+    if (name.isEmpty() || !storable(formulas(), encoding_)) {
         const QSignalBlocker quiet(lv_);
         row->setText(0, row->data(0, kLastNameRole).toString());
         return;

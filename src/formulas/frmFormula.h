@@ -27,9 +27,15 @@ enum class FormulaMode { Editing, Picking };
 // the gap out). CR LF line breaks become sheet lines. One undoable step, caret after the text.
 void insertFormula(QPlainTextEdit* sheet, const QString& formulaText);
 
+// The encoding the settings file keeps: code page 932 for an existing file that is not UTF-8
+// (one carried over from a Japanese Windows system), else UTF-8.
+enum class StoredEncoding { Utf8, Cp932 };
+StoredEncoding settingsFileEncoding(const std::filesystem::path& iniFile);
+
 // Whether a list survives being stored and read back unchanged: no name or text holds the
-// stored form's separators, and the stored value fits the settings file's read limit.
-bool storable(const std::vector<Formula>& formulas);
+// stored form's separators, every character has a code in the file's encoding, and the stored
+// value fits the settings file's read limit in that encoding.
+bool storable(const std::vector<Formula>& formulas, StoredEncoding encoding = StoredEncoding::Utf8);
 
 class frmFormula : public QDialog {
     Q_OBJECT
@@ -80,6 +86,7 @@ private:
 
     FormulaMode mode_;
     std::filesystem::path iniFile_;
+    StoredEncoding encoding_ = StoredEncoding::Utf8;
     QPointer<QPlainTextEdit> sheet_;
     QTreeWidget* lv_ = nullptr;
     QWidget* panel_ = nullptr;

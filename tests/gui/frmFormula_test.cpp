@@ -63,21 +63,24 @@ TEST(FormulaStorable, refuses_lists_the_stored_form_cannot_keep) {
     struct Row {
         const char* name;
         std::u16string formulaName, text;
-        bool ok;
+        bool utf8, cp932; // storable in a UTF-8 file, in a code page 932 file
     };
+    const std::u16string longText(700, u'式'); // 2100 bytes in UTF-8, 1400 in code page 932
     const Row rows[] = {
-        {"plain", u"税込", u"[sel]*1.1", true},
-        {"line breaks", u"二行", u"1\r\n2", true},
-        {"empty text", u"空", u"", true},
-        {"name with the name separator", u"a||b", u"1", false},
-        {"name ending in a bar", u"a|", u"1", false},
-        {"text with the record separator", u"a", u"1|\\n|2", false},
-        {"text with the stored break", u"a", u"1|r|2", false},
-        {"too long for the file", u"long", std::u16string(700, u'式'), false},
+        {"plain", u"税込", u"[sel]*1.1", true, true},
+        {"line breaks", u"二行", u"1\r\n2", true, true},
+        {"empty text", u"空", u"", true, true},
+        {"name with the name separator", u"a||b", u"1", false, false},
+        {"name ending in a bar", u"a|", u"1", false, false},
+        {"text with the record separator", u"a", u"1|\\n|2", false, false},
+        {"text with the stored break", u"a", u"1|r|2", false, false},
+        {"long text fits only in code page 932", u"long", longText, false, true},
+        {"character without a code page 932 code", u"絵", u"\U0001F600", true, false},
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.name);
-        EXPECT_EQ(storable({{r.formulaName, r.text}}), r.ok);
+        EXPECT_EQ(storable({{r.formulaName, r.text}}, StoredEncoding::Utf8), r.utf8);
+        EXPECT_EQ(storable({{r.formulaName, r.text}}, StoredEncoding::Cp932), r.cp932);
     }
 }
 
@@ -183,6 +186,20 @@ TEST_F(FormulaDialog, commands_do_nothing_when_they_cannot_act) {
     d.cmdMenu(7)->click();
     EXPECT_TRUE(d.nameBox()->text().isEmpty());
     EXPECT_TRUE(d.textBox()->toPlainText().isEmpty());
+}
+
+TEST_F(FormulaDialog, file_carried_over_in_code_page_932_limits_what_can_be_added) {
+    EXPECT_EQ(settingsFileEncoding(ini()), StoredEncoding::Utf8); // no file yet
+    writeIni("[Calc]\nFormula=\x90\xc5\x8d\x9e||[sel]*1.1\n");    // 税込 in code page 932
+    ASSERT_EQ(settingsFileEncoding(ini()), StoredEncoding::Cp932);
+    frmFormula d(FormulaMode::Editing, ini());
+    ASSERT_EQ(names(d), (std::vector<std::string>{"税込"}));
+
+    type(d, "絵", QString::fromUtf16(u"\U0001F600"));
+    d.cmdMenu(4)->click(); // would come back as "?"
+    type(d, "倍", "[sel]*2");
+    d.cmdMenu(4)->click();
+    EXPECT_EQ(names(d), (std::vector<std::string>{"税込", "倍"}));
 }
 
 TEST_F(FormulaDialog, row_click_edit_and_delete_work_on_the_selected_row) {
