@@ -89,7 +89,10 @@ void frmMain::buildWidgets() {
 
     connect(divider_, &Divider::dragStarted, this, [this] { setDividerDragging(true); });
     connect(divider_, &Divider::dragged, this, &frmMain::dragDivider);
-    connect(divider_, &Divider::dragEnded, this, [this] { setDividerDragging(false); });
+    connect(divider_, &Divider::dragEnded, this, [this] {
+        setDividerDragging(false);
+        sheet_->setFocus();
+    });
 
     statusBar()->setObjectName(QStringLiteral("st"));
     statusBar()->setSizeGripEnabled(true);
@@ -178,6 +181,11 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
     if (watched == client_ && type == QEvent::Resize) {
         placeKeypadPanel();
         Form_Resize();
+        return false;
+    }
+    // A click on the window's own background sends the keyboard back to the sheet.
+    if (watched == client_ && type == QEvent::MouseButtonRelease) {
+        sheet_->setFocus();
         return false;
     }
     if (type == QEvent::KeyPress && watched != sheet_->viewport())
