@@ -69,39 +69,6 @@ TEST_F(WindowKeys, controls_carry_their_names_captions_and_tooltips) {
     EXPECT_EQ(QApplication::focusWidget(), w().sheet());
 }
 
-TEST_F(WindowKeys, menus_hold_every_item_at_its_index) {
-    open();
-    struct Row {
-        const MenuArray& menu;
-        int index;
-        const char* caption; // nullptr: separator
-        bool visible;
-    } rows[] = {
-        {w().mnuEditItem(), 2, "数値のみ貼り付け(&N)", true},
-        {w().mnuEditItem(), 5, nullptr, true},
-        {w().mnuFuncItem(), 30, "MAX( , )      最大値", true},
-        {w().mnuFuncItem(), 42, "SIND()        サイン", false},
-        {w().mnuFuncItem(), 99, "ユーザ定義式...", true},
-        {w().mnuViewItem(), 9, "ボタンを初期位置に戻す(&D)...", true},
-        {w().mnuViewItem(), 14, "万、億、兆で区切る(&K)", true},
-        {w().mnuOptItem(), 13, "おしゃべり機能(&K)", true},
-        {w().mnuHelpItem(), 98, nullptr, true},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.index);
-        QAction* item = row.menu.at(row.index);
-        ASSERT_NE(item, nullptr);
-        if (row.caption)
-            EXPECT_EQ(item->text(), QString::fromUtf8(row.caption));
-        else
-            EXPECT_TRUE(item->isSeparator());
-        EXPECT_EQ(item->isVisible(), row.visible);
-    }
-    EXPECT_EQ(w().mnuViewItem().at(6), nullptr);
-    EXPECT_EQ(w().mnuFuncItem().items.size(), 27u);
-    EXPECT_EQ(w().mnuViewItem().items.size(), 14u);
-}
-
 TEST_F(WindowKeys, menus_show_their_help_in_the_bar_and_as_pop_ups) {
     open();
     QMenu* view = w().mnuViewItem().menu;
