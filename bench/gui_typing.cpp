@@ -18,15 +18,6 @@
 
 namespace {
 
-QApplication& application() {
-    static int argc = 1;
-    static char name[] = "quill_gui_bench";
-    static char* argv[] = {name, nullptr};
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    static QApplication app(argc, argv);
-    return app;
-}
-
 QString moneyTape(int lines) {
     static const char* const pattern[] = {
         "12,800",    "+ 3,450",          "- 1,200",  "* 1.08",  "+ 980",
@@ -46,7 +37,6 @@ void send(QWidget* target, QEvent::Type type, int key, const QString& text) {
 // Each iteration types "1" or Backspace (alternately, so the sheet stays the same size) on
 // the middle line; only the key release and what follows it is timed.
 void BM_KeyReleaseToResults(benchmark::State& state) {
-    application();
     QTemporaryDir folder;
     std::ofstream(folder.filePath("setting.ini").toStdString())
         << "[Calc]\nReCalc=-1\nketa=3\nW=12000\nH=9000\n";
@@ -79,7 +69,19 @@ void BM_KeyReleaseToResults(benchmark::State& state) {
 BENCHMARK(BM_KeyReleaseToResults)
     ->Arg(1000)
     ->Arg(10000)
+    ->Arg(100000)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
 
 } // namespace
+
+// The widgets need an application object that lives around all benchmarks and ends before
+// the libraries unload, so this benchmark brings its own main.
+int main(int argc, char** argv) {
+    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
