@@ -194,16 +194,6 @@ TEST_F(SettingsDialog, cancel_keeps_what_was_applied_and_drops_the_rest) {
     EXPECT_EQ(appliedLooks.size(), 2u);
 }
 
-TEST(ColourValues, system_references_follow_the_palette_and_explicit_colours_are_bgr) {
-    QPalette palette;
-    palette.setColor(QPalette::Base, QColor(1, 2, 3));
-    palette.setColor(QPalette::Text, QColor(4, 5, 6));
-    EXPECT_EQ(screenColour(kSystemWindowBackground, palette), QColor(1, 2, 3));
-    EXPECT_EQ(screenColour(kSystemWindowText, palette), QColor(4, 5, 6));
-    EXPECT_EQ(screenColour(0x00563412u, palette), QColor(0x12, 0x34, 0x56));
-    EXPECT_EQ(storedColour(QColor(0x12, 0x34, 0x56)), 0x00563412u);
-}
-
 // Acts on the colour chooser once it is up: adds a custom colour, picks a colour, and confirms
 // or cancels. (The chooser is a fresh dialog at each call, often at the same address, so these
 // tests answer it themselves rather than through the fixture's guard.)

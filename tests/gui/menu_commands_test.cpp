@@ -1,19 +1,16 @@
-// The menu commands: the sheet edits behind the Edit and Function menus on their own, and
-// every menu family as the main window runs it (help on the status bar included).
+// The menu commands: the sheet edits behind the Edit and Function menus on their own, and the
+// commands that the main window runs through them and through the two dialogs.
 #include "formulas/frmFormula.h"
 #include "main_window_fixture.h"
 #include "settings/frmSet.h"
 #include "settings/profile.h"
 #include "window/menu_commands.h"
-#include "window/menu_help.h"
 
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
-#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QStatusBar>
 #include <QTextCursor>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -161,14 +158,7 @@ TEST(FunctionInsertion, wrapping_is_undone_in_one_step) {
 
 class MainWindowMenus : public test::MainWindowTest {
 protected:
-    std::string status() { return u8(w().statusText()); }
     std::string totalText() { return u8(total()); }
-
-    // Hovers an item of a menu that is open (from the menu bar or popped up).
-    void hover(const MenuArray& menu, int index) {
-        QTest::mouseMove(menu.menu, menu.menu->actionGeometry(menu.at(index)).center());
-        QCoreApplication::processEvents();
-    }
 };
 
 TEST_F(MainWindowMenus, paste_numbers_only_replaces_the_sheet_and_recalculates_on_every_input) {
@@ -182,27 +172,6 @@ TEST_F(MainWindowMenus, paste_numbers_only_replaces_the_sheet_and_recalculates_o
     QGuiApplication::clipboard()->setText(QStringLiteral("合計なし"));
     w().mnuEditItem_Click(2);
     EXPECT_EQ(u8(sheetText()), "");
-}
-
-TEST_F(MainWindowMenus, copy_takes_the_whole_sheet_even_with_a_selection) {
-    open();
-    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
-    setSheet("1+2\n3", 1, 0);
-    w().mnuEditItem_Click(0);
-    EXPECT_EQ(u8(QGuiApplication::clipboard()->text()), "1+2\n3");
-}
-
-TEST_F(MainWindowMenus, function_items_insert_their_caption_up_to_the_bracket) {
-    open();
-    setSheet("12", 2, 0);
-    w().mnuFuncItem_Click(0);
-    EXPECT_EQ(u8(sheetText()), "ABS(12)");
-    EXPECT_EQ(caret(), 7);
-    w().mnuFuncItem_Click(30);
-    EXPECT_EQ(u8(sheetText()), "ABS(12)MAX(");
-    setSheet("1+2", 3, 0);
-    w().mnuFuncItem_Click(36);
-    EXPECT_EQ(u8(sheetText()), "RND");
 }
 
 TEST_F(MainWindowMenus, move_mode_leaves_keypad_actions_inert_but_check_marks_change) {
@@ -221,43 +190,6 @@ TEST_F(MainWindowMenus, move_mode_leaves_keypad_actions_inert_but_check_marks_ch
     w().mnuViewItem_Click(8);
     w().mnuEditItem_Click(7);
     EXPECT_EQ(u8(sheetText()), "");
-}
-
-TEST_F(MainWindowMenus, button_size_and_recalculation_items_keep_their_rules) {
-    open("BtnSize=4\nReCalc=1\n");
-    w().mnuViewItem_Click(4); // already checked: nothing
-    EXPECT_TRUE(w().mnuViewItem().isChecked(4));
-    EXPECT_FALSE(w().mnuViewItem().isChecked(5));
-    w().mnuOptItem_Click(8);
-    EXPECT_TRUE(w().recalcOnEveryInput());
-    EXPECT_FALSE(w().recalcOnEnter());
-    w().mnuOptItem_Click(8);
-    EXPECT_FALSE(w().recalcOnEveryInput());
-    EXPECT_FALSE(w().recalcOnEnter());
-}
-
-TEST_F(MainWindowMenus, status_bar_empties_on_separators_and_escape_and_names_the_web_page) {
-    open();
-    w().setStatusText(QStringLiteral("計算が完了しました"));
-    const MenuArray& edit = w().mnuEditItem();
-    w().menuBar()->setActiveAction(edit.menu->menuAction());
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(edit.menu));
-    EXPECT_EQ(status(), "");
-    hover(edit, 0);
-    EXPECT_EQ(status(), "計算部の文字をクリップボードにコピー");
-    hover(edit, 5);
-    EXPECT_EQ(status(), "");
-    QTest::keyClick(edit.menu, Qt::Key_Escape);
-    QCoreApplication::processEvents();
-    EXPECT_EQ(status(), "");
-    w().menuBar()->setActiveAction(nullptr);
-
-    const MenuArray& help = w().mnuHelpItem();
-    help.menu->popup(w().mapToGlobal(QPoint(40, 200)));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(help.menu));
-    hover(help, 1);
-    EXPECT_EQ(status(), u8(authorWebPage() + QStringLiteral("を開きます")));
-    help.menu->hide();
 }
 
 TEST_F(MainWindowMenus, settings_item_applies_the_dialog_to_the_window_and_the_file) {
