@@ -1,7 +1,9 @@
 #include "settings/frmSet.h"
 
 #include "settings/frmSetColor.h"
+#include "window/colours.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -50,9 +52,10 @@ QString normalisedSizeText(const QString& text) {
     return text.normalized(QString::NormalizationForm_KC).trimmed();
 }
 
-void paint(QWidget* w, QPalette::ColorRole role, const QColor& colour) {
+// Shows a stored colour; a system colour reference follows the desktop's palette.
+void paint(QWidget* w, QPalette::ColorRole role, Colour colour) {
     QPalette p = w->palette();
-    p.setColor(role, colour);
+    p.setColor(role, resolveColour(colour, QApplication::palette()));
     w->setPalette(p);
 }
 
@@ -187,9 +190,9 @@ void frmSet::chooseColour(Colour& target) {
 }
 
 void frmSet::showPending() {
-    paint(preview_, QPalette::Base, screenColour(back_));
-    paint(preview_, QPalette::Text, screenColour(fore_));
-    paint(swatch_, QPalette::Window, screenColour(line_));
+    paint(preview_, QPalette::Base, back_);
+    paint(preview_, QPalette::Text, fore_);
+    paint(swatch_, QPalette::Window, line_);
 }
 
 SheetLook frmSet::pending() const {

@@ -1,5 +1,7 @@
 #include "settings/frmSetColor.h"
 
+#include "window/colours.h"
+
 #include <QApplication>
 #include <QColorDialog>
 
@@ -7,50 +9,17 @@ namespace quill {
 
 namespace {
 
-// System colour indices of the stored references and the palette roles that stand for them.
-QPalette::ColorRole systemColourRole(unsigned index) {
-    switch (index) {
-    case 4: return QPalette::Window;           // menu background
-    case 5: return QPalette::Base;             // window background
-    case 7: return QPalette::WindowText;       // menu text
-    case 8: return QPalette::Text;             // window text
-    case 13: return QPalette::Highlight;       // selection background
-    case 14: return QPalette::HighlightedText; // selected text
-    case 15: return QPalette::Button;          // button face
-    case 16: return QPalette::Dark;            // button shadow
-    case 17: return QPalette::PlaceholderText; // grey text
-    case 18: return QPalette::ButtonText;      // button text
-    case 20: return QPalette::Light;           // button highlight
-    case 21: return QPalette::Shadow;          // dark shadow
-    case 22: return QPalette::Midlight;        // light edge
-    case 23: return QPalette::ToolTipText;     // info text
-    case 24: return QPalette::ToolTipBase;     // info background
-    default: return QPalette::Window;
-    }
-}
-
 CustomColours& customColourStore() {
     static CustomColours colours{};
     return colours;
 }
 
-} // namespace
-
-QColor screenColour(Colour value, const QPalette& palette) {
-    if (isSystemColour(value))
-        return palette.color(QPalette::Active, systemColourRole(value & ~kSystemColourFlag));
-    return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
+// A system colour reference shows its current colour in the chooser.
 QColor screenColour(Colour value) {
-    return screenColour(value, QApplication::palette());
+    return resolveColour(value, QApplication::palette());
 }
 
-Colour storedColour(const QColor& colour) {
-    const QColor rgb = colour.toRgb();
-    return static_cast<Colour>(rgb.red()) | static_cast<Colour>(rgb.green()) << 8 |
-           static_cast<Colour>(rgb.blue()) << 16;
-}
+} // namespace
 
 const CustomColours& customColors() {
     return customColourStore();
@@ -72,8 +41,8 @@ std::optional<Colour> ShowColorDialog(QWidget* owner, Colour initial) {
     if (chooser.exec() != QDialog::Accepted) return std::nullopt;
 
     for (int i = 0; i < static_cast<int>(kept.size()); ++i)
-        kept[i] = storedColour(QColorDialog::customColor(i));
-    return storedColour(chooser.selectedColor());
+        kept[i] = toStoredColour(QColorDialog::customColor(i));
+    return toStoredColour(chooser.selectedColor());
 }
 
 } // namespace quill

@@ -1,26 +1,14 @@
 #pragma once
-// Colours as the settings file stores them (0x00BBGGRR, or a system colour reference
-// 0x80000000 + index) turned into screen colours, and the colour chooser of the settings
-// dialog with its 16 custom colours kept for the run.
+// The colour chooser of the settings dialog, with its 16 custom colours kept for the run.
+// Colours go in and out in their stored form (0x00BBGGRR, or a system colour reference).
 #include "settings/settings.h"
 
-#include <QColor>
-#include <QPalette>
 #include <array>
 #include <optional>
 
 class QWidget;
 
 namespace quill {
-
-// The screen colour of a stored colour value. A system colour reference follows the current
-// palette (window background is the text boxes' base colour, window text their text colour),
-// so it changes with the desktop's colour scheme.
-QColor screenColour(Colour value, const QPalette& palette);
-QColor screenColour(Colour value);
-
-// The stored value of an explicit screen colour (alpha dropped).
-Colour storedColour(const QColor& colour);
 
 // The chooser's 16 custom colours (stored form), all black at program start, shared by every
 // use of the chooser and never written to the settings file.
