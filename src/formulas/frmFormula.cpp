@@ -1,10 +1,6 @@
 #include "formulas/frmFormula.h"
 
-#include "engine/jtext.h"
-
-#include "settings/profile.h"
 #include "settings/settings.h"
-#include "window/menu_commands.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -18,26 +14,10 @@
 #include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTreeWidget>
-#include <algorithm>
-#include <fstream>
-#include <iterator>
 
 namespace quill {
 
 namespace {
-
-// The dialog is laid out in twips, 15 to a pixel.
-constexpr int px(int twips) {
-    return (twips + 7) / 15;
-}
-
-constexpr int kClientWidth = 5175;
-constexpr int kClientHeight = 3765;
-constexpr int kColumnWidth = 2540;
-constexpr int kPanelEditing = 2175;
-constexpr int kPanelPicking = 960;
-constexpr int kBoxLeft = 720;
-constexpr int kButtonHeight = 375;
 
 constexpr int kFormulaRole = Qt::UserRole;      // column 1: the formula text, CR LF breaks
 constexpr int kLastNameRole = Qt::UserRole + 1; // column 0: the name before in-place editing
@@ -62,19 +42,9 @@ QString qs(const std::u16string& s) {
     return QString::fromStdU16String(s);
 }
 
-// Formula texts keep CR LF; the sheet and the formula box break lines with LF alone.
-QString toCrLf(QString text) {
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-    return text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
-}
-
-QString toLf(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
-}
-
 // One line per row in the list; the full text is kept in the item.
 QString listText(const QString& formula) {
-    return toLf(formula).replace(u'\n', u'↵');
+    return sheetLineBreaks(formula).replace(u'\n', u'↵');
 }
 
 // Grid lines between the cells; only the name column is edited in place.
@@ -99,48 +69,11 @@ public:
 
 } // namespace
 
-void insertFormula(QPlainTextEdit* sheet, const QString& formulaText) {
-    if (!sheet) return;
-    static const QString gap = QStringLiteral("[sel]");
-    const QString text = toLf(formulaText);
-    const qsizetype at = text.indexOf(gap, 0, Qt::CaseInsensitive);
-    if (at < 0) {
-        replaceSelection(sheet, text);
-        return;
-    }
-    const QString before = text.left(at);
-    const QString after = text.mid(at + gap.size());
-    if (sheet->textCursor().hasSelection())
-        wrapSelection(sheet, before, after);
-    else
-        replaceSelection(sheet, before + after);
-}
-
-StoredEncoding settingsFileEncoding(const std::filesystem::path& iniFile) {
-    std::ifstream in(iniFile, std::ios::binary);
-    if (!in) return StoredEncoding::Utf8;
-    const std::string bytes{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    return isValidUtf8(bytes) ? StoredEncoding::Utf8 : StoredEncoding::Cp932;
-}
-
-bool storable(const std::vector<Formula>& formulas, StoredEncoding encoding) {
-    const std::u16string stored = serializeFormulaList(formulas);
-    std::size_t bytes = 0;
-    if (encoding == StoredEncoding::Cp932) {
-        const std::optional<std::string> cp932 = encodeCp932Strict(stored);
-        if (!cp932) return false; // a character the file cannot hold would come back as "?"
-        bytes = cp932->size();
-    } else {
-        bytes = toUtf8(stored).size();
-    }
-    return bytes <= kProfileTextLimit && parseFormulaList(stored) == formulas;
-}
-
 frmFormula::frmFormula(FormulaMode mode, std::filesystem::path iniFile, QWidget* owner,
                        QPlainTextEdit* sheet)
     : QDialog(owner), mode_(mode), iniFile_(std::move(iniFile)), sheet_(sheet) {
     setWindowTitle(QStringLiteral("ユーザー定義式"));
-    resize(px(kClientWidth), px(kClientHeight));
+    resize(twipsToPixels(kClientWidth), twipsToPixels(kClientHeight));
     buildControls();
     setUpMode();
     setWindowFlag(Qt::WindowStaysOnTopHint);
@@ -164,8 +97,8 @@ void frmFormula::buildControls() {
     lv_->setSelectionMode(QAbstractItemView::SingleSelection);
     lv_->setItemDelegate(new FormulaListDelegate(lv_));
     lv_->header()->setStretchLastSection(false);
-    lv_->setColumnWidth(0, px(kColumnWidth));
-    lv_->setColumnWidth(1, px(kColumnWidth));
+    lv_->setColumnWidth(0, twipsToPixels(kColumnWidth));
+    lv_->setColumnWidth(1, twipsToPixels(kColumnWidth));
     lv_->installEventFilter(this);
 
     panel_ = new QWidget(this);
@@ -275,7 +208,8 @@ std::vector<Formula> frmFormula::formulas() const {
 }
 
 Formula frmFormula::boxes() const {
-    return {name_->text().toStdU16String(), toCrLf(text_->toPlainText()).toStdU16String()};
+    return {name_->text().toStdU16String(),
+            formulaLineBreaks(text_->toPlainText()).toStdU16String()};
 }
 
 QTreeWidgetItem* frmFormula::selectedRow() const {
@@ -286,7 +220,7 @@ QTreeWidgetItem* frmFormula::selectedRow() const {
 void frmFormula::showRow(QTreeWidgetItem* row) {
     if (!row) return;
     name_->setText(row->text(0));
-    text_->setPlainText(toLf(row->data(1, kFormulaRole).toString()));
+    text_->setPlainText(sheetLineBreaks(row->data(1, kFormulaRole).toString()));
 }
 
 void frmFormula::addFormula() {
@@ -347,60 +281,6 @@ void frmFormula::insertSelected() {
     close();
 }
 
-void frmFormula::layoutControls() {
-    const int w = width();
-    const int h = height();
-    if (mode_ == FormulaMode::Picking) {
-        const int panel = px(kPanelPicking);
-        panel_->setGeometry(0, std::max(0, h - panel), w, panel);
-        text_->setGeometry(0, 0, panel_->width(), panel_->height());
-        lv_->setGeometry(0, 0, w, std::max(0, h - panel));
-    } else {
-        const int panel = px(kPanelEditing);
-        panel_->setGeometry(0, std::max(0, h - panel), w, panel);
-        lv_->setGeometry(0, 0, w, std::max(0, h - panel - px(40)));
-        const int boxWidth = std::max(0, w - px(kBoxLeft) - px(40));
-        const int row = px(kButtonHeight);
-        for (int i : {4, 5, 6, 7})
-            buttons_[i]->setGeometry(px(120 + (i - 4) * 1140), px(60), px(1080), row);
-        labels_[0]->setGeometry(px(120), px(540), px(kBoxLeft - 160), px(300));
-        name_->setGeometry(px(kBoxLeft), px(495), boxWidth, px(330));
-        labels_[1]->setGeometry(px(120), px(930), px(kBoxLeft - 160), px(300));
-        text_->setGeometry(px(kBoxLeft), px(900), boxWidth, px(855));
-        const int lefts[] = {3580, 2360, 1140};
-        for (int i : {0, 1, 2}) buttons_[i]->setGeometry(w - px(lefts[i]), px(1785), px(1100), row);
-    }
-    lv_->setColumnWidth(1, std::max(0, lv_->width() - lv_->columnWidth(0) - px(960)));
-}
-
-// Under the caret's line, 100 pixels to its left, kept on the caret's screen.
-void frmFormula::placeUnderCaret() {
-    if (!sheet_) return;
-    const QRect caret = sheet_->cursorRect();
-    const QPoint anchor = sheet_->viewport()->mapToGlobal(caret.bottomLeft());
-    QPoint topLeft(anchor.x() - 100, anchor.y() + 1);
-    QScreen* screen = QGuiApplication::screenAt(anchor);
-    if (!screen) screen = sheet_->screen();
-    if (screen) {
-        const QRect area = screen->availableGeometry();
-        topLeft.setX(std::clamp(topLeft.x(), area.left(),
-                                std::max(area.left(), area.right() + 1 - width())));
-        topLeft.setY(std::clamp(topLeft.y(), area.top(),
-                                std::max(area.top(), area.bottom() + 1 - height())));
-    }
-    move(topLeft);
-}
-
-void frmFormula::colourFocus(int box, bool focused) {
-    QWidget* w = box == 0 ? static_cast<QWidget*>(name_) : static_cast<QWidget*>(text_);
-    QPalette p = w->palette();
-    p.setColor(QPalette::Base, focused ? QColor(0xAA, 0xFF, 0xFF) : QColor(Qt::white));
-    w->setPalette(p);
-    QPalette lp = labels_[box]->palette();
-    lp.setColor(QPalette::WindowText, focused ? QColor(Qt::blue) : QColor(Qt::black));
-    labels_[box]->setPalette(lp);
-}
-
 bool frmFormula::event(QEvent* e) {
     if (e->type() == QEvent::WindowActivate) lv_->setFocus();
     return QDialog::event(e);
@@ -421,11 +301,6 @@ bool frmFormula::eventFilter(QObject* watched, QEvent* e) {
         if (watched == text_) colourFocus(1, in);
     }
     return QDialog::eventFilter(watched, e);
-}
-
-void frmFormula::resizeEvent(QResizeEvent* e) {
-    QDialog::resizeEvent(e);
-    layoutControls();
 }
 
 frmFormula* showFormulaPicker(QWidget* owner, QPlainTextEdit* sheet, QPointer<frmFormula>& picker,

@@ -22,6 +22,10 @@ namespace quill {
 
 enum class FormulaMode { Editing, Picking };
 
+// Line breaks: CR LF in formula texts (as stored), LF alone in the sheet and the formula box.
+QString formulaLineBreaks(QString text);
+QString sheetLineBreaks(QString text);
+
 // Inserts a formula into the sheet: without a "[sel]" gap (any letter case) it replaces the
 // selection; with one, the selected text goes into the first gap (an empty selection leaves
 // the gap out). CR LF line breaks become sheet lines. One undoable step, caret after the text.
@@ -45,6 +49,12 @@ public:
                QPlainTextEdit* sheet = nullptr);
 
     FormulaMode mode() const { return mode_; }
+
+    // The dialog's design unit.
+    static constexpr int twipsToPixels(int twips) { return (twips + 7) / 15; }
+    static constexpr int kClientWidth = 5175; // twips, at first
+    static constexpr int kClientHeight = 3765;
+    static constexpr int kColumnWidth = 2540; // each list column, at first
 
     // The rows, in list order.
     std::vector<Formula> formulas() const;
