@@ -174,5 +174,22 @@ TEST_F(KeypadEditing, keys_speak_their_phrase_and_new_line_speaks_the_result_on_
     EXPECT_EQ(spoken(), std::vector<std::u16string>{u"<NUMK VAL=5>"});
 }
 
+TEST_F(KeypadEditing, a_digit_with_recalculation_on_input_says_the_key_then_the_result) {
+    open("ReCalc=-1\n");
+    talk();
+    setSheet("-2 * ");
+    click(w().cmdNum(1));
+    EXPECT_EQ(spoken(), (std::vector<std::u16string>{std::u16string(numKeyPhrase(1)),
+                                                     u"マイナス<NUMK VAL=2>"}));
+    // An empty sheet: "=" clears the boxes, says nothing and leaves the status text alone.
+    setSheet("");
+    w().setStatusText("x");
+    spoken_->clear();
+    click(w().cmdOp(1));
+    EXPECT_TRUE(spoken().empty());
+    EXPECT_EQ(w().statusText(), "x");
+    EXPECT_EQ(total(), "");
+}
+
 } // namespace
 } // namespace quill::test
