@@ -142,8 +142,9 @@ void frmFormula::buildControls() {
     });
     connect(buttons_[2], &QPushButton::clicked, this, &QDialog::reject);
 
-    connect(lv_, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* row) { showRow(row); });
+    // The boxes follow the selected row; a row that merely has the focus shows nothing, since
+    // only a selected row can be inserted.
+    connect(lv_, &QTreeWidget::itemSelectionChanged, this, [this] { showRow(selectedRow()); });
     connect(lv_, &QTreeWidget::itemClicked, this, [this](QTreeWidgetItem* row) { showRow(row); });
     connect(lv_, &QTreeWidget::itemDoubleClicked, this, [this] { insertSelected(); });
     connect(lv_, &QTreeWidget::itemChanged, this, &frmFormula::renamed);
@@ -288,10 +289,12 @@ bool frmFormula::event(QEvent* e) {
 
 bool frmFormula::eventFilter(QObject* watched, QEvent* e) {
     // An in-place name editor takes its own keys, so Enter here means the list itself.
-    if (watched == lv_ && e->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(e)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            insertSelected();
+    // Enter inserts on its release: inserting on the press would close the picker and leave
+    // the release to the sheet, where it would start a calculation.
+    if (watched == lv_ && (e->type() == QEvent::KeyPress || e->type() == QEvent::KeyRelease)) {
+        const auto* key = static_cast<QKeyEvent*>(e);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            if (e->type() == QEvent::KeyRelease && !key->isAutoRepeat()) insertSelected();
             return true;
         }
     }

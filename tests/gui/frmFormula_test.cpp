@@ -231,6 +231,7 @@ TEST_F(FormulaDialog, picking_mode_previews_and_inserts_then_closes) {
     d.lv()->setFocus();
     QTest::keyClick(d.lv(), Qt::Key_Return); // nothing selected yet
     EXPECT_TRUE(d.isVisible());
+    EXPECT_TRUE(d.textBox()->toPlainText().isEmpty()); // a focused row is not previewed
 
     selectRow(d, 0);
     EXPECT_EQ(u8(d.textBox()->toPlainText()), "([sel])*1.1");
@@ -255,7 +256,10 @@ TEST_F(FormulaDialog, enter_in_the_list_inserts_only_in_picking_mode) {
     sheet.setTextCursor(c);
     frmFormula picker(FormulaMode::Picking, ini(), nullptr, &sheet);
     selectRow(picker, 0);
-    QTest::keyClick(picker.lv(), Qt::Key_Enter);
+    // The release inserts, so that it does not reach the sheet once the picker has closed.
+    QTest::keyPress(picker.lv(), Qt::Key_Enter);
+    EXPECT_EQ(u8(sheet.toPlainText()), "5");
+    QTest::keyRelease(picker.lv(), Qt::Key_Enter);
     EXPECT_EQ(u8(sheet.toPlainText()), "5円");
 }
 
