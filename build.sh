@@ -3,6 +3,10 @@
 #   ./build.sh build   configure and build into build/ (programs in build/bin/)
 #   ./build.sh test    build, then run every test through CTest
 #   ./build.sh run     build, then start the desktop calculator
+#   ./build.sh sanitize          build every test with AddressSanitizer and UndefinedBehavior-
+#                                Sanitizer into build-asan/ and run them all
+#   ./build.sh fuzz [SECONDS]    build the libFuzzer targets with clang into build-fuzz/ and run
+#                                each on its corpus for SECONDS (default 30)
 # Each command first installs the Debian packages the project needs when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -63,12 +67,60 @@ cmd_run() {
     exec "$BUILD_DIR/bin/quillsum"
 }
 
+# Any sanitizer report (leaks included) fails the test that caused it.
+sanitizer_environment() {
+    export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
+    export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1${UBSAN_OPTIONS:+:$UBSAN_OPTIONS}"
+}
+
+cmd_sanitize() {
+    ensure_packages
+    local dir=${QUILL_ASAN_DIR:-build-asan}
+    sanitizer_environment
+    configure_and_build "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILL_SANITIZE=ON \
+        -DQUILL_BUILD_BENCH=OFF
+    ctest --test-dir "$dir" --output-on-failure -j "$JOBS"
+}
+
+FUZZ_TARGETS=(fuzz_eval fuzz_sheet fuzz_settings fuzz_formulas fuzz_positions)
+
+# Runs every fuzz target for the given time, starting from its corpus in fuzz/corpus/ (which
+# stays as it is: new inputs gather in build-fuzz/work/). A finding stops that target, is kept
+# in build-fuzz/findings/ and fails the run after the other targets have had their turn.
+cmd_fuzz() {
+    local seconds=${1:-30}
+    ensure_packages clang libclang-rt-14-dev
+    local dir=${QUILL_FUZZ_DIR:-build-fuzz}
+    cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+        -DQUILL_FUZZ=ON -DQUILL_BUILD_GUI=OFF -DQUILL_BUILD_TESTS=OFF -DQUILL_BUILD_BENCH=OFF >/dev/null
+    cmake --build "$dir" -j "$JOBS" --target "${FUZZ_TARGETS[@]}"
+    mkdir -p "$dir/findings"
+    local failed=()
+    for t in "${FUZZ_TARGETS[@]}"; do
+        mkdir -p "$dir/work/$t"
+        echo "== $t: ${seconds}s"
+        if ! "$dir/fuzz/$t" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+            -print_final_stats=1 -artifact_prefix="$dir/findings/$t-" \
+            "$dir/work/$t" "fuzz/corpus/$t" >"$dir/work/$t.log" 2>&1; then
+            failed+=("$t")
+            tail -n 60 "$dir/work/$t.log"
+        fi
+        grep -E '^(Done|stat::number_of_executed_units)' "$dir/work/$t.log" || true
+    done
+    if [ ${#failed[@]} -gt 0 ]; then
+        echo "Fuzz findings in: ${failed[*]} (inputs in $dir/findings/)" >&2
+        return 1
+    fi
+}
+
 case "${1:-}" in
 build) cmd_build ;;
 test) cmd_test ;;
 run) cmd_run ;;
+sanitize) cmd_sanitize ;;
+fuzz) cmd_fuzz "${2:-30}" ;;
 *)
-    echo "usage: $0 build|test|run" >&2
+    echo "usage: $0 build|test|run|sanitize|fuzz [SECONDS]" >&2
     exit 2
     ;;
 esac
