@@ -28,8 +28,8 @@ TEST(FuzzFindings, SettingsFilesKeepTheirPromises) {
          "[sel]^2|r|\xE6\x94\xB9\xE8\xA1\x8C\n"s},
         {"last line ending in CR without LF, keys added after it",
          "\xEF\xAD\xBF[\x00"
-         "1\xDC\x00\x94\x00\n\x00\xAClk--1\n[Calc]\r\nSta" +
-             std::string(48, '\xFF') + "tus=-1\r"},
+         "1\xDC\x00\x94\x00\n\x00\xAClk--1\n[Calc]\r\nSta"s +
+             std::string(48, '\xFF') + "tus=-1\r"s},
         {"last line ending in CR among look-alike section and key lines",
          "[Calc]\r\natStus=-1\r\nketa=3\r\nRe<alc=1\r\nTalk=0\r\nFontSi[Calc]\r\nze=10.5t\x08"
          "ForeColor=-2147483640\r\nX=YStatus=1=1\xB0.5\r\nG\x00\x00"
