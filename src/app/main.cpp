@@ -1,15 +1,54 @@
-// quillsum: the desktop calculator. No arguments; everything it keeps is in setting.ini.
+// quillsum: the desktop calculator. It takes no options; everything it keeps is in setting.ini.
+//
+// The start: the settings file is found, then the one-instance rule may hand over to a
+// calculator that is already running and end at once, writing nothing; otherwise the main
+// window loads its settings, shows itself, and the program ends when it closes.
+//
+// Test hooks (environment variables for tests and benchmarks, not for users):
+//   QUILL_PROGRAM_FOLDER      the program folder to use instead of the executable's own
+//                             (setting.ini, ReadMe.txt and the updater are looked for there)
+//   QUILL_REPORT_FIRST_FRAME  when set, "quillsum: shown" is written to standard output once
+//                             the window has been shown and painted for the first time
+#include "engine/platform.h"
+#include "settings/program_folder.h"
+#include "settings/settings.h"
 #include "window/frmMain.h"
+#include "window/program_life.h"
+#include "window/quit_signals.h"
+#include "window/single_instance.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 
 namespace {
 
 bool hasDisplay() {
     return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") ||
            std::getenv("QT_QPA_PLATFORM");
+}
+
+// COMMAND$: the program's own arguments, after Qt has taken its options (-platform and the
+// like) out of argv.
+std::u16string ownArguments(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i) args << QString::fromLocal8Bit(argv[i]);
+    return args.join(QLatin1Char(' ')).toStdU16String();
+}
+
+// The icon installed with the desktop entry; from the icon theme when the desktop knows it,
+// else from the installed file beside the program folder (lib/quillsum -> share/icons).
+QIcon programIcon() {
+    const auto installed =
+        (quill::programFolder() / "../../share/icons/hicolor/scalable/apps/quillsum.svg")
+            .lexically_normal();
+    std::error_code ec;
+    QIcon fallback;
+    if (std::filesystem::exists(installed, ec))
+        fallback = QIcon(QString::fromStdString(installed.string()));
+    return QIcon::fromTheme(QStringLiteral("quillsum"), fallback);
 }
 
 } // namespace
@@ -23,7 +62,25 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(quill::frmMain::title);
+    QGuiApplication::setDesktopFileName(QStringLiteral("quillsum"));
+    quill::platform::setCommandLine(ownArguments(argc, argv));
+    if (const char* folder = std::getenv("QUILL_PROGRAM_FOLDER"); folder && *folder)
+        quill::setProgramFolder(folder);
+
+    // Only one calculator runs unless setting PI allows several: a later start asks the
+    // running one to come forward and ends here, before anything is read or written.
+    const bool several = quill::Settings(quill::iniPath()).severalInstances();
+    quill::SingleInstance instance;
+    const bool first = instance.claim(several ? quill::SingleInstance::Handover::Nothing
+                                              : quill::SingleInstance::Handover::AskToComeForward);
+    if (!first && !several) return 0;
+
+    quill::QuitSignals quitSignals;
+    QApplication::setWindowIcon(programIcon());
     quill::frmMain window(quill::TalkEngine::create());
+    quill::closeWithTheProgram(window, quitSignals);
+    quill::answerSecondStarts(window, instance);
+    if (std::getenv("QUILL_REPORT_FIRST_FRAME")) quill::reportFirstFrame(&window);
     window.show();
     return QApplication::exec();
 }

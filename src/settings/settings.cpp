@@ -71,6 +71,9 @@ bool Settings::setSplit(float pixels) {
 bool Settings::underline() const {
     return readFlag("UnderLine", true);
 }
+int Settings::underlineSetting() const {
+    return profile_.readInt("UnderLine", -1);
+}
 bool Settings::setUnderline(bool on) {
     return writeFlag("UnderLine", on);
 }

@@ -81,6 +81,9 @@ public:
 
     // UnderLine (default on) and LineColor (default the underline's initial colour).
     bool underline() const;
+    // UnderLine as stored (default -1): 0 off; -1 shown while the caret's line is in view;
+    // any other value shown always.
+    int underlineSetting() const;
     bool setUnderline(bool on);
     Colour lineColor(Colour fallback = kSystemWindowText) const;
     bool setLineColor(Colour colour);

@@ -40,8 +40,7 @@ frmMain::frmMain(std::unique_ptr<SpeechOutput> speechOutput, QWidget* parent)
     buildWidgets();
     buildKeypad();
     connectMenus();
-    connectScrollSync();
-    applyStartupSettings();
+    Form_Load();
 }
 
 frmMain::~frmMain() {

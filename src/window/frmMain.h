@@ -7,8 +7,10 @@
 // Its methods live in several files: frmMain.cpp (building and the public interface),
 // frmMain_layout.cpp (layout pass and divider), frmMain_calc.cpp (calculation pass and its
 // triggers), frmMain_scroll.cpp (scroll sync and underline), frmMain_menus.cpp (menu items),
-// frmMain_startup.cpp (settings applied at start-up), and keypad/frmMain_keys.cpp (key
-// actions) and keypad/frmMain_move.cpp (button sizes, move mode, reset).
+// frmMain_startup.cpp (the load sequence), frmMain_close.cpp (the close sequence and the
+// unload step), frmMain_hooks.cpp (menu help and scroll links, installed last at load), and
+// keypad/frmMain_keys.cpp (key actions) and keypad/frmMain_move.cpp (button sizes, move mode,
+// reset).
 #include "keypad/keypad_table.h"
 #include "settings/frmSet.h"
 #include "sheet/calculation.h"
@@ -31,6 +33,7 @@ class Divider;
 class KeypadButton;
 class frmFormula;
 class KeypadPanel;
+class MenuHelp;
 class ResultsWriter;
 
 class frmMain : public QMainWindow {
@@ -114,6 +117,21 @@ public:
     // Opacity read at start-up, written back unchanged at shut-down.
     int windowAlpha() const { return windowAlpha_; }
 
+    // --- Life of the window -----------------------------------------------------------------
+    // The close sequence and the unload step; runs once, whatever asked the window to close
+    // (closeEvent calls it). It never refuses.
+    void Form_Unload();
+    // The close sequence's writes alone (check marks, opacity, divider, placement, button
+    // places and size) as one replace of the settings file. The desktop session ending
+    // calls it before it asks the program to quit.
+    void saveSettings();
+    // Whether the menu help and the scroll links are on: the load sequence installs them
+    // last, so a bad stored button list leaves them off for the run.
+    bool hooksInstalled() const { return hooksInstalled_; }
+    // Another start of the program asked this one to come forward. Only a window showing its
+    // plain caption answers (not in move mode); a minimised or hidden one is restored first.
+    void answerSecondStart();
+
     // The formula dialog: picking mode (Ctrl+Space, the Function menu; modeless) and editing
     // mode (the Options menu; modal). The settings dialog (modal).
     void showFormulaPicker();
@@ -123,13 +141,21 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void buildWidgets();
     void buildKeypad();
     void connectMenus();
     void connectScrollSync();
-    void applyStartupSettings();
+
+    // Load sequence (frmMain_startup.cpp), hooks (frmMain_hooks.cpp), unload step
+    // (frmMain_close.cpp).
+    void Form_Load();
+    bool applyStoredPositions();
+    void installHooks();
+    void removeHooks();
+    void closeOpenDialogs();
 
     // Layout
     void placeKeypadPanel();
@@ -174,6 +200,7 @@ private:
     MainMenus menus_;
     Speech speech_;
     QPointer<frmFormula> picker_;
+    QPointer<MenuHelp> menuHelp_;
     SheetLook look_;
 
     int rightPaneWidth_ = 150;
@@ -181,6 +208,11 @@ private:
     bool calcBusy_ = false;
     bool dividerDragging_ = false;
     bool syncingScroll_ = false;
+    // UnderLine holding a non-zero value other than -1 keeps the underline shown even when
+    // the caret's line lies below the view.
+    bool underlineAlwaysShown_ = false;
+    bool hooksInstalled_ = false;
+    bool unloaded_ = false;
 };
 
 } // namespace quill

@@ -19,6 +19,8 @@ void frmMain::showFormulaEditor() {
 void frmMain::showSettingsDialog() {
     runSettingsDialog(this, currentLook(), iniPath(),
                       [this](const SheetLook& look) { applyLook(look); });
+    // The main window closed while the dialog was open: it must not come back.
+    if (unloaded_) return;
     // The font size may have changed the total box's height.
     Form_Resize();
     bringToForeground(this);

@@ -36,7 +36,7 @@ void toggle(const MenuArray& menu, int index) {
 } // namespace
 
 void frmMain::connectMenus() {
-    auto* help = new MenuHelp(statusBarSink(statusBar()), this);
+    // The menu help on the status bar is a hook of its own, installed last at start-up.
     const std::pair<const MenuArray*, MenuId> menus[] = {{&menus_.edit, MenuId::Edit},
                                                          {&menus_.func, MenuId::Func},
                                                          {&menus_.view, MenuId::View},
@@ -44,7 +44,6 @@ void frmMain::connectMenus() {
                                                          {&menus_.help, MenuId::Help}};
     for (const auto& [array, id] : menus) {
         for (const auto& [index, action] : array->items) {
-            help->registerItem(action, id, index);
             QAction* a = action;
             const int i = index;
             const MenuId menu = id;
@@ -60,9 +59,7 @@ void frmMain::connectMenus() {
                 }
             });
         }
-        help->watchMenu(array->menu, id);
     }
-    help->watchMenuBar(menuBar());
 
     connect(menus_.opt.menu, &QMenu::aboutToShow, this,
             [this] { menus_.opt.at(13)->setEnabled(speech_.available()); });

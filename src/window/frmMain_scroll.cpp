@@ -47,9 +47,10 @@ void frmMain::TextBoxCaretPosChange() {
     // clear of the text, and a caret on the last visible line keeps its marker.
     const int top = sheet_->y() + sheet_->viewport()->y() + line.top() + line.height();
     underline_->move(underline_->x(), top);
-    // With the underline switched off its visibility is left alone. The setting is the one
-    // last applied (at start-up or by the settings dialog, which writes it to the file too).
-    if (look_.underline) underline_->setVisible(top < sheet_->height());
+    // With the underline switched off, or stored as always shown, its visibility is left
+    // alone. The setting is the one last applied (at start-up or by the settings dialog,
+    // which writes it to the file too).
+    if (look_.underline && !underlineAlwaysShown_) underline_->setVisible(top < sheet_->height());
 }
 
 } // namespace quill

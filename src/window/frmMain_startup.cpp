@@ -1,9 +1,11 @@
-// What the main window takes from the settings file when it starts: looks, placement, the
-// option check marks, button size and places.
+// The load sequence: what the main window takes from the settings file before it is first
+// shown. The steps run in a fixed order, each reading its key when it is applied; the file
+// path and the one-instance rule come first and are the program's (app/main.cpp).
 #include "keypad/keypad_panel.h"
 #include "settings/program_folder.h"
 #include "settings/settings.h"
 #include "window/colours.h"
+#include "window/divider.h"
 #include "window/frmMain.h"
 #include "window/window_api.h"
 
@@ -11,7 +13,9 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScreen>
 #include <QStatusBar>
+#include <QTextFrame>
 #include <cmath>
 
 namespace quill {
@@ -23,20 +27,69 @@ const QStringList kJapaneseFamilies = {QStringLiteral("Noto Sans CJK JP"),
                                        QStringLiteral("Noto Sans JP"), QStringLiteral("IPAGothic"),
                                        QStringLiteral("sans-serif")};
 
+constexpr int kBoxRightMargin = 2; // pixels
+
 int twipsToPixels(float twips) {
     return int(std::lround(twips / twipsPerPixel));
 }
 
-void applyPlacement(QWidget* window, const WindowPlacement& placement) {
-    if (placement.state == WindowState::Normal && placement.rect) {
-        const WindowRect& r = *placement.rect;
-        window->move(twipsToPixels(r.left), twipsToPixels(r.top));
-        window->resize(std::max(1, twipsToPixels(r.width)), std::max(1, twipsToPixels(r.height)));
+void setBoxColours(const std::initializer_list<QWidget*>& boxes, Colour fore, Colour back) {
+    // System colours resolve through the desktop's palette, not the boxes' own (which hold
+    // the colours applied last).
+    const QPalette base = QApplication::palette(*boxes.begin());
+    for (QWidget* box : boxes) {
+        QPalette p = box->palette();
+        p.setColor(QPalette::Text, resolveColour(fore, base));
+        p.setColor(QPalette::Base, resolveColour(back, base));
+        box->setPalette(p);
     }
-    if (placement.state == WindowState::Minimised)
-        window->setWindowState(Qt::WindowMinimized);
-    else if (placement.state == WindowState::Maximised)
+}
+
+void setBoxFont(const std::initializer_list<QWidget*>& boxes, int pointSize) {
+    QFont font = (*boxes.begin())->font();
+    font.setFamilies(kJapaneseFamilies);
+    font.setPointSizeF(pointSize);
+    for (QWidget* box : boxes) box->setFont(font);
+}
+
+void setUnderlineColour(QWidget* underline, Colour colour) {
+    QPalette p = underline->palette();
+    p.setColor(QPalette::Window, resolveColour(colour, QApplication::palette(underline)));
+    underline->setPalette(p);
+}
+
+// A right inner margin of kBoxRightMargin; the left margin stays as it is.
+void setRightMargin(QPlainTextEdit* box) {
+    QTextFrame* root = box->document()->rootFrame();
+    QTextFrameFormat format = root->frameFormat();
+    format.setRightMargin(kBoxRightMargin);
+    root->setFrameFormat(format);
+}
+
+void setRightMargin(QLineEdit* box) {
+    const QMargins m = box->textMargins();
+    box->setTextMargins(m.left(), m.top(), kBoxRightMargin, m.bottom());
+}
+
+// The window's state and, in the normal state, its place and size. A window that will open
+// maximised takes the screen's size now, so that the divider is placed in the width it will
+// have.
+void applyPlacement(QWidget* window, const WindowPlacement& placement) {
+    switch (placement.state) {
+    case WindowState::Normal:
+        if (const auto& r = placement.rect) {
+            window->move(twipsToPixels(r->left), twipsToPixels(r->top));
+            window->resize(std::max(1, twipsToPixels(r->width)),
+                           std::max(1, twipsToPixels(r->height)));
+        }
+        return;
+    case WindowState::Minimised: window->setWindowState(Qt::WindowMinimized); return;
+    case WindowState::Maximised:
+        if (const QScreen* screen = window->screen())
+            window->resize(screen->availableGeometry().size());
         window->setWindowState(Qt::WindowMaximized);
+        return;
+    }
 }
 
 // Moves the buttons of one array to their stored places; false at the first bad pair.
@@ -55,52 +108,61 @@ SheetLook frmMain::currentLook() const {
     return look_;
 }
 
+// The settings dialog's Apply: the same looks as the load sequence gives.
 void frmMain::applyLook(const SheetLook& look) {
     look_ = look;
-    // System colours resolve through the desktop's palette, not the boxes' own (which hold
-    // the colours applied last).
-    const QPalette base = QApplication::palette(sheet_);
-    const QColor fore = resolveColour(look.fore, base);
-    const QColor back = resolveColour(look.back, base);
-    QFont font = sheet_->font();
-    font.setFamilies(kJapaneseFamilies);
-    font.setPointSizeF(look.fontSize);
-    for (QWidget* box : {txt(0), txt(1), txt(2)}) {
-        QPalette p = box->palette();
-        p.setColor(QPalette::Text, fore);
-        p.setColor(QPalette::Base, back);
-        box->setPalette(p);
-        box->setFont(font);
-    }
-    QPalette linePalette = underline_->palette();
-    linePalette.setColor(QPalette::Window, resolveColour(look.lineColor, base));
-    underline_->setPalette(linePalette);
+    // The dialog stores the underline as plainly on or off.
+    underlineAlwaysShown_ = false;
+    setBoxColours({sheet_, totalBox_, results_}, look.fore, look.back);
+    setBoxFont({sheet_, totalBox_, results_}, look.fontSize);
     underline_->setVisible(look.underline);
+    setUnderlineColour(underline_, look.lineColor);
     // The total box is one line of the boxes' font high; the layout pass keeps that height.
     totalBox_->resize(totalBox_->width(), totalBox_->sizeHint().height());
     Form_Resize();
 }
 
-void frmMain::applyStartupSettings() {
+void frmMain::Form_Load() {
     const Settings settings(iniPath());
+    // Step 4: the speech instance was opened before the window; without one the talking
+    // switch cannot be turned on.
+    menus_.opt.at(13)->setEnabled(speech_.available());
+
+    // Steps 5 to 8: the three boxes share the sheet's colours and font. The window's own
+    // font takes the Japanese families but keeps its size: in Qt its size would pass on to
+    // the menus, the keypad and the status bar.
+    look_.fore = settings.foreColor(kSystemWindowText);
+    look_.back = settings.backColor(kSystemWindowBackground);
+    setBoxColours({sheet_, totalBox_, results_}, look_.fore, look_.back);
+    look_.fontSize = settings.fontSize();
+    setBoxFont({sheet_, totalBox_, results_}, look_.fontSize);
     QFont windowFont = font();
     windowFont.setFamilies(kJapaneseFamilies);
     setFont(windowFont);
-    SheetLook look;
-    look.fore = settings.foreColor(kSystemWindowText);
-    look.back = settings.backColor(kSystemWindowBackground);
-    look.fontSize = settings.fontSize();
-    look.underline = settings.underline();
-    look.lineColor = settings.lineColor(kSystemWindowText);
-    applyLook(look);
+    totalBox_->resize(totalBox_->width(), totalBox_->sizeHint().height());
+    setRightMargin(sheet_);
+    setRightMargin(totalBox_);
+    setRightMargin(results_);
 
+    // Step 9: placement. Lay the client area out now, so that the divider's place is in the
+    // pixels of the window's size.
     const WindowPlacement placement = LoadWindowPos(settings);
     applyPlacement(this, placement);
-    // Lay the client area out now, so that the divider's place can be read in its pixels.
     layout()->activate();
-    const int width = client_->width();
-    rightPaneWidth_ = width - settings.split(width - rightPaneWidth_);
+    Form_Resize();
 
+    // Step 10: the divider's left edge, by default where the layout put it.
+    setRightPaneWidth(client_->width() - settings.split(divider_->x()));
+
+    // Steps 11 and 12: the caret-line underline.
+    const int underline = settings.underlineSetting();
+    look_.underline = underline != 0;
+    underlineAlwaysShown_ = underline != 0 && underline != -1;
+    underline_->setVisible(look_.underline);
+    look_.lineColor = settings.lineColor(kSystemWindowText);
+    setUnderlineColour(underline_, look_.lineColor);
+
+    // Steps 13 to 16: the View menu's switches.
     menus_.view.setChecked(0, settings.statusBar());
     statusBar()->setVisible(settings.statusBar());
     menus_.view.setChecked(1, settings.centre());
@@ -110,6 +172,7 @@ void frmMain::applyStartupSettings() {
     menus_.view.setChecked(10, settings.keypadHidden());
     keypad_->setHidden(settings.keypadHidden());
 
+    // Steps 17 to 19: check marks only; the calculation reads them.
     const Grouping g = settings.grouping();
     menus_.view.setChecked(12, g == Grouping::Three);
     menus_.view.setChecked(13, g == Grouping::Four);
@@ -118,19 +181,33 @@ void frmMain::applyStartupSettings() {
     menus_.opt.setChecked(7, recalc == Recalc::OnEnter);
     menus_.opt.setChecked(8, recalc == Recalc::OnEveryInput);
     menus_.opt.setChecked(13, settings.talk());
-    menus_.opt.at(13)->setEnabled(speech_.available());
     speech_.setTalking(settings.talk());
 
-    mnuViewItem_Click(settings.buttonSize() == ButtonSize::Medium ? 5 : 4);
+    // Step 20: the button size as its menu command lays the keypad out; from here on a
+    // resize keeps the width right of the divider.
+    mnuViewItem_Click(static_cast<int>(settings.buttonSize()));
+    placeKeypadPanel();
+    Form_Resize();
+    rightPaneWidth_ = client_->width() - divider_->x();
+
+    // Step 21.
     windowAlpha_ = settings.transparency();
     applyOpacity(this, windowAlpha_);
 
-    // Stored places win over the defaults. A bad entry stops the rest of the lists, as the
-    // stored lists are rewritten whole at the next exit.
-    if (applyPositions(keypad_, KeyArray::Num, settings.numPos()) &&
-        applyPositions(keypad_, KeyArray::Menu, settings.menuPos()))
-        applyPositions(keypad_, KeyArray::Op, settings.opPos());
-    Form_Resize();
+    // Step 22: stored places win over the layout. A bad entry ends the load sequence where
+    // it stands: the hooks stay off for this run, and the close sequence rewrites the lists
+    // from the actual places, which repairs the file.
+    if (!applyStoredPositions()) return;
+
+    // Step 23.
+    installHooks();
+}
+
+bool frmMain::applyStoredPositions() {
+    const Settings settings(iniPath());
+    return applyPositions(keypad_, KeyArray::Num, settings.numPos()) &&
+           applyPositions(keypad_, KeyArray::Menu, settings.menuPos()) &&
+           applyPositions(keypad_, KeyArray::Op, settings.opPos());
 }
 
 } // namespace quill

@@ -31,12 +31,14 @@ QString SingleInstance::defaultName() {
     return QDir(runtime).filePath(QStringLiteral("quillsum-%1.sock").arg(getuid()));
 }
 
-bool SingleInstance::claim() {
+bool SingleInstance::claim(Handover handover) {
     QLocalSocket probe;
     probe.connectToServer(name_);
     if (probe.waitForConnected(kConnectMs)) {
-        probe.write(kRaise);
-        probe.waitForBytesWritten(kConnectMs);
+        if (handover == Handover::AskToComeForward) {
+            probe.write(kRaise);
+            probe.waitForBytesWritten(kConnectMs);
+        }
         probe.disconnectFromServer();
         return false;
     }

@@ -13,9 +13,14 @@ public:
     // `name` is the socket's name; the default is one per user.
     explicit SingleInstance(QString name = defaultName(), QObject* parent = nullptr);
 
+    // What a later start asks of the instance it finds.
+    enum class Handover { AskToComeForward, Nothing };
+
     // True when no other instance answers: this one then listens and becomes the first.
-    // False when another instance is running; it has been asked to come forward.
-    bool claim();
+    // False when another instance is running; with AskToComeForward it has been asked to
+    // come forward. A start that may run beside others (Nothing) leaves the first one alone,
+    // and the first one stays the one later starts find.
+    bool claim(Handover handover = Handover::AskToComeForward);
 
     static QString defaultName();
 

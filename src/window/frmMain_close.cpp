@@ -1,0 +1,104 @@
+// The close sequence and the unload step: the hooks come off, the state that lives in check
+// marks and widgets goes back to the settings file in one replace (so an interrupted close
+// never leaves half a file), the speech instance is released, and dialogs still open close
+// with the window. It runs once, however the window is asked to close, and never refuses.
+#include "keypad/keypad_panel.h"
+#include "settings/program_folder.h"
+#include "settings/settings.h"
+#include "window/divider.h"
+#include "window/frmMain.h"
+#include "window/window_api.h"
+
+#include <QCloseEvent>
+#include <QDialog>
+
+namespace quill {
+
+namespace {
+
+float toTwips(int pixels) {
+    return float(pixels * twipsPerPixel);
+}
+
+// The state, and the place and size in the normal state only: a minimised or maximised window
+// leaves the stored rectangle of its last normal-state exit alone.
+WindowPlacement currentPlacement(const QWidget* window) {
+    WindowPlacement placement;
+    if (window->isMinimized()) {
+        placement.state = WindowState::Minimised;
+    } else if (window->isMaximized() || window->isFullScreen()) {
+        placement.state = WindowState::Maximised;
+    } else {
+        placement.rect = WindowRect{toTwips(window->x()), toTwips(window->y()),
+                                    toTwips(window->width()), toTwips(window->height())};
+    }
+    return placement;
+}
+
+std::vector<ButtonPosition> currentPositions(const KeypadPanel* panel, KeyArray array) {
+    std::vector<ButtonPosition> positions;
+    for (int index : keyIndices(array)) {
+        const TwipPoint at = panel->button(array, index)->twipPos();
+        positions.push_back({at.left, at.top});
+    }
+    return positions;
+}
+
+} // namespace
+
+void frmMain::closeEvent(QCloseEvent* event) {
+    Form_Unload();
+    QMainWindow::closeEvent(event);
+}
+
+void frmMain::Form_Unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    removeHooks();
+    saveSettings();
+    // The speech instance goes with the window; a window without one has nothing to release.
+    speech_.release();
+    closeOpenDialogs();
+}
+
+void frmMain::saveSettings() {
+    Settings settings(iniPath());
+    SettingsBatch batch(settings);
+    settings.setStatusBar(menus_.view.isChecked(0));
+    settings.setCentre(menus_.view.isChecked(1));
+    settings.setAlwaysOnTop(menus_.view.isChecked(2));
+    settings.setKeypadHidden(menus_.view.isChecked(10));
+    settings.setTransparency(windowAlpha_);
+    settings.setGrouping(grouping());
+    settings.setRecalc(recalcOnEnter()        ? Recalc::OnEnter
+                       : recalcOnEveryInput() ? Recalc::OnEveryInput
+                                              : Recalc::Neither);
+    settings.setTalk(menus_.opt.isChecked(13));
+    settings.setSplit(float(divider_->x()));
+    SaveWindowPos(settings, currentPlacement(this));
+    settings.setNumPos(currentPositions(keypad_, KeyArray::Num));
+    settings.setMenuPos(currentPositions(keypad_, KeyArray::Menu));
+    settings.setOpPos(currentPositions(keypad_, KeyArray::Op));
+    // Neither size checked leaves the key as it was.
+    for (ButtonSize size : {ButtonSize::Small, ButtonSize::Medium})
+        if (menus_.view.isChecked(static_cast<int>(size))) settings.setButtonSize(size);
+    // A refused write (read-only folder or file) is ignored; the state stays in memory.
+    batch.commit();
+}
+
+// Every dialog of the program descends from the main window; the most recently opened (the
+// last one created, a dialog's own dialog before the dialog) closes first.
+void frmMain::closeOpenDialogs() {
+    const QList<QDialog*> dialogs = findChildren<QDialog*>();
+    for (auto it = dialogs.crbegin(); it != dialogs.crend(); ++it)
+        if ((*it)->isVisible()) (*it)->close();
+}
+
+void frmMain::answerSecondStart() {
+    // In move mode the caption is not the plain title, and the second start finds nothing.
+    if (unloaded_ || windowTitle() != title) return;
+    if (isMinimized() || !isVisible()) showNormal();
+    bringToForeground(this);
+}
+
+} // namespace quill
