@@ -186,6 +186,8 @@ Value evalNested(EvalContext& ctx, std::u16string_view text) {
     } guard(ctx.depth);
     try {
         if (ctx.depth > kMaxEvalNesting) fail();
+        ctx.scannedText += static_cast<std::int64_t>(text.size());
+        if (ctx.scannedText > kMaxScannedText) fail();
         return evaluate(ctx, text);
     } catch (const EvalError&) {
     } catch (const std::bad_alloc&) {
