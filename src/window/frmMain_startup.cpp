@@ -13,6 +13,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextFrame>
@@ -92,6 +93,32 @@ void applyPlacement(QWidget* window, const WindowPlacement& placement) {
     }
 }
 
+// A window that opens maximised gets its final size from the window system only once it is
+// shown, less the frame it is given. Until the user drags the divider or the window leaves
+// the maximised state, the stored divider place holds in the width the window really has.
+class MaximisedDivider : public QObject {
+public:
+    MaximisedDivider(frmMain* window, QWidget* client, int split)
+        : QObject(window), window_(window), split_(split) {
+        client->installEventFilter(this);
+        window->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == window_ && event->type() == QEvent::WindowStateChange &&
+            window_->isVisible() && !window_->isMaximized())
+            deleteLater();
+        else if (watched != window_ && event->type() == QEvent::Resize && window_->isMaximized())
+            // Runs before the window's own layout pass, which then keeps this width.
+            window_->setRightPaneWidth(static_cast<QResizeEvent*>(event)->size().width() - split_);
+        return false;
+    }
+
+private:
+    frmMain* window_;
+    int split_;
+};
+
 // Moves the buttons of one array to their stored places; false at the first bad pair.
 bool applyPositions(KeypadPanel* panel, KeyArray array, std::u16string_view stored) {
     const std::vector<int>& indices = keyIndices(array);
@@ -152,7 +179,12 @@ void frmMain::Form_Load() {
     Form_Resize();
 
     // Step 10: the divider's left edge, by default where the layout put it.
-    setRightPaneWidth(client_->width() - settings.split(divider_->x()));
+    const int split = settings.split(divider_->x());
+    setRightPaneWidth(client_->width() - split);
+    if (placement.state == WindowState::Maximised) {
+        auto* keeper = new MaximisedDivider(this, client_, split);
+        connect(divider_, &Divider::dragStarted, keeper, &QObject::deleteLater);
+    }
 
     // Steps 11 and 12: the caret-line underline.
     const int underline = settings.underlineSetting();
