@@ -16,7 +16,6 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QStatusBar>
-#include <QTextFrame>
 #include <cmath>
 
 namespace quill {
@@ -59,14 +58,8 @@ void setUnderlineColour(QWidget* underline, Colour colour) {
     underline->setPalette(p);
 }
 
-// A right inner margin of kBoxRightMargin; the left margin stays as it is.
-void setRightMargin(QPlainTextEdit* box) {
-    QTextFrame* root = box->document()->rootFrame();
-    QTextFrameFormat format = root->frameFormat();
-    format.setRightMargin(kBoxRightMargin);
-    root->setFrameFormat(format);
-}
-
+// A right inner margin of kBoxRightMargin; the left margin stays as it is. The sheet and the
+// results column need none of their own: their documents keep a margin on every side.
 void setRightMargin(QLineEdit* box) {
     const QMargins m = box->textMargins();
     box->setTextMargins(m.left(), m.top(), kBoxRightMargin, m.bottom());
@@ -167,9 +160,7 @@ void frmMain::Form_Load() {
     windowFont.setFamilies(kJapaneseFamilies);
     setFont(windowFont);
     totalBox_->resize(totalBox_->width(), totalBox_->sizeHint().height());
-    setRightMargin(sheet_);
     setRightMargin(totalBox_);
-    setRightMargin(results_);
 
     // Step 9: placement. Lay the client area out now, so that the divider's place is in the
     // pixels of the window's size.
