@@ -35,6 +35,8 @@ class frmFormula;
 class KeypadPanel;
 class MenuHelp;
 class ResultsWriter;
+class Settings;
+enum class WindowState;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -152,6 +154,11 @@ private:
     // Load sequence (frmMain_startup.cpp), hooks (frmMain_hooks.cpp), unload step
     // (frmMain_close.cpp).
     void Form_Load();
+    void loadLooks(const Settings& settings);
+    WindowState loadPlacement(const Settings& settings);
+    void loadUnderline(const Settings& settings);
+    void loadViewSwitches(const Settings& settings, WindowState state);
+    void loadOptionMarks(const Settings& settings);
     bool applyStoredPositions();
     void installHooks();
     void removeHooks();

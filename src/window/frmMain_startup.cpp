@@ -144,13 +144,36 @@ void frmMain::applyLook(const SheetLook& look) {
 
 void frmMain::Form_Load() {
     const Settings settings(iniPath());
-    // Step 4: the speech instance was opened before the window; without one the talking
-    // switch cannot be turned on.
+    // The speech instance was opened before the window; without one the talking switch
+    // cannot be turned on.
     menus_.opt.at(13)->setEnabled(speech_.available());
+    loadLooks(settings);
+    const WindowState state = loadPlacement(settings);
+    loadUnderline(settings);
+    loadViewSwitches(settings, state);
+    loadOptionMarks(settings);
 
-    // Steps 5 to 8: the three boxes share the sheet's colours and font. The window's own
-    // font takes the Japanese families but keeps its size: in Qt its size would pass on to
-    // the menus, the keypad and the status bar.
+    // The button size as its menu command lays the keypad out; from here on a resize keeps
+    // the width right of the divider.
+    mnuViewItem_Click(static_cast<int>(settings.buttonSize()));
+    placeKeypadPanel();
+    Form_Resize();
+    rightPaneWidth_ = client_->width() - divider_->x();
+
+    windowAlpha_ = settings.transparency();
+    applyOpacity(this, windowAlpha_);
+
+    // Stored places win over the layout. A bad entry ends the load sequence where it stands:
+    // the hooks stay off for this run, and the close sequence rewrites the lists from the
+    // actual places, which repairs the file.
+    if (!applyStoredPositions()) return;
+    installHooks();
+}
+
+// Colours, font and margins: the three boxes share the sheet's. The window's own font takes
+// the Japanese families but keeps its size: in Qt its size would pass on to the menus, the
+// keypad and the status bar.
+void frmMain::loadLooks(const Settings& settings) {
     look_.fore = settings.foreColor(kSystemWindowText);
     look_.back = settings.backColor(kSystemWindowBackground);
     setBoxColours({sheet_, totalBox_, results_}, look_.fore, look_.back);
@@ -161,41 +184,49 @@ void frmMain::Form_Load() {
     setFont(windowFont);
     totalBox_->resize(totalBox_->width(), totalBox_->sizeHint().height());
     setRightMargin(totalBox_);
+}
 
-    // Step 9: placement. Lay the client area out now, so that the divider's place is in the
-    // pixels of the window's size.
+// The window's placement, then the divider's left edge (by default where the layout put it),
+// in the pixels of the window's size.
+WindowState frmMain::loadPlacement(const Settings& settings) {
     const WindowPlacement placement = LoadWindowPos(settings);
     applyPlacement(this, placement);
     layout()->activate();
     Form_Resize();
-
-    // Step 10: the divider's left edge, by default where the layout put it.
     const int split = settings.split(divider_->x());
     setRightPaneWidth(client_->width() - split);
     if (placement.state == WindowState::Maximised) {
         auto* keeper = new MaximisedDivider(this, client_, split);
         connect(divider_, &Divider::dragStarted, keeper, &QObject::deleteLater);
     }
+    return placement.state;
+}
 
-    // Steps 11 and 12: the caret-line underline.
+void frmMain::loadUnderline(const Settings& settings) {
     const int underline = settings.underlineSetting();
     look_.underline = underline != 0;
     underlineAlwaysShown_ = underline != 0 && underline != -1;
     underline_->setVisible(look_.underline);
     look_.lineColor = settings.lineColor(kSystemWindowText);
     setUnderlineColour(underline_, look_.lineColor);
+}
 
-    // Steps 13 to 16: the View menu's switches.
+// Status bar, centring (a normal window only: it overrides the stored place), always on
+// top, keypad hidden.
+void frmMain::loadViewSwitches(const Settings& settings, WindowState state) {
     menus_.view.setChecked(0, settings.statusBar());
     statusBar()->setVisible(settings.statusBar());
     menus_.view.setChecked(1, settings.centre());
-    if (settings.centre() && placement.state == WindowState::Normal) centreOnScreen(this);
+    if (settings.centre() && state == WindowState::Normal) centreOnScreen(this);
     menus_.view.setChecked(2, settings.alwaysOnTop());
     if (settings.alwaysOnTop()) setTopmost(this, true);
     menus_.view.setChecked(10, settings.keypadHidden());
     keypad_->setHidden(settings.keypadHidden());
+}
 
-    // Steps 17 to 19: check marks only; the calculation reads them.
+// Grouping, recalculation and talking: check marks only; the calculation and speech read
+// them.
+void frmMain::loadOptionMarks(const Settings& settings) {
     const Grouping g = settings.grouping();
     menus_.view.setChecked(12, g == Grouping::Three);
     menus_.view.setChecked(13, g == Grouping::Four);
@@ -205,25 +236,6 @@ void frmMain::Form_Load() {
     menus_.opt.setChecked(8, recalc == Recalc::OnEveryInput);
     menus_.opt.setChecked(13, settings.talk());
     speech_.setTalking(settings.talk());
-
-    // Step 20: the button size as its menu command lays the keypad out; from here on a
-    // resize keeps the width right of the divider.
-    mnuViewItem_Click(static_cast<int>(settings.buttonSize()));
-    placeKeypadPanel();
-    Form_Resize();
-    rightPaneWidth_ = client_->width() - divider_->x();
-
-    // Step 21.
-    windowAlpha_ = settings.transparency();
-    applyOpacity(this, windowAlpha_);
-
-    // Step 22: stored places win over the layout. A bad entry ends the load sequence where
-    // it stands: the hooks stay off for this run, and the close sequence rewrites the lists
-    // from the actual places, which repairs the file.
-    if (!applyStoredPositions()) return;
-
-    // Step 23.
-    installHooks();
 }
 
 bool frmMain::applyStoredPositions() {
