@@ -13,7 +13,7 @@ cd "$(dirname "$0")"
 
 PACKAGES=(
     cmake g++ make pkg-config
-    qt6-base-dev libqt6test6 libqt6svg6 libgl-dev
+    qt6-base-dev libqt6test6 libqt6svg6 qt6-translations-l10n libgl-dev
     libicu-dev libboost-dev nlohmann-json3-dev
     libespeak-ng-dev libespeak-ng1 espeak-ng-data
     libgtest-dev libgmock-dev libbenchmark-dev

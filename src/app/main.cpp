@@ -19,6 +19,9 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -51,6 +54,14 @@ QIcon programIcon() {
     return QIcon::fromTheme(QStringLiteral("quillsum"), fallback);
 }
 
+// Qt's own dialogs and buttons (the colour chooser, OK, Cancel) speak the program's language.
+void installJapaneseTranslation(QApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        app.installTranslator(translator);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -63,6 +74,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(quill::frmMain::title);
     QGuiApplication::setDesktopFileName(QStringLiteral("quillsum"));
+    installJapaneseTranslation(app);
     quill::platform::setCommandLine(ownArguments(argc, argv));
     if (const char* folder = std::getenv("QUILL_PROGRAM_FOLDER"); folder && *folder)
         quill::setProgramFolder(folder);
