@@ -4,6 +4,9 @@
 #include "fuzz_text.h"
 #include "scratch_folder.h"
 #include "settings_check.h"
+#include "sheet_check.h"
+
+#include "engine/platform.h"
 
 #include <gtest/gtest.h>
 
@@ -56,6 +59,28 @@ TEST(FuzzFindings, FormulaListsKeepTheirPromises) {
             fuzz::formulaListFault(fuzz::fuzzText(data + 1, f.input.size() - 1), cut);
         EXPECT_EQ(fault, nullptr) << fault;
     }
+}
+
+TEST(FuzzFindings, SheetPassesKeepTheirPromises) {
+    const Finding findings[] = {
+        {"RND spelled with characters the scan drops (two passes differ there)",
+         "Tr\x00nd/\x00"
+         "1\n/\x00"
+         "1\x87"
+         "0 \n/\x00"
+         "10\xFF\x02-666666\xD9"
+         "8\x00\x01\n\x00\x04\"2/6\n\x04\"\n\x00\x04\x00"
+         "6\x02\xE8rb\x99rn?\x02\xE8rn"s},
+    };
+    platform::setFixedNow(45000.5);
+    for (const Finding& f : findings) {
+        SCOPED_TRACE(f.what);
+        const auto* data = reinterpret_cast<const std::uint8_t*>(f.input.data());
+        const std::u16string sheet = fuzz::fuzzText(data + 1, f.input.size() - 1);
+        const char* fault = fuzz::sheetPassFault(sheet, fuzz::groupingOf(data[0]));
+        EXPECT_EQ(fault, nullptr) << fault;
+    }
+    platform::setFixedNow(std::nullopt);
 }
 
 } // namespace

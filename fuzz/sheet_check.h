@@ -1,0 +1,54 @@
+#pragma once
+// The promises of a calculation pass, checked on one sheet: every line gets a result, the
+// narrowed sheet keeps the line count, and streaming the result lines gives the same lines
+// and total as keeping them. Shared by fuzz_sheet and the regression tests that replay its
+// findings. The clock must be fixed by the caller.
+#include "engine/jtext.h"
+#include "sheet/calculation.h"
+
+#include <algorithm>
+
+namespace quill::fuzz {
+
+inline std::size_t lineCount(std::u16string_view text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n')) + 1;
+}
+
+inline Grouping groupingOf(std::uint8_t b) {
+    constexpr Grouping options[] = {Grouping::None, Grouping::Units, Grouping::Three,
+                                    Grouping::Four};
+    return options[b % 4];
+}
+
+// RND moves on with every call, so two passes differ where it is used. The scan drops
+// characters it has no use for ("R N?D" reads as RND): look at the letters alone.
+inline bool mentionsRandom(std::u16string_view sheet) {
+    std::u16string letters;
+    for (char16_t c : toHalfWidth(sheet)) {
+        if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
+        if (c >= u'A' && c <= u'Z') letters += c;
+    }
+    return letters.find(u"RND") != letters.npos;
+}
+
+// nullptr when every promise holds, else the one that broke.
+inline const char* sheetPassFault(std::u16string_view sheet, Grouping grouping) {
+    const PassResult r = calculateSheet(sheet, grouping);
+    if (sheet.empty()) return r.ran || !r.results.empty() ? "an empty sheet ran" : nullptr;
+    if (!r.ran) return "the pass did not run";
+    if (r.results.size() != lineCount(sheet)) return "a line got no result";
+    if (r.sheetChanged && lineCount(r.sheet) != lineCount(sheet))
+        return "narrowing changed the line count";
+    if (mentionsRandom(sheet)) return nullptr;
+    std::size_t k = 0;
+    bool same = true;
+    const PassResult streamed = calculateSheet(sheet, grouping, [&](std::u16string_view line) {
+        same = same && k < r.results.size() && r.results[k] == line;
+        ++k;
+    });
+    if (!same || k != r.results.size() || streamed.total != r.total)
+        return "streaming gave other lines";
+    return nullptr;
+}
+
+} // namespace quill::fuzz
