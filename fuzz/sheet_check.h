@@ -1,8 +1,8 @@
 #pragma once
 // The promises of a calculation pass, checked on one sheet: every line gets a result, the
-// narrowed sheet keeps the line count, and streaming the result lines gives the same lines
-// and total as keeping them. Shared by fuzz_sheet and the regression tests that replay its
-// findings. The clock must be fixed by the caller.
+// narrowed sheet keeps the line count, no NaN or infinity is shown, and streaming the result
+// lines gives the same lines and total as keeping them. Shared by fuzz_sheet and the
+// regression tests that replay its findings. The clock must be fixed by the caller.
 #include "engine/jtext.h"
 #include "sheet/calculation.h"
 
@@ -20,15 +20,31 @@ inline Grouping groupingOf(std::uint8_t b) {
     return options[b % 4];
 }
 
-// RND moves on with every call, so two passes differ where it is used. The scan drops
-// characters it has no use for ("R N?D" reads as RND): look at the letters alone.
-inline bool mentionsRandom(std::u16string_view sheet) {
+// The letters of a text in upper case, alone: the scan drops characters it has no use for,
+// so "R N?D" reads as RND.
+inline std::u16string lettersOf(std::u16string_view text) {
     std::u16string letters;
-    for (char16_t c : toHalfWidth(sheet)) {
+    for (char16_t c : toHalfWidth(text)) {
         if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - 32);
         if (c >= u'A' && c <= u'Z') letters += c;
     }
-    return letters.find(u"RND") != letters.npos;
+    return letters;
+}
+
+// RND moves on with every call, so two passes differ where it is used.
+inline bool mentionsRandom(std::u16string_view sheet) {
+    return lettersOf(sheet).find(u"RND") != std::u16string::npos;
+}
+
+// A NaN or an infinity shown as a result, where the sheet does not spell one itself.
+inline bool showsNonNumber(std::u16string_view sheet, const PassResult& r) {
+    auto spells = [](std::u16string_view t) {
+        const std::u16string l = lettersOf(t);
+        return l.find(u"NAN") != l.npos || l.find(u"INF") != l.npos;
+    };
+    if (spells(sheet)) return false;
+    if (spells(r.total)) return true;
+    return std::any_of(r.results.begin(), r.results.end(), spells);
 }
 
 // nullptr when every promise holds, else the one that broke.
@@ -39,6 +55,7 @@ inline const char* sheetPassFault(std::u16string_view sheet, Grouping grouping) 
     if (r.results.size() != lineCount(sheet)) return "a line got no result";
     if (r.sheetChanged && lineCount(r.sheet) != lineCount(sheet))
         return "narrowing changed the line count";
+    if (showsNonNumber(sheet, r)) return "a NaN or an infinity was shown";
     if (mentionsRandom(sheet)) return nullptr;
     std::size_t k = 0;
     bool same = true;
