@@ -8,7 +8,6 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QThread>
-#include <chrono>
 #include <csignal>
 #include <fstream>
 #include <sstream>
@@ -99,9 +98,7 @@ TEST_F(DesktopProgram, a_second_start_hands_over_and_ends_without_writing) {
     ASSERT_TRUE(waitUntilShown(first));
 
     QProcess& second = launch();
-    const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(second.waitForFinished(kWaitMs));
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
     EXPECT_EQ(second.exitCode(), 0);
     EXPECT_FALSE(second.readAllStandardOutput().contains("shown")) << "no window of its own";
     EXPECT_EQ(fileText(iniFile()), before);
