@@ -15,12 +15,7 @@ namespace quill {
 void frmMain::installHooks() {
     if (hooksInstalled_) return;
     auto* help = new MenuHelp(statusBarSink(statusBar()), this);
-    const std::pair<const MenuArray*, MenuId> menus[] = {{&menus_.edit, MenuId::Edit},
-                                                         {&menus_.func, MenuId::Func},
-                                                         {&menus_.view, MenuId::View},
-                                                         {&menus_.opt, MenuId::Opt},
-                                                         {&menus_.help, MenuId::Help}};
-    for (const auto& [array, id] : menus) {
+    for (const auto& [array, id] : menus_.all()) {
         for (const auto& [index, action] : array->items) help->registerItem(action, id, index);
         help->watchMenu(array->menu, id);
     }

@@ -37,12 +37,7 @@ void toggle(const MenuArray& menu, int index) {
 
 void frmMain::connectMenus() {
     // The menu help on the status bar is a hook of its own, installed last at start-up.
-    const std::pair<const MenuArray*, MenuId> menus[] = {{&menus_.edit, MenuId::Edit},
-                                                         {&menus_.func, MenuId::Func},
-                                                         {&menus_.view, MenuId::View},
-                                                         {&menus_.opt, MenuId::Opt},
-                                                         {&menus_.help, MenuId::Help}};
-    for (const auto& [array, id] : menus) {
+    for (const auto& [array, id] : menus_.all()) {
         for (const auto& [index, action] : array->items) {
             QAction* a = action;
             const int i = index;

@@ -2,6 +2,10 @@
 // The five menus of the main window with every item at its element index: captions,
 // separators, hidden items and which items carry a check mark.
 #include "window/menu_array.h"
+#include "window/menu_help.h"
+
+#include <array>
+#include <utility>
 
 #include <QMenuBar>
 
@@ -13,6 +17,15 @@ struct MainMenus {
     MenuArray view; // mnuView / mnuViewItem
     MenuArray opt;  // mnuOpt / mnuOptItem
     MenuArray help; // mnuHelp / mnuHelpItem
+
+    // The five menus with their ids, in menu-bar order.
+    std::array<std::pair<const MenuArray*, MenuId>, 5> all() const {
+        return {{{&edit, MenuId::Edit},
+                 {&func, MenuId::Func},
+                 {&view, MenuId::View},
+                 {&opt, MenuId::Opt},
+                 {&help, MenuId::Help}}};
+    }
 };
 
 // Builds the menus in menu-bar order on the given bar.
