@@ -1,6 +1,6 @@
 #include "formulas/formula_list.h"
 
-#include "../settings/temp_folder.h"
+#include "temp_folder.h"
 #include "settings/settings.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 
 namespace quill {
@@ -70,7 +69,6 @@ std::u16string call(std::u16string_view name, std::size_t count, std::u16string_
 
 TEST(EveryFunction, EveryArgumentCountAndKindGivesAResultOrTheMessage) {
     FixedClock clock;
-    const auto start = std::chrono::steady_clock::now();
     for (const std::u16string& name : everyFunctionName()) {
         for (std::size_t count = 0; count <= 9; ++count) {
             for (std::u16string_view arg : kArguments) {
@@ -94,14 +92,12 @@ TEST(EveryFunction, EveryArgumentCountAndKindGivesAResultOrTheMessage) {
             }
         }
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(120));
 }
 
 // Arguments that are themselves calls of every function: nested dispatch stays bounded.
 TEST(EveryFunction, NestedInEachOtherFinishes) {
     FixedClock clock;
     const auto names = everyFunctionName();
-    const auto start = std::chrono::steady_clock::now();
     for (std::size_t i = 0; i < names.size(); ++i) {
         std::u16string text = u"1";
         for (std::size_t k = 0; k < 30; ++k) {
@@ -114,7 +110,6 @@ TEST(EveryFunction, NestedInEachOtherFinishes) {
             EXPECT_TRUE(std::isfinite(v.asDouble()));
         }
     }
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
 }
 
 } // namespace

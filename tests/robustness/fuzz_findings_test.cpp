@@ -2,7 +2,7 @@
 // kept in the fuzz corpora as finding-*). Each row says what the input exposed.
 #include "formula_check.h"
 #include "fuzz_text.h"
-#include "scratch_folder.h"
+#include "temp_folder.h"
 #include "settings_check.h"
 #include "sheet_check.h"
 
@@ -38,7 +38,7 @@ TEST(FuzzFindings, SettingsFilesKeepTheirPromises) {
          "ForeColor=-2147483640\r\nX=YStatus=1=1\xB0.5\r\nG\x00\x00"
          "0\r"s},
     };
-    test::ScratchFolder folder;
+    test::TempFolder folder;
     for (const Finding& f : findings) {
         SCOPED_TRACE(f.what);
         const char* fault = fuzz::settingsFileFault(folder / "setting.ini", f.input);

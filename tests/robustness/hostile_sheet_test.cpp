@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 
 #include <sys/resource.h>
@@ -15,10 +14,7 @@
 namespace quill {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-// Generous enough for a sanitizer build on a busy machine, far below what a quadratic pass
-// over these inputs would take.
-constexpr auto kBound = std::chrono::seconds(30);
+// These inputs must come back (CTest's timeout catches a hang) with bounded memory.
 
 std::u16string repeated(std::u16string_view piece, std::size_t times) {
     std::u16string s;
@@ -64,9 +60,7 @@ public:
 
 TEST(HostileSheet, HundredThousandLinesAddUp) {
     const std::u16string sheet = repeated(u"1\r\n", 99999) + u"1";
-    const auto start = Clock::now();
     const PassResult r = calculateSheet(sheet, Grouping::Three);
-    EXPECT_LT(Clock::now() - start, kBound);
     ASSERT_EQ(r.results.size(), 100000u);
     EXPECT_EQ(r.total, u"100,000");
 }
@@ -74,9 +68,7 @@ TEST(HostileSheet, HundredThousandLinesAddUp) {
 TEST(HostileSheet, HundredThousandMixedAndFailingLinesFinish) {
     const std::u16string block = u"+ 5\n- 2\n* 1\n/ 1\n\\ 1\nSQR(-1)\n\"text\"\n\n(((\n";
     const std::u16string sheet = repeated(block, 11112);
-    const auto start = Clock::now();
     const PassResult r = calculateSheet(sheet, Grouping::Units);
-    EXPECT_LT(Clock::now() - start, kBound);
     EXPECT_EQ(r.results.size(), 100009u);
     EXPECT_TRUE(r.ran);
 }
@@ -112,11 +104,9 @@ std::vector<HugeLine> megabyteLines() {
 TEST(HostileSheet, MegabyteLinesFinish) {
     for (const HugeLine& line : megabyteLines()) {
         SCOPED_TRACE(line.name);
-        const auto start = Clock::now();
         expectSound(evaluate(line.text).value);
         const PassResult r = calculateSheet(line.text + u"\n+ 1", Grouping::Four);
         EXPECT_EQ(r.results.size(), 2u);
-        EXPECT_LT(Clock::now() - start, kBound);
     }
 }
 
@@ -147,9 +137,7 @@ TEST(HostileSheet, DeepNestingGivesAValueOrTheFailure) {
     for (const Nesting& n : kNestings) {
         for (std::size_t depth : {199u, 200u, 201u, 254u, 255u, 256u, 1000u, 100000u}) {
             SCOPED_TRACE(std::string(n.name) + " " + std::to_string(depth));
-            const auto start = Clock::now();
             const Outcome o = evaluate(nested(n.open, n.core, n.close, depth));
-            EXPECT_LT(Clock::now() - start, kBound);
             expectSound(o.value);
             if (depth > 256 && n.open != u"(") {
                 EXPECT_GE(o.messages, 1) << "a nesting past every limit fails somewhere";
@@ -173,9 +161,7 @@ TEST(HostileSheet, TextsBuiltByOneLineStayWithinABudget) {
     std::u16string text = u"1";
     for (int d = 0; d < 8; ++d) text = level + u"(" + text + u")";
     const long before = peakRssMegabytes();
-    const auto start = Clock::now();
     const Outcome o = evaluate(text);
-    EXPECT_LT(Clock::now() - start, kBound);
     EXPECT_GE(o.messages, 1) << "the budget ran out";
     EXPECT_LT(peakRssMegabytes() - before, 1024);
 }
@@ -186,9 +172,7 @@ TEST(HostileSheet, TextsBuiltByOneLineStayWithinABudget) {
 TEST(HostileSheet, MegabyteLineNestedDeepStaysWithinABudget) {
     const std::u16string text = nested(u"ABS(", u"1" + repeated(u"+1", 500000), u")", 190);
     const long before = peakRssMegabytes();
-    const auto start = Clock::now();
     const Outcome o = evaluate(text);
-    EXPECT_LT(Clock::now() - start, kBound);
     EXPECT_GE(o.messages, 1);
     EXPECT_LT(peakRssMegabytes() - before, 512);
 }
