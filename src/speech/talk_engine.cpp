@@ -86,9 +86,23 @@ void closeSession() {
     session.state = Session::State::Failed; // nothing may use it any more
 }
 
+// ALSA reports every failed probe of a missing sound card on standard error; a calculator on a
+// machine without one has nothing to say about it, so ALSA's own messages are dropped.
+extern "C" void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
+
+void silenceAlsa() {
+    void* alsa = ::dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD);
+    if (alsa == nullptr) return;
+    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+    if (auto set = reinterpret_cast<int (*)(Handler)>(::dlsym(alsa, "snd_lib_error_set_handler")))
+        set(quietAlsa);
+    ::dlclose(alsa);
+}
+
 // Opens the session in the given mode with the Japanese voice; Failed when the library's
 // data or the voice is missing.
 void openSession(const TalkEngine::Api* api, bool retrieval) {
+    if (!retrieval) silenceAlsa();
     const int rate = api->initialise(retrieval ? kOutputSynchronous : kOutputPlayback, 0, nullptr,
                                      kInitialiseDontExit);
     session.state = Session::State::Failed;
