@@ -2,7 +2,7 @@
 
 #include "keypad/button_mover.h"
 #include "keypad/keypad_panel.h"
-#include "keypad/sheet_editing.h"
+#include "widgets/sheet_editing.h"
 #include "window/divider.h"
 #include "window/results_writer.h"
 

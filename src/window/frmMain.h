@@ -8,11 +8,10 @@
 // frmMain_layout.cpp (layout pass and divider), frmMain_calc.cpp (calculation pass and its
 // triggers), frmMain_scroll.cpp (scroll sync and underline), frmMain_menus.cpp (menu items),
 // frmMain_startup.cpp (the load sequence), frmMain_close.cpp (the close sequence and the
-// unload step), frmMain_hooks.cpp (menu help and scroll links, installed last at load), and
-// keypad/frmMain_keys.cpp (key actions) and keypad/frmMain_move.cpp (button sizes, move mode,
-// reset).
+// unload step), frmMain_hooks.cpp (menu help and scroll links, installed last at load),
+// frmMain_keys.cpp (key actions) and frmMain_move.cpp (button sizes, move mode, reset).
+#include "dialogs/frmSet.h"
 #include "keypad/keypad_table.h"
-#include "settings/frmSet.h"
 #include "sheet/calculation.h"
 #include "speech/speak.h"
 #include "window/main_menus.h"

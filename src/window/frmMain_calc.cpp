@@ -1,6 +1,6 @@
 // The window half of a calculation pass and everything that starts one: the "=" key,
 // Ctrl+Enter, F5, key releases in the sheet by the recalculation option.
-#include "keypad/sheet_editing.h"
+#include "widgets/sheet_editing.h"
 #include "window/frmMain.h"
 #include "window/results_writer.h"
 

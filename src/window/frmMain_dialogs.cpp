@@ -1,5 +1,5 @@
 // The two dialogs the main window opens: settings and user-defined formulas.
-#include "formulas/frmFormula.h"
+#include "dialogs/frmFormula.h"
 #include "settings/program_folder.h"
 #include "window/frmMain.h"
 #include "window/window_api.h"

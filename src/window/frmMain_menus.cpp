@@ -3,9 +3,9 @@
 #include "keypad/keypad_panel.h"
 #include "settings/program_folder.h"
 #include "speech/phrases.h"
+#include "widgets/menu_commands.h"
 #include "window/clipboard.h"
 #include "window/frmMain.h"
-#include "window/menu_commands.h"
 #include "window/menu_help.h"
 #include "window/window_api.h"
 

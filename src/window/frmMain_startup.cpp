@@ -4,7 +4,7 @@
 #include "keypad/keypad_panel.h"
 #include "settings/program_folder.h"
 #include "settings/settings.h"
-#include "window/colours.h"
+#include "widgets/colours.h"
 #include "window/divider.h"
 #include "window/frmMain.h"
 #include "window/window_api.h"

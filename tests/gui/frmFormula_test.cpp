@@ -1,6 +1,6 @@
 // The user-defined formula dialog: insertion with the "[sel]" gap, the editing commands and
 // their storage through Apply and Cancel, the picking mode and its placement.
-#include "formulas/frmFormula.h"
+#include "dialogs/frmFormula.h"
 #include "gui_fixture.h"
 #include "settings/profile.h"
 

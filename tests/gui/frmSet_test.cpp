@@ -1,8 +1,8 @@
 // The settings dialog: what it shows on opening, what Apply writes and hands to the main
 // window, the colour buttons, and the colour chooser's custom colours.
+#include "dialogs/frmSet.h"
+#include "dialogs/frmSetColor.h"
 #include "gui_fixture.h"
-#include "settings/frmSet.h"
-#include "settings/frmSetColor.h"
 #include "settings/profile.h"
 
 #include <QApplication>

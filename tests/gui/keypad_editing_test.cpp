@@ -2,7 +2,7 @@
 // copy-result key, and what each says.
 #include "main_window_fixture.h"
 #include "speech/phrases.h"
-#include "window/line_helpers.h"
+#include "widgets/line_helpers.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

@@ -1,10 +1,10 @@
 // The menu commands: the sheet edits behind the Edit and Function menus on their own, and the
 // commands that the main window runs through them and through the two dialogs.
-#include "formulas/frmFormula.h"
+#include "dialogs/frmFormula.h"
+#include "dialogs/frmSet.h"
 #include "main_window_fixture.h"
-#include "settings/frmSet.h"
 #include "settings/profile.h"
-#include "window/menu_commands.h"
+#include "widgets/menu_commands.h"
 
 #include <QClipboard>
 #include <QComboBox>

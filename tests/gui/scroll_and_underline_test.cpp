@@ -1,6 +1,6 @@
 // The sheet and the results column scroll together, and the underline marks the caret's line.
 #include "main_window_fixture.h"
-#include "window/line_helpers.h"
+#include "widgets/line_helpers.h"
 
 #include <QScrollBar>
 

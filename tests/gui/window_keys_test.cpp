@@ -1,6 +1,6 @@
 // Keys the whole window answers, the middle-button function menu, and how the controls
 // present themselves (captions, tooltips, accessible names).
-#include "formulas/frmFormula.h"
+#include "dialogs/frmFormula.h"
 #include "main_window_fixture.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "keypad/sheet_editing.h"
+#include "widgets/sheet_editing.h"
 
-#include "window/line_helpers.h"
+#include "widgets/line_helpers.h"
 
 #include <algorithm>
 

@@ -1,4 +1,4 @@
-#include "window/menu_commands.h"
+#include "widgets/menu_commands.h"
 
 #include <QPlainTextEdit>
 #include <QTextCursor>

@@ -1,10 +1,10 @@
 // Formula texts in the sheet and in the settings file: line breaks, the "[sel]" gap, and what
 // the stored form can keep.
-#include "formulas/frmFormula.h"
+#include "dialogs/frmFormula.h"
 
 #include "engine/jtext.h"
 #include "settings/profile.h"
-#include "window/menu_commands.h"
+#include "widgets/menu_commands.h"
 
 #include <QPlainTextEdit>
 #include <fstream>

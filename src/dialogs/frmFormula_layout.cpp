@@ -1,7 +1,7 @@
 // The formula dialog's geometry: the list above the panel, the panel's rows in editing mode,
 // the formula box filling the short panel in picking mode, and the picker's place under the
 // caret. The design is in twips, 15 to a pixel.
-#include "formulas/frmFormula.h"
+#include "dialogs/frmFormula.h"
 
 #include <QGuiApplication>
 #include <QLabel>

@@ -1,4 +1,4 @@
-#include "window/colours.h"
+#include "widgets/colours.h"
 
 namespace quill {
 

@@ -1,4 +1,4 @@
-#include "formulas/frmFormula.h"
+#include "dialogs/frmFormula.h"
 
 #include "settings/settings.h"
 

@@ -1,7 +1,7 @@
-#include "settings/frmSet.h"
+#include "dialogs/frmSet.h"
 
-#include "settings/frmSetColor.h"
-#include "window/colours.h"
+#include "dialogs/frmSetColor.h"
+#include "widgets/colours.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // What each keypad key does to the sheet. In move mode the keys do nothing at all: the
 // buttons are being dragged instead.
-#include "keypad/sheet_editing.h"
 #include "speech/phrases.h"
+#include "widgets/sheet_editing.h"
 #include "window/clipboard.h"
 #include "window/frmMain.h"
 #include "window/results_writer.h"

@@ -1,4 +1,4 @@
-#include "window/line_helpers.h"
+#include "widgets/line_helpers.h"
 
 #include <QTextBlock>
 #include <QTextDocument>

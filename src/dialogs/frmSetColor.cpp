@@ -1,6 +1,6 @@
-#include "settings/frmSetColor.h"
+#include "dialogs/frmSetColor.h"
 
-#include "window/colours.h"
+#include "widgets/colours.h"
 
 #include <QApplication>
 #include <QColorDialog>
