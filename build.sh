@@ -15,7 +15,7 @@ PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev libqt6test6 libqt6svg6 qt6-translations-l10n libgl-dev
     libicu-dev libboost-dev nlohmann-json3-dev
-    libespeak-ng-dev libespeak-ng1 espeak-ng-data
+    libespeak-ng-dev libespeak-ng1 espeak-ng-data libpulse-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk xvfb xauth
 )
