@@ -3,6 +3,7 @@
 #include "speech/phrase_queue.h"
 #include "speech/speak.h"
 
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <mutex>
@@ -85,9 +86,14 @@ private:
         if (lastGeneration_ != 0 && job.generation != lastGeneration_) output_->flush();
         lastGeneration_ = job.generation;
         bool failed = false;
+        // Handed on in short pieces: a write may wait while the output's buffer is full, and a
+        // phrase that cuts in waits at most one piece for it.
+        const std::size_t piece = std::max(1, speech::espeakSampleRate() / 200); // 5 ms
         speech::synthesizeWithEspeak(job.text, [&](const short* samples, std::size_t count) {
-            if (cutOff(job.generation)) return false;
-            failed = !output_->write(samples, count);
+            for (std::size_t at = 0; at < count && !failed; at += piece) {
+                if (cutOff(job.generation)) return false;
+                failed = !output_->write(samples + at, std::min(piece, count - at));
+            }
             return !failed;
         });
         if (failed) output_.reset(); // the server went away: open again for the next phrase
