@@ -4,7 +4,10 @@
 // integers are read from the value's leading number, text reads stop at 2047 bytes, and
 // every line the program does not know is written back byte for byte.
 //
-// Nothing is cached: every read reads the file and every write replaces it. A file that is
+// Nothing is cached: every read reads the file and every write replaces it. Only a regular
+// file of at most kSettingsFileLimit bytes is read (settings/file_access.h); anything else
+// reads as unreadable: every key takes its default and writes are refused, so its content is
+// never lost. A file that is
 // valid UTF-8 is read as UTF-8, anything else as code page 932 (a file carried over from a
 // Japanese Windows system); a file is written back in the encoding it was read in, and a new
 // file is UTF-8. Writes are atomic and durable (temporary file beside, fsync, rename), so a
@@ -18,6 +21,8 @@
 
 namespace quill {
 
+class ProfileDocument;
+
 // Text reads return at most this many bytes of the value, counted in the file's encoding.
 constexpr std::size_t kProfileTextLimit = 2047;
 
@@ -28,7 +33,10 @@ struct ProfileText {
 
 class Profile {
 public:
-    explicit Profile(std::filesystem::path file, std::string section = "Calc");
+    // `startFrom`: a file whose content reads (and is written on from) while `file` does not
+    // exist yet, such as presets beside a program the user cannot change.
+    explicit Profile(std::filesystem::path file, std::string section = "Calc",
+                     std::filesystem::path startFrom = {});
     ~Profile();
     Profile(Profile&&) noexcept;
     Profile& operator=(Profile&&) noexcept;
@@ -65,8 +73,11 @@ public:
 private:
     struct Pending;
 
+    std::optional<ProfileDocument> loadDocument() const;
+
     std::filesystem::path file_;
     std::string section_;
+    std::filesystem::path startFrom_;
     std::unique_ptr<Pending> pending_;
 };
 

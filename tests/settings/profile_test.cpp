@@ -181,15 +181,6 @@ TEST(Profile, WritesReplaceTheFileWhole) {
     EXPECT_EQ(entries, 1u);
 }
 
-TEST(Profile, WriteThroughALinkReplacesTheLinkedFile) {
-    TempFolder folder;
-    writeBytes(folder / "real.ini", "[Calc]\nTop=0\n");
-    std::filesystem::create_symlink(folder / "real.ini", folder / "setting.ini");
-    ASSERT_TRUE(Profile(folder / "setting.ini").write("Top", u"1"));
-    EXPECT_TRUE(std::filesystem::is_symlink(folder / "setting.ini"));
-    EXPECT_EQ(readBytes(folder / "real.ini"), "[Calc]\nTop=1\n");
-}
-
 TEST(Profile, RefusedWritesChangeNothingAndSaySo) {
     TempFolder folder;
     const auto file = folder / "setting.ini";
