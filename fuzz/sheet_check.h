@@ -10,8 +10,12 @@
 
 namespace quill::fuzz {
 
+// LF, CR LF and a lone CR each end a line.
 inline std::size_t lineCount(std::u16string_view text) {
-    return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n')) + 1;
+    std::size_t breaks = 0;
+    for (std::size_t i = 0; i < text.size(); ++i)
+        breaks += text[i] == u'\n' || (text[i] == u'\r' && text.substr(i + 1, 1) != u"\n");
+    return breaks + 1;
 }
 
 inline Grouping groupingOf(std::uint8_t b) {

@@ -26,8 +26,8 @@ struct PassResult {
     std::u16string phrase;               // the result phrase; "" when nothing is spoken
 };
 
-// Lines are separated by "\n" or "\r\n". An empty sheet gives ran == false, no results and an
-// empty total. Failed lines never stop the pass.
+// Lines are separated by "\n", "\r\n" or a lone "\r". An empty sheet gives ran == false, no results
+// and an empty total. Failed lines never stop the pass.
 PassResult calculateSheet(std::u16string_view sheet, Grouping grouping);
 
 // The same pass handing each result line to `onLine` in order instead of keeping them in
