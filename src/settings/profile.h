@@ -7,11 +7,12 @@
 // Nothing is cached: every read reads the file and every write replaces it. Only a regular
 // file of at most kSettingsFileLimit bytes is read (settings/file_access.h); anything else
 // reads as unreadable: every key takes its default and writes are refused, so its content is
-// never lost. A file that is
-// valid UTF-8 is read as UTF-8, anything else as code page 932 (a file carried over from a
-// Japanese Windows system); a file is written back in the encoding it was read in, and a new
-// file is UTF-8. Writes are atomic and durable (temporary file beside, fsync, rename), so a
-// crash or a full disk never leaves a cut or empty file.
+// never lost. A file is read
+// as UTF-8 or as code page 932 (a file carried over from a Japanese Windows system) as
+// detectEncoding() decides; it is written back in the encoding it was read in, and a new file
+// is UTF-8 (with a byte order mark only when its text would otherwise read as code page 932).
+// Writes are atomic and durable (temporary file beside, fsync, rename), so a crash or a full disk
+// never leaves a cut or empty file.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
