@@ -104,6 +104,11 @@ template <typename F> void statement(F&& f) {
 
 PassResult calculateSheet(std::u16string_view sheet, Grouping grouping,
                           const ResultLineSink& onLine) {
+    return calculateSheet(sheet, grouping, onLine, nullptr);
+}
+
+PassResult calculateSheet(std::u16string_view sheet, Grouping grouping,
+                          const ResultLineSink& onLine, const LineValueSink& onValues) {
     PassResult r;
     if (sheet.empty()) return r;
     r.ran = true;
@@ -130,6 +135,7 @@ PassResult calculateSheet(std::u16string_view sheet, Grouping grouping,
                 out = line.prefix;
             }
             statement([&] { out += displayText(value, grouping); });
+            if (onValues) onValues(value, total);
         }
         onLine(out);
     }
