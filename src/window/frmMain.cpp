@@ -6,6 +6,7 @@
 #include "widgets/sheet_editing.h"
 #include "window/divider.h"
 #include "window/results_writer.h"
+#include "window/status_line.h"
 
 #include <QEvent>
 #include <QInputMethodEvent>
@@ -94,6 +95,7 @@ void frmMain::buildWidgets() {
         sheet_->setFocus();
     });
 
+    setStatusBar(new StatusLine(this));
     statusBar()->setObjectName(QStringLiteral("st"));
     statusBar()->setSizeGripEnabled(true);
     setFocusProxy(sheet_);
