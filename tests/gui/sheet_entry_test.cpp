@@ -1,6 +1,7 @@
 // How text gets into the sheet: every way gives ordinary lines that the screen, the line keys
 // and the calculation pass all count alike; and a pass that narrows the sheet leaves the caret
 // and the selection on the characters they were on.
+#include "dialogs/frmFormula.h"
 #include "main_window_fixture.h"
 
 #include <QClipboard>
@@ -85,6 +86,8 @@ TEST_F(SheetEntry, every_way_in_gives_ordinary_lines) {
              QCoreApplication::sendEvent(m.sheet(), &commit);
          },
          "6\n7"},
+        {"picked formula", [](frmMain& m) { insertFormula(m.sheet(), u"1\u2028[sel]\u0000x"_qs); },
+         "1\n"},
         {"inserted formula text", [](frmMain& m) { m.insertText(u"8\r9\u2028"_qs); }, "8\n9\n"},
     };
     open("ReCalc=0\n");
