@@ -18,6 +18,7 @@ PACKAGES=(
     libespeak-ng-dev libespeak-ng1 espeak-ng-data
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk xvfb xauth
+    appstream desktop-file-utils
 )
 BUILD_DIR=${QUILL_BUILD_DIR:-build}
 JOBS=${QUILL_JOBS:-2}
