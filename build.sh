@@ -18,6 +18,7 @@ PACKAGES=(
     libespeak-ng-dev libespeak-ng1 espeak-ng-data libpulse-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk xvfb xauth
+    appstream desktop-file-utils
 )
 BUILD_DIR=${QUILL_BUILD_DIR:-build}
 JOBS=${QUILL_JOBS:-2}
@@ -82,7 +83,8 @@ cmd_sanitize() {
     ctest --test-dir "$dir" --output-on-failure -j "$JOBS"
 }
 
-FUZZ_TARGETS=(fuzz_eval fuzz_sheet fuzz_settings fuzz_formulas fuzz_positions fuzz_speech_text fuzz_cli)
+FUZZ_TARGETS=(fuzz_eval fuzz_sheet fuzz_settings fuzz_formulas fuzz_positions fuzz_speech_text fuzz_cli
+    fuzz_paste)
 
 # Runs every fuzz target for the given time, starting from its corpus in fuzz/corpus/ (which
 # stays as it is: new inputs gather in build-fuzz/work/). A finding stops that target, is kept

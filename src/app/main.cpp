@@ -42,11 +42,10 @@ std::u16string ownArguments(int argc, char** argv) {
 }
 
 // The icon installed with the desktop entry; from the icon theme when the desktop knows it,
-// else from the installed file beside the program folder (lib/quillsum -> share/icons).
+// else from the installed file, found from the program folder by the install layout.
 QIcon programIcon() {
     const auto installed =
-        (quill::programFolder() / "../../share/icons/hicolor/scalable/apps/quillsum.svg")
-            .lexically_normal();
+        (quill::programFolder() / QUILL_ICON_FROM_PROGRAM_DIR).lexically_normal();
     std::error_code ec;
     QIcon fallback;
     if (std::filesystem::exists(installed, ec))

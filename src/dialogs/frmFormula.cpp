@@ -78,6 +78,9 @@ frmFormula::frmFormula(FormulaMode mode, std::filesystem::path iniFile, QWidget*
     setUpMode();
     setWindowFlag(Qt::WindowStaysOnTopHint);
     loadList();
+    // The picker opens on its first formula, so that Enter inserts at once.
+    if (mode_ == FormulaMode::Picking && lv_->topLevelItemCount() > 0)
+        lv_->setCurrentItem(lv_->topLevelItem(0));
     layoutControls();
 }
 
@@ -115,6 +118,11 @@ void frmFormula::buildControls() {
         labels_[i] = new QLabel(QString::fromUtf16(labelText[i]), panel_);
         labels_[i]->setObjectName(QStringLiteral("Label1_%1").arg(i));
     }
+    reason_ = new QLabel(panel_);
+    reason_->setObjectName(QStringLiteral("lblReason"));
+    reason_->setAccessibleName(QStringLiteral("登録できない理由"));
+    reason_->setWordWrap(true);
+    reason_->setTextInteractionFlags(Qt::TextSelectableByKeyboard | Qt::TextSelectableByMouse);
     labels_[0]->setBuddy(name_);
     labels_[1]->setBuddy(text_);
     for (QWidget* box : {static_cast<QWidget*>(name_), static_cast<QWidget*>(text_)}) {
@@ -224,12 +232,19 @@ void frmFormula::showRow(QTreeWidgetItem* row) {
     text_->setPlainText(sheetLineBreaks(row->data(1, kFormulaRole).toString()));
 }
 
+// A list the settings file could not keep is refused, and the dialog says why.
+bool frmFormula::refused(const std::vector<Formula>& list) {
+    const QString why = whyNotStorable(list, encoding_);
+    reason_->setText(why);
+    return !why.isEmpty();
+}
+
 void frmFormula::addFormula() {
     const Formula f = boxes();
     if (f.name.empty()) return;
     std::vector<Formula> list = formulas();
     list.push_back(f);
-    if (!storable(list, encoding_)) return;
+    if (refused(list)) return;
     lv_->addTopLevelItem(makeRow(f));
     clearBoxes();
 }
@@ -240,7 +255,7 @@ void frmFormula::editFormula() {
     if (f.name.empty() || !row) return;
     std::vector<Formula> list = formulas();
     list[lv_->indexOfTopLevelItem(row)] = f;
-    if (!storable(list, encoding_)) return;
+    if (refused(list)) return;
     setRow(row, f);
 }
 
@@ -266,7 +281,7 @@ void frmFormula::apply() {
 void frmFormula::renamed(QTreeWidgetItem* row, int column) {
     if (column != 0) return;
     const QString name = row->text(0);
-    if (name.isEmpty() || !storable(formulas(), encoding_)) {
+    if (name.isEmpty() || refused(formulas())) {
         const QSignalBlocker quiet(lv_);
         row->setText(0, row->data(0, kLastNameRole).toString());
         return;

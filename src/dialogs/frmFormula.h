@@ -40,6 +40,9 @@ StoredEncoding settingsFileEncoding(const std::filesystem::path& iniFile);
 // stored form's separators, every character has a code in the file's encoding, and the stored
 // value fits the settings file's read limit in that encoding.
 bool storable(const std::vector<Formula>& formulas, StoredEncoding encoding = StoredEncoding::Utf8);
+// Why it does not, as the dialog says it (in Japanese); empty when it does.
+QString whyNotStorable(const std::vector<Formula>& formulas,
+                       StoredEncoding encoding = StoredEncoding::Utf8);
 
 class frmFormula : public QDialog {
     Q_OBJECT
@@ -60,7 +63,8 @@ public:
     std::vector<Formula> formulas() const;
 
     // The commands. Each does nothing when it cannot act: no name, no selected row, or a row
-    // that could not be stored and read back unchanged.
+    // that could not be stored and read back unchanged (the dialog then says why, below the
+    // buttons).
     void addFormula();     // cmdMenu 4 "追加"
     void editFormula();    // cmdMenu 5 "編集"
     void deleteFormula();  // cmdMenu 6 "削除"
@@ -72,6 +76,8 @@ public:
     QLineEdit* nameBox() const { return name_; }      // txt 0
     QPlainTextEdit* textBox() const { return text_; } // txt 1
     QLabel* label(int index) const { return labels_[index == 0 ? 0 : 1]; }
+    // Why the last command refused its entry; empty after one that acted.
+    QLabel* reasonLabel() const { return reason_; }
     QPushButton* cmdMenu(int index) const;
 
 protected:
@@ -93,6 +99,7 @@ private:
     void setRow(QTreeWidgetItem* row, const Formula& f);
     Formula boxes() const;
     void colourFocus(int box, bool focused);
+    bool refused(const std::vector<Formula>& list);
 
     FormulaMode mode_;
     std::filesystem::path iniFile_;
@@ -103,6 +110,7 @@ private:
     QLineEdit* name_ = nullptr;
     QPlainTextEdit* text_ = nullptr;
     QLabel* labels_[2] = {};
+    QLabel* reason_ = nullptr;
     QPushButton* buttons_[8] = {};
 };
 

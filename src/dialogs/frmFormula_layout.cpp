@@ -20,7 +20,8 @@ constexpr int px(int twips) {
     return frmFormula::twipsToPixels(twips);
 }
 
-constexpr int kPanelEditing = 2175;
+constexpr int kReasonRow = 420; // below the buttons: why an entry was refused
+constexpr int kPanelEditing = 2175 + kReasonRow;
 constexpr int kPanelPicking = 960;
 constexpr int kBoxLeft = 720;
 constexpr int kButtonHeight = 375;
@@ -49,6 +50,7 @@ void frmFormula::layoutControls() {
         text_->setGeometry(px(kBoxLeft), px(900), boxWidth, px(855));
         const int lefts[] = {3580, 2360, 1140};
         for (int i : {0, 1, 2}) buttons_[i]->setGeometry(w - px(lefts[i]), px(1785), px(1100), row);
+        reason_->setGeometry(px(120), px(2175), std::max(0, w - px(240)), px(kReasonRow - 30));
     }
     lv_->setColumnWidth(1, std::max(0, lv_->width() - lv_->columnWidth(0) - px(960)));
 }

@@ -155,6 +155,13 @@ void frmSet::buildControls() {
     column->addLayout(bottom);
     setMinimumSize(kClientWidth, kClientHeight);
 
+    // The keyboard starts on the first control and goes from top to bottom, the three
+    // closing buttons last (the buttons are made first, so the default order starts with them).
+    QWidget* order[] = {chkPI_,      cboOption_,  buttons_[3], buttons_[4], chk_,
+                        buttons_[5], buttons_[0], buttons_[1], buttons_[2]};
+    for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+    chkPI_->setFocus();
+
     connect(buttons_[0], &QPushButton::clicked, this, [this] {
         apply();
         accept();

@@ -15,6 +15,10 @@ constexpr double kPi = 3.14159265358979;
 double sgn(double x) {
     return x > 0 ? 1 : (x < 0 ? -1 : 0);
 }
+double divided(double x, double y) {
+    if (y == 0) fail();
+    return x / y;
+}
 double sqrtChecked(double x) {
     if (x < 0) fail();
     return std::sqrt(x);
@@ -50,6 +54,7 @@ Value absFn(const Call& c) {
         if (v.asInt32() == -2147483647 - 1) fail();
         return Value::int32(std::abs(v.asInt32()));
     case Kind::Decimal: return Value::decimal(v.asDecimal().abs());
+    case Kind::Bool: return Value::int16(v.asBool() ? 1 : 0); // true is -1 as a number
     default:
         return sameKind(
             v, [](const Decimal& d) { return d; }, [](double x) { return std::fabs(x); });
@@ -120,11 +125,13 @@ Value minFn(const Call& c) {
     return Value::text(numberFromText(x) < numberFromText(y) ? x : y);
 }
 
+// e^x overflows long before the quotients built from it would: 2 / (e^1000 + e^-1000) is not 0
+// but an overflow.
 double hyperbolicSum(double x) {
-    return std::exp(x) + std::exp(-x);
+    return checked(std::exp(x)) + checked(std::exp(-x));
 }
 double hyperbolicDiff(double x) {
-    return std::exp(x) - std::exp(-x);
+    return checked(std::exp(x)) - checked(std::exp(-x));
 }
 
 #define FN(name, body)                                                                             \
@@ -140,8 +147,8 @@ const FunctionEntry kMath[] = {
     NUM("ATAND", std::atan(x) * kDegPerRad),
     FN("ASIN", return arcsine(c.num(0));),
     FN("ASIND", return degrees(arcsine(c.num(0)));),
-    VIA("ASCD",
-        (std::atan(x / sqrtChecked(x * x - 1)) + sgn(x - 1) * 2 * std::atan(1.0)) * kDegPerRad),
+    VIA("ASCD", (std::atan(divided(x, sqrtChecked(x* x - 1))) + sgn(x - 1) * 2 * std::atan(1.0)) *
+                    kDegPerRad),
     FN("ACOS", return arccosine(c.num(0));),
     FN("ACOSD", return degrees(arccosine(c.num(0)));),
     NUM("ACT", std::atan(x) + 2 * std::atan(1.0)),

@@ -8,6 +8,15 @@
 namespace quill {
 namespace {
 
+// The text STR$ and SSTR$ share: a number's plain text with a leading blank when it is not
+// negative (empty counts as 0); truth values and dates as they read.
+std::u16string strForm(const Value& v) {
+    if (v.isDate() || v.is(Kind::Bool)) return toText(v);
+    std::u16string t = toText(v.isEmpty() ? Value::int16(0) : v);
+    if (t.empty() || t[0] != u'-') t.insert(t.begin(), u' ');
+    return t;
+}
+
 std::u16string repeated(const Call& call, std::int32_t count, char16_t c) {
     if (count < 0 || count > kMaxBuiltText) fail();
     call.ctx.builtText += count;
@@ -144,14 +153,11 @@ Value stringFn(const Call& c) {
     return Value::text(repeated(c, count, ch));
 }
 
-// STR$: the number's plain text with a leading blank when it is not negative.
+// STR$: a text is read as a number first.
 Value strFn(const Call& c) {
     Value v = c.arg(0);
     if (v.isText()) v = Value::dbl(numberFromText(v.asText()));
-    if (v.isDate() || v.is(Kind::Bool)) return Value::text(toText(v));
-    std::u16string t = toText(v.isEmpty() ? Value::int16(0) : v);
-    if (t.empty() || t[0] != u'-') t.insert(t.begin(), u' ');
-    return Value::text(t);
+    return Value::text(strForm(v));
 }
 
 double radixValue(std::u16string_view digits, unsigned radix) {
@@ -195,7 +201,11 @@ Value valFn(const Call& c) {
         if (digitsFrom(k) > 0) end = k, s[i] = u'E';
     }
     auto v = readNumberText(std::u16string_view(s).substr(0, end));
-    return Value::dbl(v ? *v : 0);
+    if (v) return Value::dbl(*v);
+    // The text is a well-formed number here, so it was out of the double range: an overflow
+    // fails, while a number too small to hold is 0.
+    if (end > i && s[i + 1] == u'-') return Value::dbl(0);
+    fail();
 }
 
 #define FN(name, body)                                                                             \
@@ -245,9 +255,7 @@ std::span<const FunctionEntry> textFunctions() {
 std::u16string SStr(const Value& v) {
     try {
         if (v.isText() || v.isDate()) return toText(v);
-        std::u16string t = toText(v);
-        if (t.empty() || t[0] != u'-') t.insert(t.begin(), u' ');
-        return t;
+        return strForm(v);
     } catch (const EvalError&) {
         return u"";
     }

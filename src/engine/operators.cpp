@@ -14,9 +14,22 @@ bool isFloating(const Value& v) {
     return v.is(Kind::Single) || v.is(Kind::Double) || v.is(Kind::Date);
 }
 
-// Two numbers compare numerically (exactly unless one of them is binary floating point), two
-// texts by UTF-16 code units, a number is smaller than a text; empty acts as 0 against a
-// number and as the empty text against a text.
+std::strong_ordering orderOf(double x, double y) {
+    return x < y ? std::strong_ordering::less
+                 : (x > y ? std::strong_ordering::greater : std::strong_ordering::equal);
+}
+
+// A binary floating-point number against a decimal compares as the decimal it converts to, so
+// that 1/3*3 stays below 1; one beyond the decimal range is larger or smaller than every decimal.
+std::strong_ordering floatingAgainstDecimal(const Value& f, const Decimal& d) {
+    double x = toDouble(f);
+    if (std::fabs(x) >= 0x1p96) return orderOf(x, 0);
+    return toDecimal(f) <=> d;
+}
+
+// Two numbers compare numerically (exactly unless both are binary floating point), two texts
+// by UTF-16 code units, a number is smaller than a text; empty acts as 0 against a number and
+// as the empty text against a text.
 std::strong_ordering compareValues(const Value& a, const Value& b) {
     bool aText = a.isText(), bText = b.isText();
     if (aText && bText) return a.asText() <=> b.asText();
@@ -24,11 +37,9 @@ std::strong_ordering compareValues(const Value& a, const Value& b) {
     if (bText && a.isEmpty()) return std::u16string() <=> b.asText();
     if (aText) return std::strong_ordering::greater;
     if (bText) return std::strong_ordering::less;
-    if (isFloating(a) || isFloating(b)) {
-        double x = toDouble(a), y = toDouble(b);
-        return x < y ? std::strong_ordering::less
-                     : (x > y ? std::strong_ordering::greater : std::strong_ordering::equal);
-    }
+    if (isFloating(a) && b.is(Kind::Decimal)) return floatingAgainstDecimal(a, b.asDecimal());
+    if (isFloating(b) && a.is(Kind::Decimal)) return 0 <=> floatingAgainstDecimal(b, a.asDecimal());
+    if (isFloating(a) || isFloating(b)) return orderOf(toDouble(a), toDouble(b));
     return toDecimal(a) <=> toDecimal(b);
 }
 

@@ -16,14 +16,14 @@ bool ButtonMover::eventFilter(QObject* watched, QEvent* event) {
     if (!button) return false;
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick: return onPress(static_cast<QMouseEvent*>(event));
+    case QEvent::MouseButtonDblClick: return onPress(button, static_cast<QMouseEvent*>(event));
     case QEvent::MouseMove: return onMove(button, static_cast<QMouseEvent*>(event));
     case QEvent::MouseButtonRelease: return onRelease(button);
     default: return false;
     }
 }
 
-bool ButtonMover::onPress(QMouseEvent* event) {
+bool ButtonMover::onPress(KeypadButton* button, QMouseEvent* event) {
     if (event->buttons() == Qt::RightButton) {
         emit viewMenuRequested(event->globalPosition().toPoint());
         return true;
@@ -33,6 +33,8 @@ bool ButtonMover::onPress(QMouseEvent* event) {
         grab_ = {float(event->position().x() * twipsPerPixel),
                  float(event->position().y() * twipsPerPixel)};
         dragging_ = true;
+        // Above its neighbours, so that it never slides out of sight under them.
+        button->raise();
     }
     // In move mode a press never presses the button: clicks do nothing there.
     return true;

@@ -25,7 +25,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    bool onPress(QMouseEvent* event);
+    bool onPress(KeypadButton* button, QMouseEvent* event);
     bool onMove(KeypadButton* button, QMouseEvent* event);
     bool onRelease(KeypadButton* button);
 

@@ -10,6 +10,7 @@
 #include "sheet/date_calc.h"
 #include "sheet/format.h"
 #include "sheet/line_kind.h"
+#include "sheet/narrowing.h"
 #include "sheet/phrase.h"
 
 #include <algorithm>
@@ -58,7 +59,7 @@ bool narrowSheet(std::u16string_view sheet, std::u16string& narrowed) {
     std::u16string_view line, ending;
     while (lines.next(line, ending)) {
         if (hasWideCandidate(line)) {
-            std::u16string half = toHalfWidth(line);
+            std::u16string half = narrowLine(line);
             changed = changed || half != line;
             narrowed += half;
         } else {

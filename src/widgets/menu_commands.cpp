@@ -1,5 +1,7 @@
 #include "widgets/menu_commands.h"
 
+#include "widgets/sheet_box.h"
+
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
@@ -38,7 +40,7 @@ QStringList splitPastedLines(const QString& text) {
 
 QString numbersOnlySheet(const QString& clipboardText) {
     QStringList kept;
-    for (const QString& line : splitPastedLines(clipboardText))
+    for (const QString& line : splitPastedLines(cleanedForSheet(clipboardText)))
         kept.append(keepNumberCharacters(line));
     return kept.join(u'\n');
 }

@@ -1,6 +1,8 @@
 #include "widgets/sheet_editing.h"
 
+#include "sheet/narrowing.h"
 #include "widgets/line_helpers.h"
+#include "widgets/sheet_box.h"
 
 #include <algorithm>
 
@@ -8,7 +10,7 @@ namespace quill {
 
 void insertSheetText(QPlainTextEdit* sheet, const QString& text) {
     QTextCursor cursor = sheet->textCursor();
-    cursor.insertText(text);
+    cursor.insertText(cleanedForSheet(text));
     sheet->setTextCursor(cursor);
 }
 
@@ -66,7 +68,7 @@ void caretToLineStart(QPlainTextEdit* sheet) {
 namespace quill {
 
 void replaceTextKeepingCaret(QPlainTextEdit* sheet, const QString& text) {
-    const int caret = sheet->textCursor().position();
+    const int anchor = sheet->textCursor().anchor(), caret = sheet->textCursor().position();
     const QString old = sheet->toPlainText();
     const qsizetype common = std::min(old.size(), text.size());
     qsizetype head = 0;
@@ -78,7 +80,13 @@ void replaceTextKeepingCaret(QPlainTextEdit* sheet, const QString& text) {
     cursor.setPosition(int(head));
     cursor.setPosition(int(old.size() - tail), QTextCursor::KeepAnchor);
     cursor.insertText(text.mid(head, text.size() - tail - head));
-    cursor.setPosition(std::min(caret, int(text.size())));
+    // A character that narrows into two (ガ into ｶﾞ) moves what follows it on its line.
+    const std::u16string from = old.toStdU16String(), to = text.toStdU16String();
+    const auto mapped = [&](int position) {
+        return int(narrowedPosition(from, to, size_t(position)));
+    };
+    cursor.setPosition(mapped(anchor));
+    cursor.setPosition(mapped(caret), QTextCursor::KeepAnchor);
     sheet->setTextCursor(cursor);
 }
 

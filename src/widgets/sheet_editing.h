@@ -22,8 +22,8 @@ void caretToLineStart(QPlainTextEdit* sheet);
 
 namespace quill {
 
-// Replaces the sheet's whole text by `text` (one undoable edit of the part that differs) and
-// puts the caret back at the position it had, as far as the new text reaches.
+// Replaces the sheet's whole text by `text`, its narrowing (one undoable edit of the part that
+// differs), and puts the caret and the selection back on the characters they were at.
 void replaceTextKeepingCaret(QPlainTextEdit* sheet, const QString& text);
 
 } // namespace quill

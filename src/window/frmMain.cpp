@@ -2,9 +2,11 @@
 
 #include "keypad/button_mover.h"
 #include "keypad/keypad_panel.h"
+#include "widgets/sheet_box.h"
 #include "widgets/sheet_editing.h"
 #include "window/divider.h"
 #include "window/results_writer.h"
+#include "window/status_line.h"
 
 #include <QEvent>
 #include <QInputMethodEvent>
@@ -17,8 +19,7 @@ namespace quill {
 
 namespace {
 
-QPlainTextEdit* makeColumnBox(QWidget* parent, const QString& name, const QString& accessible) {
-    auto* box = new QPlainTextEdit(parent);
+QPlainTextEdit* makeColumnBox(QPlainTextEdit* box, const QString& name, const QString& accessible) {
     box->setObjectName(name);
     box->setAccessibleName(accessible);
     // One text line per sheet line: the two boxes line up only without wrapping.
@@ -56,8 +57,9 @@ void frmMain::buildWidgets() {
     client_->setObjectName(QStringLiteral("client"));
     setCentralWidget(client_);
 
-    sheet_ = makeColumnBox(client_, QStringLiteral("txt0"), QStringLiteral("計算部"));
-    results_ = makeColumnBox(client_, QStringLiteral("txt2"), QStringLiteral("各行の結果"));
+    sheet_ = makeColumnBox(new SheetBox(client_), QStringLiteral("txt0"), QStringLiteral("計算部"));
+    results_ = makeColumnBox(new QPlainTextEdit(client_), QStringLiteral("txt2"),
+                             QStringLiteral("各行の結果"));
     // The results are written by the calculation pass alone; the user may select and copy.
     results_->setReadOnly(true);
     results_->setUndoRedoEnabled(false);
@@ -93,6 +95,7 @@ void frmMain::buildWidgets() {
         sheet_->setFocus();
     });
 
+    setStatusBar(new StatusLine(this));
     statusBar()->setObjectName(QStringLiteral("st"));
     statusBar()->setSizeGripEnabled(true);
     setFocusProxy(sheet_);

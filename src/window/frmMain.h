@@ -165,6 +165,7 @@ private:
 
     // Layout
     void placeKeypadPanel();
+    void keepUsableSize(int totalBoxHeight, bool keypadShown);
     void dragDivider(int mouseX);
     void setDividerDragging(bool on);
     void toggleStatusBar();

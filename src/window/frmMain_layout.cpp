@@ -7,6 +7,7 @@
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTextDocument>
 #include <cmath>
 
 namespace quill {
@@ -28,6 +29,7 @@ void frmMain::Form_Resize() {
     const int Ht = totalBox_->height();
     const bool keypadShown = !keypad_->isHidden();
     const int V = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, sheet_);
+    keepUsableSize(Ht, keypadShown);
 
     const int h = H - Ht - (keypadShown ? KeypadPanel::panelHeight + kKeypadGap : 0);
     if (h < 0) return;
@@ -47,6 +49,16 @@ void frmMain::Form_Resize() {
     if (x - 2 < 0) return;
     underline_->setGeometry(1, underline_->y(), x - 2, 1);
     TextBoxCaretPosChange();
+}
+
+// The window never gets so small that the keypad covers the sheet and the menu bar: its
+// client area keeps one sheet line, the total box and the keypad (the main window adds the
+// menu bar and the status bar).
+void frmMain::keepUsableSize(int totalBoxHeight, bool keypadShown) {
+    const int sheetLine = sheet_->fontMetrics().lineSpacing() + 2 * sheet_->frameWidth() +
+                          2 * int(std::ceil(sheet_->document()->documentMargin()));
+    const int keypad = keypadShown ? KeypadPanel::panelHeight + kKeypadGap : 0;
+    client_->setMinimumSize(2 * kMinPane, sheetLine + totalBoxHeight + keypad);
 }
 
 void frmMain::setRightPaneWidth(int pixels) {

@@ -4,6 +4,7 @@
 
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace quill {
 
@@ -46,7 +47,9 @@ void frmMain::TextBoxCaretPosChange() {
     // spans the whole line pitch (leading included), so the first pixel below it is already
     // clear of the text, and a caret on the last visible line keeps its marker.
     const int top = sheet_->y() + sheet_->viewport()->y() + line.top() + line.height();
-    underline_->move(underline_->x(), top);
+    // An underline kept shown for a caret line below the view stays on the sheet's last row
+    // instead of lying over the total box and the keypad.
+    underline_->move(underline_->x(), std::min(top, sheet_->y() + sheet_->height() - 1));
     // With the underline switched off, or stored as always shown, its visibility is left
     // alone. The setting is the one last applied (at start-up or by the settings dialog,
     // which writes it to the file too).

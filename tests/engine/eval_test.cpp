@@ -129,6 +129,13 @@ TEST(EvalOperators, ComparisonsAcrossKinds) {
         {"X=0", Kind::Bool, "True"},
         {"A$=\"\"", Kind::Bool, "True"},
         {"0.1+0.2=0.3", Kind::Bool, "True"},
+        {"1/3*3=1", Kind::Bool, "False"}, // a decimal against a double compares in decimal
+        {"1/3*3<1", Kind::Bool, "True"},
+        {"1>1/3*3", Kind::Bool, "True"},
+        {"2^0.5=2^0.5", Kind::Bool, "True"},
+        {"10^40>1/3", Kind::Bool, "True"}, // beyond the decimal range: simply larger
+        {"1/3<10^40", Kind::Bool, "True"},
+        {"CDBL(\"-1E40\")<1/3", Kind::Bool, "True"},
         {"1<>2", Kind::Bool, "True"},
         {"2><1", Kind::Bool, "True"},
         {"2=>2", Kind::Bool, "True"},

@@ -21,6 +21,8 @@ TEST_F(FunctionsTest, ArithmeticAndRoundingKeepTheKind) {
         {"ABS(-3)", Kind::Decimal, "3"},
         {"ABS(CINT(-3))", Kind::Int16, "3"},
         {"ABS(CINT(-32768))", Kind::Empty, "", kFails},
+        {"ABS(1=1)", Kind::Int16, "1"}, // true is -1 as a number
+        {"ABS(2>1)*5", Kind::Decimal, "5"},
         {"CEIL(2.1)", Kind::Double, "3"},
         {"CEIL(-2.1)", Kind::Decimal, "-2"},
         {"INT(-2.5)", Kind::Decimal, "-3"},
@@ -73,6 +75,8 @@ TEST_F(FunctionsTest, TrigonometryInRadiansAndDegrees) {
         {"ACTD(0)", Kind::Double, "90"},
         {"ASCD(2)", Kind::Double, "139.106605350869"},
         {"ASCD(0.5)", Kind::Empty, "", kFails},
+        {"ASCD(1)", Kind::Empty, "", kFails}, // its formula divides by zero there
+        {"ASCD(-1)", Kind::Empty, "", kFails},
     });
 }
 
@@ -82,6 +86,11 @@ TEST_F(FunctionsTest, HyperbolicExponentialAndLogarithms) {
         {"HCOS(0)", Kind::Double, "1"},
         {"HTAN(0)", Kind::Double, "0"},
         {"HSEC(0)", Kind::Empty, "", kFails},
+        {"HSEC(1000)", Kind::Empty, "", kFails}, // e^1000 overflows, not 2/inf = 0
+        {"HCSE(1000)", Kind::Empty, "", kFails},
+        {"HCSE(-1000)", Kind::Empty, "", kFails},
+        {"HTAN(1000)", Kind::Empty, "", kFails},
+        {"HCSE(700)", Kind::Double, "1.97193530875195E-304"},
         {"HATN(0)", Kind::Double, "0"},
         {"HASN(2)", Kind::Empty, "", kFails},
         {"EXP(0)", Kind::Double, "1"},
@@ -141,6 +150,11 @@ TEST_F(FunctionsTest, NumberTexts) {
         {"STR$(\"abc\")", Kind::Empty, "", kFails},
         {"SSTR$(5)", Kind::Text, " 5"},
         {"SSTR$(\"x\")", Kind::Text, "X"},
+        {"STR$(1/0)", Kind::Text, " 0", kFails}, // STR$ and SSTR$ agree on every non-text
+        {"SSTR$(1/0)", Kind::Text, " 0", kFails},
+        {"STR$(1=1)", Kind::Text, "True"},
+        {"SSTR$(1=1)", Kind::Text, "True"},
+        {"SSTR$(-1/4)", Kind::Text, "-0.25"},
         {"VAL(\" 2 45 7\")", Kind::Double, "2457"},
         {"VAL(\"24 and 57\")", Kind::Double, "24"},
         {"VAL(\"&HFFFF\")", Kind::Double, "-1"},
@@ -148,6 +162,9 @@ TEST_F(FunctionsTest, NumberTexts) {
         {"VAL(\"&O17\")", Kind::Double, "15"},
         {"VAL(\"1.5E2X\")", Kind::Double, "150"},
         {"VAL(\"abc\")", Kind::Double, "0"},
+        {"VAL(\"1e400\")", Kind::Empty, "", kFails},
+        {"VAL(\"-1D400\")", Kind::Empty, "", kFails},
+        {"VAL(\"1e-400\")", Kind::Double, "0"},
     });
 }
 

@@ -5,6 +5,7 @@
 #include "settings/profile.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -168,10 +169,48 @@ TEST_F(FormulaDialog, commands_do_nothing_when_they_cannot_act) {
     EXPECT_TRUE(d.textBox()->toPlainText().isEmpty());
 }
 
+TEST_F(FormulaDialog, a_refused_entry_says_why) {
+    struct Row {
+        const char* name;
+        std::string file; // setting.ini as stored
+        QString formulaName, text;
+        QString reason;
+    };
+    const QString separators = "式名と式には「||」「|\\n|」「|r|」を使えません";
+    const Row rows[] = {
+        {"name separator", "", "a||b", "1", separators},
+        {"record separator in the text", "", "a", "1|\\n|2", separators},
+        {"stored break in the text", "", "a", "1|r|2", separators},
+        {"list past the read limit", "", "long", QString(700, u'式'),
+         "式の一覧が長すぎて保存できません（2047バイトまで）"},
+        {"character without a code page 932 code", "[Calc]\nFormula=\x90\xc5||1\n", "絵",
+         QString::fromUtf16(u"1\U0001F600"),
+         QString::fromUtf16(u"「\U0001F600」は設定ファイル（Shift_JIS）に保存できない文字です")},
+    };
+    for (const Row& r : rows) {
+        SCOPED_TRACE(r.name);
+        writeIni(r.file);
+        frmFormula d(FormulaMode::Editing, ini());
+        const size_t before = d.formulas().size();
+        type(d, r.formulaName, r.text);
+        d.cmdMenu(4)->click();
+        EXPECT_EQ(d.formulas().size(), before);
+        EXPECT_EQ(d.reasonLabel()->text(), r.reason);
+        type(d, "ok", "1");
+        d.cmdMenu(4)->click();
+        EXPECT_EQ(d.formulas().size(), before + 1);
+        EXPECT_TRUE(d.reasonLabel()->text().isEmpty()) << "an entry that is taken clears it";
+    }
+}
+
 TEST_F(FormulaDialog, file_carried_over_in_code_page_932_limits_what_can_be_added) {
     EXPECT_EQ(settingsFileEncoding(ini()), StoredEncoding::Utf8); // no file yet
     writeIni("[Calc]\nFormula=\x90\xc5\x8d\x9e||[sel]*1.1\n");    // 税込 in code page 932
     ASSERT_EQ(settingsFileEncoding(ini()), StoredEncoding::Cp932);
+    writeIni("[Calc]\nFormula=\xc3\xbd||[sel]*2\n"); // ﾃｽ in code page 932, also valid UTF-8
+    EXPECT_EQ(settingsFileEncoding(ini()), StoredEncoding::Cp932)
+        << "the dialog decides as the settings file does";
+    writeIni("[Calc]\nFormula=\x90\xc5\x8d\x9e||[sel]*1.1\n");
     frmFormula d(FormulaMode::Editing, ini());
     ASSERT_EQ(names(d), (std::vector<std::string>{"税込"}));
 
@@ -228,13 +267,13 @@ TEST_F(FormulaDialog, picking_mode_previews_and_inserts_then_closes) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
     EXPECT_EQ(d.textBox()->geometry(), QRect(0, 0, d.width(), 64)); // fills the 960-twip panel
 
-    d.lv()->setFocus();
-    QTest::keyClick(d.lv(), Qt::Key_Return); // nothing selected yet
-    EXPECT_TRUE(d.isVisible());
-    EXPECT_TRUE(d.textBox()->toPlainText().isEmpty()); // a focused row is not previewed
-
-    selectRow(d, 0);
+    // It opens on its first formula, previewed.
+    EXPECT_EQ(d.lv()->selectedItems().value(0), d.lv()->topLevelItem(0));
     EXPECT_EQ(u8(d.textBox()->toPlainText()), "([sel])*1.1");
+    d.lv()->clearSelection();
+    d.lv()->setFocus();
+    QTest::keyClick(d.lv(), Qt::Key_Return); // nothing selected
+    EXPECT_TRUE(d.isVisible());
     const QRect rowRect = d.lv()->visualItemRect(d.lv()->topLevelItem(0));
     QTest::mouseClick(d.lv()->viewport(), Qt::LeftButton, {}, rowRect.center());
     QTest::mouseDClick(d.lv()->viewport(), Qt::LeftButton, {}, rowRect.center());

@@ -13,6 +13,7 @@
 #include <QFrame>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 #include <set>
@@ -79,6 +80,24 @@ TEST_F(SettingsDialog, apply_on_a_first_run_writes_exactly_its_keys_with_the_def
     EXPECT_EQ(stored("FontSize"), "9");
     ASSERT_EQ(appliedLooks.size(), 1u);
     EXPECT_EQ(appliedLooks[0], SheetLook{});
+}
+
+TEST_F(SettingsDialog, keyboard_starts_on_the_first_control_and_tabs_down_to_the_buttons) {
+    auto d = open();
+    d->show();
+    d->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d.get()));
+    const char* order[] = {"chkPI",     "cboOption", "cmdMenu_3", "cmdMenu_4", "chk",
+                           "cmdMenu_5", "cmdMenu_0", "cmdMenu_1", "cmdMenu_2", "chkPI"};
+    for (const char* name : order) {
+        QWidget* focus = QApplication::focusWidget();
+        ASSERT_NE(focus, nullptr);
+        // The editable size field's own line edit holds the focus for it.
+        if (focus->parentWidget() && qobject_cast<QComboBox*>(focus->parentWidget()))
+            focus = focus->parentWidget();
+        EXPECT_EQ(focus->objectName().toStdString(), name);
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
 }
 
 TEST_F(SettingsDialog, opens_from_the_main_window_look_and_the_stored_instance_switch) {

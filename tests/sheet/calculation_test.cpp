@@ -57,6 +57,8 @@ TEST_F(CalculationTest, TapeLinesApplyTheirOperatorToTheRunningTotal) {
         {"expressions", "1,234+5*2\nSIN(0)", {"1244", "+ 0"}, "1244"},
         {"money stays exact", "0.1\n0.2\n- 0.3", {"0.1", "+ 0.2", "- 0.3"}, "0"},
         {"trimmed", "  5  \n  * 2 ", {"5", "* 2"}, "10"},
+        {"input-method yen divides", "７￥２\n1", {"3", "+ 1"}, "4"},
+        {"input-method minus and quotes", "５−LEN(”ab”)", {"3"}, "3"},
     });
 }
 

@@ -1,0 +1,61 @@
+#include "widgets/sheet_box.h"
+
+#include "sheet/incoming_text.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMimeData>
+
+namespace quill {
+
+namespace {
+
+std::u16string_view view(const QString& text) {
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())};
+}
+
+} // namespace
+
+QString cleanedForSheet(const QString& text) {
+    if (!needsCleaning(view(text))) return text;
+    return QString::fromStdU16String(cleanIncomingText(view(text)));
+}
+
+// Shift+Enter would insert Qt's soft line break (U+2028), which the screen shows as a new line
+// but the line keys do not count; Alt+Enter and the keypad's Enter are made plain too.
+// Ctrl+Enter never arrives here: the window takes it for a calculation pass.
+void SheetBox::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
+        (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QKeyEvent plain(event->type(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
+                        event->isAutoRepeat(), ushort(event->count()));
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void SheetBox::inputMethodEvent(QInputMethodEvent* event) {
+    const QString commit = event->commitString();
+    const QString clean = cleanedForSheet(commit);
+    if (clean == commit) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent cleaned(event->preeditString(), event->attributes());
+    cleaned.setCommitString(clean, event->replacementStart(), event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&cleaned);
+    event->setAccepted(cleaned.isAccepted());
+}
+
+// Paste (Ctrl+V, the Edit menu) and drops both come here; only the text of the data is used.
+void SheetBox::insertFromMimeData(const QMimeData* source) {
+    if (!source || !source->hasText()) return;
+    QMimeData plain;
+    plain.setText(cleanedForSheet(source->text()));
+    QPlainTextEdit::insertFromMimeData(&plain);
+}
+
+} // namespace quill
