@@ -66,20 +66,22 @@ PassUpdate IncrementalPass::run(LineSource& source, Grouping grouping) {
     splices_.clear();
 
     if (firstToRecalculate() != kNone) recalculate(source, firstToRecalculate(), grouping, update);
-    if (update.wholeColumn) {
-        update.lines.resize(entries_.size());
-        for (size_t i = 0; i < entries_.size(); ++i) {
-            update.lines[i].line = i;
-            appendResultText(update.lines[i].text, i, entries_[i].kind, entries_[i].value,
-                             grouping);
-        }
-    }
+    if (update.wholeColumn) update.lines = resultLines();
     columnKnown_ = true;
     firstChanged_ = kNone;
     update.total = totalText(total_, grouping);
     update.phrase = resultPhrase(total_);
     update.status = kPassDoneStatus;
     return update;
+}
+
+std::vector<NumberedLine> IncrementalPass::resultLines() const {
+    std::vector<NumberedLine> lines(entries_.size());
+    for (size_t i = 0; i < entries_.size(); ++i) {
+        lines[i].line = i;
+        appendResultText(lines[i].text, i, entries_[i].kind, entries_[i].value, grouping_);
+    }
+    return lines;
 }
 
 void IncrementalPass::recalculate(LineSource& source, size_t from, Grouping grouping,

@@ -71,13 +71,15 @@ public:
     size_t lineCount() const { return entries_.size(); }
 
     PassUpdate run(LineSource& source, Grouping grouping);
+    // Every result line of the last pass, from the kept values.
+    std::vector<NumberedLine> resultLines() const;
 
 private:
     struct Entry {
         Value value;
         LineKind kind = LineKind::Blank;
-        bool changed = true;       // evaluate again: the text changed
-        bool readsSystem = false;  // evaluate again: the result depends on the running system
+        bool changed = true;      // evaluate again: the text changed
+        bool readsSystem = false; // evaluate again: the result depends on the running system
     };
 
     size_t firstToRecalculate() const;

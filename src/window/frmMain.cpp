@@ -3,8 +3,10 @@
 #include "keypad/button_mover.h"
 #include "keypad/keypad_panel.h"
 #include "keypad/sheet_editing.h"
+#include "window/deferred_call.h"
 #include "window/divider.h"
 #include "window/results_writer.h"
+#include "window/sheet_tracker.h"
 
 #include <QEvent>
 #include <QInputMethodEvent>
@@ -63,6 +65,8 @@ void frmMain::buildWidgets() {
     results_->setUndoRedoEnabled(false);
     results_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     resultsWriter_ = new ResultsWriter(results_);
+    sheetTracker_ = new SheetTracker(sheet_);
+    deferredPass_ = new DeferredCall(this, [this] { calculate(); });
 
     totalBox_ = new QLineEdit(client_);
     totalBox_->setObjectName(QStringLiteral("txt1"));
@@ -195,8 +199,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty()) {
         // Text committed by an input method arrives without key releases of its own; the
         // pass runs once the sheet has taken the text.
-        QMetaObject::invokeMethod(
-            this, [this] { calculate(); }, Qt::QueuedConnection);
+        requestCalculation();
         return false;
     }
     if (watched == sheet_->viewport() &&

@@ -15,12 +15,47 @@ namespace {
 
 // Lines of every kind: tape lines, failing lines, dates, lines reading the clock, the random
 // generator, the environment and the command line, full-width input, blanks.
-const char16_t* const kLines[] = {
-    u"12,800", u"+ 3,450", u"- 1,200", u"* 1.08", u"/ 3", u"\\ 2", u"", u"   ", u"-5", u"+5",
-    u"*2", u"/ 0", u"1/0", u"\"a\"", u"- \"a\"", u"SIN(", u"2009/03/07", u"03/07", u"14:05:09",
-    u"+ 30", u"NOW", u"TIME", u"DATE", u"RND", u"RND(-3)", u"* RND", u"ENVIRON$(\"QUILL_STEP\")",
-    u"LEN(COMMAND$)", u"EVAL(\"N\"+\"OW\")", u"１＋２", u"ＲＮＤ", u"ｶﾞ", u"ガ", u"0.1", u"1E+300",
-    u"* 1E+300", u"&HFF", u"101b", u"ROUND(2.5, 0)", u"True", u"9999999999999999999999999999"};
+const char16_t* const kLines[] = {u"12,800",
+                                  u"+ 3,450",
+                                  u"- 1,200",
+                                  u"* 1.08",
+                                  u"/ 3",
+                                  u"\\ 2",
+                                  u"",
+                                  u"   ",
+                                  u"-5",
+                                  u"+5",
+                                  u"*2",
+                                  u"/ 0",
+                                  u"1/0",
+                                  u"\"a\"",
+                                  u"- \"a\"",
+                                  u"SIN(",
+                                  u"2009/03/07",
+                                  u"03/07",
+                                  u"14:05:09",
+                                  u"+ 30",
+                                  u"NOW",
+                                  u"TIME",
+                                  u"DATE",
+                                  u"RND",
+                                  u"RND(-3)",
+                                  u"* RND",
+                                  u"ENVIRON$(\"QUILL_STEP\")",
+                                  u"LEN(COMMAND$)",
+                                  u"EVAL(\"N\"+\"OW\")",
+                                  u"１＋２",
+                                  u"ＲＮＤ",
+                                  u"ｶﾞ",
+                                  u"ガ",
+                                  u"0.1",
+                                  u"1E+300",
+                                  u"* 1E+300",
+                                  u"&HFF",
+                                  u"101b",
+                                  u"ROUND(2.5, 0)",
+                                  u"True",
+                                  u"9999999999999999999999999999"};
 // Characters typed into a line.
 const char16_t kTyped[] = u"0123456789+-*/\\ .,()\"ENRDOW１＋ｶﾞ";
 
