@@ -90,10 +90,13 @@ void printSheet(std::ostream& out, std::u16string_view sheet, Grouping grouping,
         block.clear();
     };
     PassResult r = calculateSheet(sheet, grouping, [&](std::u16string_view line) {
-        block.append(toUtf8(line)).push_back('\n');
+        appendUtf8(block, line);
+        block.push_back('\n');
         if (block.size() > (1 << 16)) flushBlock();
     });
-    block.append("= ").append(toUtf8(r.total)).push_back('\n');
+    block.append("= ");
+    appendUtf8(block, r.total);
+    block.push_back('\n');
     flushBlock();
 }
 
