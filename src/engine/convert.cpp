@@ -311,6 +311,23 @@ std::u16string toText(const Value& v) {
     return u"";
 }
 
+void appendText(std::u16string& out, const Value& v) {
+    char buf[kDoubleTextMax];
+    size_t n = 0;
+    switch (v.kind()) {
+    case Kind::Int16:
+        n = size_t(std::to_chars(buf, buf + sizeof buf, v.asInt16()).ptr - buf);
+        break;
+    case Kind::Int32:
+        n = size_t(std::to_chars(buf, buf + sizeof buf, v.asInt32()).ptr - buf);
+        break;
+    case Kind::Single: n = writeDouble(buf, v.asSingle(), 7); break;
+    case Kind::Double: n = writeDouble(buf, v.asDouble(), 15); break;
+    default: out += toText(v); return;
+    }
+    out.append(buf, buf + n);
+}
+
 bool readsAsNumber(const Value& v) {
     if (v.isDate()) return false;
     if (!v.isText()) return true;

@@ -179,9 +179,17 @@ Value decimalNumber(std::u16string_view text) {
     return Value::dbl(numberFromText(std::u16string_view(kept.data(), kept.size())));
 }
 
+// "+ 1,234.5": the scan passes over a leading "+" and blanks before a number.
+bool isSignedDecimal(std::u16string_view text) {
+    if (text.empty() || text[0] != u'+') return false;
+    text.remove_prefix(std::min(text.find_first_not_of(u' ', 1), text.size()));
+    return !text.empty() && allOf(text, isDecimalChar);
+}
+
 Value evaluate(EvalContext& ctx, std::u16string_view text) {
     if (allOf(text, isPlainNumberChar)) return Value::dbl(numberFromText(text));
     if (allOf(text, isDecimalChar)) return decimalNumber(text);
+    if (isSignedDecimal(text)) return decimalNumber(text.substr(text.find_first_not_of(u"+ ")));
     std::u16string storage;
     std::u16string_view working = normalise(text, storage);
     ScanResult scan = scanExpression(working);

@@ -65,13 +65,13 @@ PassResult calculateSheet(std::u16string_view sheet, Grouping grouping,
         r.sheet.clear();
 
     Value total = Value::int16(0);
-    std::u16string out;
+    std::u16string out, rewritten;
     LineCursor lines(sheet);
     std::u16string_view text, ending;
     for (size_t i = 0; lines.next(text, ending); ++i) {
         out.clear();
         // A failing line gives the empty value; its message is replaced when the pass ends.
-        const EvaluatedLine line = evaluateLine(text);
+        const EvaluatedLine line = evaluateLine(text, rewritten);
         carryTotal(total, i, line.kind, line.value);
         appendResultText(out, i, line.kind, line.value, grouping);
         onLine(out);

@@ -70,6 +70,10 @@ bool narrowLine(std::u16string_view line, std::u16string& narrowed) {
 
 EvaluatedLine evaluateLine(std::u16string_view text) {
     std::u16string rewritten;
+    return evaluateLine(text, rewritten);
+}
+
+EvaluatedLine evaluateLine(std::u16string_view text, std::u16string& rewritten) {
     SheetLine line = classifyLine(text, rewritten);
     if (line.kind == LineKind::Blank) return {};
     return {line.kind, Eval(line.expression)};
@@ -87,7 +91,7 @@ void appendResultText(std::u16string& out, size_t index, LineKind kind, const Va
                       Grouping grouping) {
     if (kind == LineKind::Blank) return;
     if (index > 0) out += prefixOf(kind);
-    statement([&] { out += displayText(value, grouping); });
+    statement([&] { appendDisplayText(out, value, grouping); });
 }
 
 std::u16string totalText(const Value& total, Grouping grouping) {

@@ -21,6 +21,8 @@ struct EvaluatedLine {
     Value value;
 };
 EvaluatedLine evaluateLine(std::u16string_view text);
+// The same with the room for a rewritten line given by the caller, reused line after line.
+EvaluatedLine evaluateLine(std::u16string_view text, std::u16string& rewritten);
 
 // The running total after line `index`: the first line sets it, every later one applies its
 // operation; an operation that fails leaves the total as it was.
