@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <malloc.h>
 
 namespace quill {
 
@@ -70,6 +71,9 @@ void frmMain::runCalculationPass() {
     calcBusy_ = true;
     const PassUpdate pass = sheetTracker_->run(grouping(), resultsWriter_->inStep());
     if (!resultsWriter_->show(pass)) resultsWriter_->rewriteAll(sheetTracker_->resultLines());
+    // A pass over the whole column leaves much freed memory behind (a long sheet's lines);
+    // it goes back to the system instead of staying with the program.
+    if (pass.wholeColumn) malloc_trim(0);
     const QString total = QString::fromStdU16String(pass.total);
     if (totalBox_->text() != total) totalBox_->setText(total);
     if (!pass.phrase.empty()) speech_.Speak(pass.phrase);
