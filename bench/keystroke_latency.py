@@ -11,6 +11,7 @@ Needs Debian's xvfb, python3-xlib and xclip. Usage (from the build folder):
   bench/keystroke_latency.py [--lines 1000,10000,100000] [--keys 15] [--caret top|end]
                              PROGRAM [PROGRAM ...]
   bench/keystroke_latency.py --enter 10000 [--keys 5] PROGRAM [PROGRAM ...]
+  bench/keystroke_latency.py --start 15 PROGRAM [PROGRAM ...]
 The program runs in a program folder of its own whose setting.ini asks for recalculation on
 every input (with --enter: on Enter, so the pasted lines are not calculated before Enter).
 """
@@ -197,14 +198,31 @@ def enter(program, lines, keys):
           f" min={min(times):.1f} max={max(times):.1f}", flush=True)
 
 
+def starts(programs, count):
+    times = {p: [] for p in programs}
+    for _ in range(count):
+        for program in programs:  # in turn, so that a drift of the machine hits all alike
+            s = Session(program, -1)
+            times[program].append(s.mapped_ms)
+            s.close()
+    for program in programs:
+        t = times[program]
+        print(f"{os.path.basename(program)} start_to_mapped_ms_median={statistics.median(t):.1f}"
+              f" min={min(t):.1f} max={max(t):.1f}", flush=True)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--lines", default="1000,10000,100000")
     parser.add_argument("--keys", type=int, default=15)
     parser.add_argument("--caret", choices=["top", "end"], default="top")
     parser.add_argument("--enter", type=int, default=0)
+    parser.add_argument("--start", type=int, default=0, help="only start the programs N times")
     parser.add_argument("programs", nargs="+")
     args = parser.parse_args()
+    if args.start:
+        starts(args.programs, args.start)
+        return 0
     for lines in [int(n) for n in args.lines.split(",")]:
         for program in args.programs:
             if args.enter:

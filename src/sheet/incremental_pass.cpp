@@ -41,10 +41,25 @@ void IncrementalPass::replaceLines(size_t first, size_t removed, size_t added) {
     // The saved first line reading the system may now lie elsewhere, but never before `first`
     // when it moved, so the next pass, starting no later than `first`, still reaches it.
     firstChanged_ = std::min(firstChanged_, first);
-    if (columnKnown_ && removed != added) {
-        const size_t kept = std::min(removed, added);
-        splices_.push_back({first + kept, removed - kept, added - kept});
+    if (columnKnown_) addSplice(first, removed, added);
+}
+
+// The lines both removed and added stay in the column and are written again (they are changed
+// lines); only the difference is a splice. Lines removed and then added at the same place (an
+// editor's text replaced whole: emptied, then filled) make one splice.
+void IncrementalPass::addSplice(size_t first, size_t removed, size_t added) {
+    size_t kept = std::min(removed, added);
+    first += kept, removed -= kept, added -= kept;
+    if (removed == added) return;
+    if (added > 0 && !splices_.empty() && splices_.back().added == 0 &&
+        splices_.back().first == first) {
+        removed = splices_.back().removed;
+        splices_.pop_back();
+        kept = std::min(removed, added);
+        first += kept, removed -= kept, added -= kept;
+        if (removed == added) return;
     }
+    splices_.push_back({first, removed, added});
 }
 
 size_t IncrementalPass::firstToRecalculate() const {

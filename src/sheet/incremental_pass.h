@@ -82,6 +82,7 @@ private:
         bool readsSystem = false; // evaluate again: the result depends on the running system
     };
 
+    void addSplice(size_t first, size_t removed, size_t added);
     size_t firstToRecalculate() const;
     void recalculate(LineSource& source, size_t from, Grouping grouping, PassUpdate& update);
 

@@ -38,10 +38,11 @@ bool breaksLines(const std::vector<NumberedLine>& lines) {
 } // namespace
 
 bool ResultsWriter::costsMoreThanRewriting(const PassUpdate& update) const {
-    // A line written in place costs about what a line of a whole new text costs.
-    size_t touched = update.lines.size();
-    for (const ColumnSplice& s : update.splices) touched += s.removed + s.added;
-    return touched > 64 && touched * 2 > size_t(column_->document()->blockCount());
+    // A line added or removed in place costs about what a line of a whole new text costs; a
+    // named line showing the same text as before costs little.
+    size_t spliced = 0;
+    for (const ColumnSplice& s : update.splices) spliced += s.removed + s.added;
+    return spliced > 64 && spliced * 2 > size_t(column_->document()->blockCount());
 }
 
 bool ResultsWriter::show(const PassUpdate& update) {
@@ -68,8 +69,14 @@ void ResultsWriter::rewriteAll(const std::vector<NumberedLine>& lines) {
         if (i > 0) text += QLatin1Char('\n');
         text += QStringView(lines[i].text);
     }
+    // Replacing the whole text through a cursor costs less than setting a new one.
+    QTextCursor cursor(column_->document());
+    cursor.select(QTextCursor::Document);
     writing_ = true;
-    column_->setPlainText(text);
+    if (text.isEmpty())
+        cursor.removeSelectedText();
+    else
+        cursor.insertText(text);
     writing_ = false;
     shownLines_ = column_->document()->blockCount();
     // Line breaks inside results leave the column's lines apart from the sheet's for good.

@@ -17,8 +17,8 @@ public:
     // it): the next pass must give every line.
     bool inStep() const;
     // Shows a pass. False (and nothing written) when the pass named only some lines and they
-    // cannot be written one by one, or writing so many one by one would cost more than a new
-    // text: then rewriteAll must be given every line.
+    // cannot be written one by one, or adding and removing so many lines one by one would cost
+    // more than a new text: then rewriteAll must be given every line.
     bool show(const PassUpdate& update);
     void rewriteAll(const std::vector<NumberedLine>& lines);
     void clear();

@@ -67,9 +67,10 @@ TEST(ResultsWriter, a_column_out_of_step_asks_for_every_line) {
         std::vector<std::u16string> lines; // what the pass names, line 0 first
         bool written;
         bool inStepAfter; // the writer still knows the column
+        std::vector<ColumnSplice> splices = {};
     };
     const std::vector<std::u16string> three{u"1", u"2", u"3"};
-    const std::vector<std::u16string> hundred(100, u"7");
+    const std::vector<std::u16string> twoHundred(200, u"7");
     const Row rows[] = {
         {"in step", [](QPlainTextEdit&, ResultsWriter&) {}, three, true, true},
         {"changed behind its back",
@@ -80,6 +81,14 @@ TEST(ResultsWriter, a_column_out_of_step_asks_for_every_line) {
          {u"1", u"a\nb", u"3"},
          false,
          true},
+        {"most of a long column added line by line",
+         [](QPlainTextEdit&, ResultsWriter& w) {
+             w.rewriteAll(numbered(std::vector<std::u16string>(100, u"0")));
+         },
+         twoHundred,
+         false,
+         true,
+         {{100, 0, 100}}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -90,6 +99,7 @@ TEST(ResultsWriter, a_column_out_of_step_asks_for_every_line) {
         PassUpdate update;
         update.ran = true;
         update.lines = numbered(row.lines);
+        update.splices = row.splices;
         EXPECT_EQ(writer.show(update), row.written);
         EXPECT_EQ(writer.inStep(), row.inStepAfter);
         writer.rewriteAll(numbered(row.lines));

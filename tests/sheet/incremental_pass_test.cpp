@@ -136,7 +136,12 @@ void randomEdit(std::mt19937& rng, SheetModel& sheet, IncrementalPass& pass) {
         if (pick(20) == 0) { // everything cleared (C), or a new sheet of many lines
             sheet.lines.assign(1, u"");
             for (size_t k = pick(3) * pick(150); k > 0; --k) sheet.lines.push_back(randomLine());
-            pass.replaceLines(0, n, sheet.lines.size());
+            if (pick(2)) {
+                pass.replaceLines(0, n, sheet.lines.size());
+            } else { // told as an editor tells it: emptied, then filled
+                pass.replaceLines(0, n, 1);
+                pass.replaceLines(0, 1, sheet.lines.size());
+            }
         }
         break;
     }
