@@ -90,12 +90,15 @@ std::u16string printSheet(std::ostream& out, std::u16string_view sheet, Grouping
             block.append(first ? "" : ",").append(nlohmann::json(toUtf8(line)).dump());
             first = false;
         } else {
-            block.append(toUtf8(line)).push_back('\n');
+            appendUtf8(block, line);
+            block.push_back('\n');
         }
         if (block.size() > (1 << 16)) flushBlock();
     });
     if (!json) {
-        block.append("= ").append(toUtf8(r.total)).push_back('\n');
+        block.append("= ");
+        appendUtf8(block, r.total);
+        block.push_back('\n');
         flushBlock();
         return r.phrase;
     }

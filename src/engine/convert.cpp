@@ -4,9 +4,11 @@
 #include "engine/error.h"
 #include "engine/platform.h"
 
+#include <algorithm>
 #include <boost/container/small_vector.hpp>
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace quill {
@@ -68,7 +70,38 @@ template <typename Buffer> bool numberToAscii(std::u16string_view t, Buffer& out
     return i == t.size();
 }
 
-std::u16string asciiToU16(const std::string& s) {
+// Powers of ten a double holds exactly.
+constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The commonest numbers read without a copy: at most 15 digits from the first non-zero one,
+// and a power of ten a double holds exactly. Digits and power are then both exact doubles, so
+// one multiplication or division rounds correctly, as a full reading does. nullopt when the
+// text needs the full reading (or is no number; that reading decides).
+std::optional<double> readShortNumber(std::u16string_view t) {
+    size_t i = 0;
+    const bool negative = i < t.size() && t[i] == u'-';
+    if (i < t.size() && (t[i] == u'+' || t[i] == u'-')) ++i;
+    std::uint64_t digits = 0;
+    int count = 0, anyDigit = 0, power = 0;
+    auto take = [&](char16_t c) {
+        anyDigit = 1;
+        if (digits == 0 && c == u'0') return;
+        digits = digits * 10 + static_cast<unsigned>(c - u'0');
+        ++count;
+    };
+    for (; i < t.size() && (isDigit(t[i]) || t[i] == u','); ++i)
+        if (t[i] != u',') take(t[i]);
+    if (i < t.size() && t[i] == u'.') {
+        for (++i; i < t.size() && isDigit(t[i]); ++i) take(t[i]), --power;
+    }
+    if (i != t.size() || !anyDigit || count > 15 || power < -22) return std::nullopt;
+    const double magnitude = static_cast<double>(digits) / kExactPow10[-power];
+    return negative ? -magnitude : magnitude;
+}
+
+std::u16string asciiToU16(std::string_view s) {
     return std::u16string(s.begin(), s.end());
 }
 
@@ -99,6 +132,7 @@ std::optional<double> readNumberText(std::u16string_view t) {
     while (!t.empty() && isBlank(t.back())) t.remove_suffix(1);
     if (t.size() >= 2 && t[0] == u'&' && (t[1] == u'H' || t[1] == u'h'))
         return readHexText(t.substr(2));
+    if (auto quick = readShortNumber(t)) return quick;
     boost::container::small_vector<char, 48> ascii;
     if (!numberToAscii(t, ascii)) return std::nullopt;
     double v = 0;
@@ -183,39 +217,78 @@ std::int16_t toInt16(const Value& v) {
     return static_cast<std::int16_t>(r);
 }
 
-std::string formatDouble(double v, int sig) {
-    if (v == 0 || !std::isfinite(v)) return "0";
-    if (std::fabs(v) < 1e15 && v == std::trunc(v) && sig >= 15) {
-        char buf[24];
-        auto r = std::to_chars(buf, buf + sizeof buf, static_cast<long long>(v));
-        return std::string(buf, r.ptr);
-    }
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, sig - 1);
-    std::string_view s(buf, static_cast<size_t>(r.ptr - buf));
-    bool negative = s[0] == '-';
-    if (negative) s.remove_prefix(1);
-    size_t e = s.find('e');
-    int exponent = std::atoi(std::string(s.substr(e + 1)).c_str());
-    std::string digits;
-    for (char c : s.substr(0, e))
-        if (c != '.') digits += c;
-    while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+namespace {
 
-    std::string out = negative ? "-" : "";
-    if (exponent >= sig || exponent <= -5) {
-        out += digits[0];
-        if (digits.size() > 1) out += '.' + digits.substr(1);
-        std::string expDigits = std::to_string(std::abs(exponent));
-        if (expDigits.size() < 2) expDigits.insert(0, 1, '0');
-        return out + "E" + (exponent < 0 ? "-" : "+") + expDigits;
+// formatDouble into `out` (room for kDoubleTextMax characters); returns the length.
+constexpr size_t kDoubleTextMax = 40;
+size_t writeDouble(char* out, double v, int sig) {
+    if (v == 0 || !std::isfinite(v)) {
+        out[0] = '0';
+        return 1;
     }
-    if (exponent < 0)
-        return out + "0." + std::string(static_cast<size_t>(-exponent - 1), '0') + digits;
-    size_t intDigits = static_cast<size_t>(exponent) + 1;
-    if (digits.size() <= intDigits)
-        return out + digits + std::string(intDigits - digits.size(), '0');
-    return out + digits.substr(0, intDigits) + '.' + digits.substr(intDigits);
+    if (std::fabs(v) < 1e15 && v == std::trunc(v) && sig >= 15)
+        return size_t(std::to_chars(out, out + kDoubleTextMax, static_cast<long long>(v)).ptr -
+                      out);
+    char buf[64];
+    const char* end =
+        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, sig - 1).ptr;
+    const char* p = buf;
+    const bool negative = *p == '-';
+    if (negative) ++p;
+    const char* e = std::find(p, end, 'e');
+    const char* x = e + 1;
+    const bool negativeExponent = *x == '-';
+    if (*x == '+' || *x == '-') ++x;
+    int exponent = 0;
+    std::from_chars(x, end, exponent);
+    if (negativeExponent) exponent = -exponent;
+    char digits[32];
+    size_t n = 0;
+    for (const char* c = p; c < e; ++c)
+        if (*c != '.') digits[n++] = *c;
+    while (n > 1 && digits[n - 1] == '0') --n;
+
+    char* o = out;
+    auto put = [&](const char* from, size_t count) {
+        std::memcpy(o, from, count);
+        o += count;
+    };
+    if (negative) *o++ = '-';
+    if (exponent >= sig || exponent <= -5) {
+        *o++ = digits[0];
+        if (n > 1) *o++ = '.', put(digits + 1, n - 1);
+        *o++ = 'E';
+        *o++ = exponent < 0 ? '-' : '+';
+        if (std::abs(exponent) < 10) *o++ = '0';
+        o = std::to_chars(o, out + kDoubleTextMax, std::abs(exponent)).ptr;
+    } else if (exponent < 0) {
+        *o++ = '0', *o++ = '.';
+        for (int k = 0; k < -exponent - 1; ++k) *o++ = '0';
+        put(digits, n);
+    } else {
+        const size_t intDigits = static_cast<size_t>(exponent) + 1;
+        if (n <= intDigits) {
+            put(digits, n);
+            for (size_t k = n; k < intDigits; ++k) *o++ = '0';
+        } else {
+            put(digits, intDigits);
+            *o++ = '.';
+            put(digits + intDigits, n - intDigits);
+        }
+    }
+    return size_t(o - out);
+}
+
+std::u16string doubleText(double v, int sig) {
+    char buf[kDoubleTextMax];
+    return asciiToU16(std::string_view(buf, writeDouble(buf, v, sig)));
+}
+
+} // namespace
+
+std::string formatDouble(double v, int sig) {
+    char buf[kDoubleTextMax];
+    return std::string(buf, writeDouble(buf, v, sig));
 }
 
 std::u16string toText(const Value& v) {
@@ -224,18 +297,35 @@ std::u16string toText(const Value& v) {
     case Kind::Bool: return v.asBool() ? u"True" : u"False";
     case Kind::Int16: return integerText(v.asInt16());
     case Kind::Int32: return integerText(v.asInt32());
-    case Kind::Single: return asciiToU16(formatDouble(v.asSingle(), 7));
+    case Kind::Single: return doubleText(v.asSingle(), 7);
     case Kind::Double: {
         double d = v.asDouble();
         if (std::fabs(d) < 1e15 && d == std::trunc(d))
             return integerText(static_cast<long long>(d));
-        return asciiToU16(formatDouble(d, 15));
+        return doubleText(d, 15);
     }
     case Kind::Decimal: return asciiToU16(v.asDecimal().toString());
     case Kind::Date: return formatDate(v.asDate());
     case Kind::Text: return v.asText();
     }
     return u"";
+}
+
+void appendText(std::u16string& out, const Value& v) {
+    char buf[kDoubleTextMax];
+    size_t n = 0;
+    switch (v.kind()) {
+    case Kind::Int16:
+        n = size_t(std::to_chars(buf, buf + sizeof buf, v.asInt16()).ptr - buf);
+        break;
+    case Kind::Int32:
+        n = size_t(std::to_chars(buf, buf + sizeof buf, v.asInt32()).ptr - buf);
+        break;
+    case Kind::Single: n = writeDouble(buf, v.asSingle(), 7); break;
+    case Kind::Double: n = writeDouble(buf, v.asDouble(), 15); break;
+    default: out += toText(v); return;
+    }
+    out.append(buf, buf + n);
 }
 
 bool readsAsNumber(const Value& v) {

@@ -24,6 +24,8 @@ std::int16_t roundToInt16(double v);
 
 // The plain text form of a value (the home locale: "." as decimal point).
 std::u16string toText(const Value& v);
+// toText appended to `out`; numbers are written without a temporary text.
+void appendText(std::u16string& out, const Value& v);
 // Doubles with 15 and singles with 7 significant digits, trailing zeros dropped, scientific
 // ("1.23456789012346E+15", "1E-05") when the decimal exponent reaches the digit count or
 // is -5 or less. Negative zero shows 0.

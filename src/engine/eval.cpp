@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <array>
+#include <boost/container/small_vector.hpp>
 #include <string>
 
 namespace quill {
@@ -164,8 +165,31 @@ Value severalOperands(EvalContext& ctx, const ScanResult& scan) {
     return std::move(slots[0].value);
 }
 
+bool isDecimalChar(char16_t c) {
+    return isDigit(c) || c == u',' || c == u'.';
+}
+
+// A number with a decimal point, read as the scan and a lone operand would read it: the scan
+// drops every ",", and what is left must be a number.
+Value decimalNumber(std::u16string_view text) {
+    boost::container::small_vector<char16_t, 32> kept;
+    for (char16_t c : text)
+        if (c != u',') kept.push_back(c);
+    if (kept.empty()) fail();
+    return Value::dbl(numberFromText(std::u16string_view(kept.data(), kept.size())));
+}
+
+// "+ 1,234.5": the scan passes over a leading "+" and blanks before a number.
+bool isSignedDecimal(std::u16string_view text) {
+    if (text.empty() || text[0] != u'+') return false;
+    text.remove_prefix(std::min(text.find_first_not_of(u' ', 1), text.size()));
+    return !text.empty() && allOf(text, isDecimalChar);
+}
+
 Value evaluate(EvalContext& ctx, std::u16string_view text) {
     if (allOf(text, isPlainNumberChar)) return Value::dbl(numberFromText(text));
+    if (allOf(text, isDecimalChar)) return decimalNumber(text);
+    if (isSignedDecimal(text)) return decimalNumber(text.substr(text.find_first_not_of(u"+ ")));
     std::u16string storage;
     std::u16string_view working = normalise(text, storage);
     ScanResult scan = scanExpression(working);

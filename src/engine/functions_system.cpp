@@ -25,6 +25,7 @@ DateTimeFields asDate(const Value& v) {
 
 Value environFn(const Call& c) {
     Value v = c.arg(0);
+    platform::noteSystemRead();
     if (v.isText()) {
         const char* value = std::getenv(toUtf8(v.asText()).c_str());
         return Value::text(value ? fromUtf8(value) : u"");
@@ -121,6 +122,7 @@ std::span<const FunctionEntry> systemFunctions() {
 }
 
 Value randomNumber(std::optional<float> arg) {
+    platform::noteSystemRead();
     RandomState& s = randomState();
     s.seed = (s.seed & 0xFFu) | ((clockBits() << 8) & 0xFFFF00u);
     if (arg && *arg == 0) return Value::single(s.last);

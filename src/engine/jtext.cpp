@@ -202,12 +202,19 @@ std::u16string fromUtf8(std::string_view bytes) {
 }
 
 std::string toUtf8(std::u16string_view text) {
-    std::string out(text.size(), '\0');
+    std::string out;
+    appendUtf8(out, text);
+    return out;
+}
+
+void appendUtf8(std::string& out, std::u16string_view text) {
     const auto length = static_cast<int32_t>(text.size());
+    const size_t start = out.size();
+    out.resize(start + text.size());
     int32_t i = 0;
     while (i < length && text[static_cast<size_t>(i)] < 0x80)
-        out[static_cast<size_t>(i)] = static_cast<char>(text[static_cast<size_t>(i)]), ++i;
-    out.resize(static_cast<size_t>(i));
+        out[start + static_cast<size_t>(i)] = static_cast<char>(text[static_cast<size_t>(i)]), ++i;
+    out.resize(start + static_cast<size_t>(i));
     while (i < length) {
         UChar32 c;
         U16_NEXT_OR_FFFD(text.data(), i, length, c);
@@ -216,7 +223,6 @@ std::string toUtf8(std::u16string_view text) {
         U8_APPEND_UNSAFE(buffer, n, c); // c is a valid code point after the FFFD step
         out.append(reinterpret_cast<const char*>(buffer), static_cast<size_t>(n));
     }
-    return out;
 }
 
 std::u16string fromAscii(std::string_view ascii) {

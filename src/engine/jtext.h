@@ -27,6 +27,8 @@ bool isValidUtf8(std::string_view bytes);
 // Invalid sequences become U+FFFD.
 std::u16string fromUtf8(std::string_view bytes);
 std::string toUtf8(std::u16string_view text);
+// toUtf8 appended to `out`.
+void appendUtf8(std::string& out, std::u16string_view text);
 // ASCII text to UTF-16 (each char one code unit).
 std::u16string fromAscii(std::string_view ascii);
 

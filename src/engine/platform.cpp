@@ -27,9 +27,20 @@ double realNow() {
     return dateSerial(f);
 }
 
+thread_local std::uint64_t readsOfSystem = 0;
+
 } // namespace
 
+std::uint64_t systemReads() {
+    return readsOfSystem;
+}
+
+void noteSystemRead() {
+    ++readsOfSystem;
+}
+
 double now() {
+    noteSystemRead();
     return fixedNow() ? *fixedNow() : realNow();
 }
 
@@ -50,6 +61,7 @@ void setCommandLine(std::u16string args) {
 }
 
 const std::u16string& commandLine() {
+    noteSystemRead();
     return commandLineStore();
 }
 

@@ -1,24 +1,12 @@
 #include "sheet/calculation.h"
 
-#include "engine/convert.h"
-#include "engine/datetime.h"
-#include "engine/error.h"
-#include "engine/eval.h"
-#include "engine/jtext.h"
-#include "engine/operators.h"
-#include "engine/scan.h"
-#include "sheet/date_calc.h"
-#include "sheet/format.h"
-#include "sheet/line_kind.h"
-#include "sheet/narrowing.h"
+#include "sheet/line_step.h"
 #include "sheet/phrase.h"
 
 #include <algorithm>
 
 namespace quill {
 namespace {
-
-constexpr std::u16string_view kBusyDone = u"計算が完了しました";
 
 // Walks the lines of a sheet: "\n", "\r\n" or a lone "\r" end a line (a sheet saved on an old
 // system, or pasted from one); the text after the last line break is the last line.
@@ -44,61 +32,24 @@ private:
     bool done_ = false;
 };
 
-bool hasWideCandidate(std::u16string_view t) {
-    for (char16_t c : t)
-        if (c >= 0x80) return true;
-    return false;
-}
-
 // Full-width characters become half-width, line by line so that ASCII lines cost nothing.
 // Returns true when some line changed; `narrowed` then holds the whole new text.
 bool narrowSheet(std::u16string_view sheet, std::u16string& narrowed) {
-    if (!hasWideCandidate(sheet)) return false;
     bool changed = false;
+    std::u16string half;
     LineCursor lines(sheet);
     std::u16string_view line, ending;
     while (lines.next(line, ending)) {
-        if (hasWideCandidate(line)) {
-            std::u16string half = narrowLine(line);
-            changed = changed || half != line;
+        if (narrowLine(line, half)) {
+            if (!changed) narrowed.assign(sheet.substr(0, size_t(line.data() - sheet.data())));
+            changed = true;
             narrowed += half;
-        } else {
+        } else if (changed) {
             narrowed += line;
         }
-        narrowed += ending;
+        if (changed) narrowed += ending;
     }
     return changed;
-}
-
-// Adding to or from a date moves it by days; two dates combine their calendar fields.
-Value addToTotal(const Value& total, const Value& value) {
-    auto totalDate = readsAsDate(total);
-    auto valueDate = readsAsDate(value);
-    if (!totalDate && !valueDate) return applyOperator(OpAdd, total, value);
-    if (readsAsNumber(total))
-        return Value::date(dateAdd(DateUnit::Day, toDouble(total), *valueDate));
-    if (readsAsNumber(value))
-        return Value::date(dateAdd(DateUnit::Day, toDouble(value), *totalDate));
-    return DateCalc(total, value);
-}
-
-Value applyLine(LineKind kind, const Value& total, const Value& value) {
-    switch (kind) {
-    case LineKind::Subtract: return applyOperator(OpSub, total, value);
-    case LineKind::Multiply: return applyOperator(OpMul, total, value);
-    case LineKind::Divide: return applyOperator(OpDiv, total, value);
-    case LineKind::IntDivide: return applyOperator(OpIntDiv, total, value);
-    default: return addToTotal(total, value);
-    }
-}
-
-// Each step of a line is one statement: a failing operation leaves the total as it was, a
-// failing display leaves the line's text out.
-template <typename F> void statement(F&& f) {
-    try {
-        f();
-    } catch (const EvalError&) {
-    }
 }
 
 } // namespace
@@ -120,29 +71,21 @@ PassResult calculateSheet(std::u16string_view sheet, Grouping grouping,
         r.sheet.clear();
 
     Value total = Value::int16(0);
-    std::u16string rewritten, out;
+    std::u16string out, rewritten;
     LineCursor lines(sheet);
     std::u16string_view text, ending;
     for (size_t i = 0; lines.next(text, ending); ++i) {
         out.clear();
-        SheetLine line = classifyLine(text, rewritten);
-        if (line.kind != LineKind::Blank) {
-            // A failing line gives the empty value; its message is replaced when the pass ends.
-            Value value = Eval(line.expression);
-            if (i == 0) {
-                total = value;
-            } else {
-                statement([&] { total = applyLine(line.kind, total, value); });
-                out = line.prefix;
-            }
-            statement([&] { out += displayText(value, grouping); });
-            if (onValues) onValues(value, total);
-        }
+        // A failing line gives the empty value; its message is replaced when the pass ends.
+        const EvaluatedLine line = evaluateLine(text, rewritten);
+        carryTotal(total, i, line.kind, line.value);
+        appendResultText(out, i, line.kind, line.value, grouping);
+        if (onValues && line.kind != LineKind::Blank) onValues(line.value, total);
         onLine(out);
     }
-    statement([&] { r.total = displayText(total, grouping); });
+    r.total = totalText(total, grouping);
     r.phrase = resultPhrase(total);
-    r.status = kBusyDone;
+    r.status = kPassDoneStatus;
     return r;
 }
 

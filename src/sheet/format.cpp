@@ -62,4 +62,36 @@ std::u16string displayText(const Value& value, Grouping grouping) {
     return FormatGrouped(value, static_cast<int>(grouping));
 }
 
+void appendDisplayText(std::u16string& out, const Value& value, Grouping grouping) {
+    if (grouping != Grouping::None && (value.isText() || value.isDate())) {
+        out += FormatGrouped(value, static_cast<int>(grouping));
+        return;
+    }
+    const size_t start = out.size();
+    appendText(out, value);
+    if (grouping == Grouping::None) return;
+    // A number's text is grouped where it stands, as FormatGrouped would group it.
+    char16_t plain[48];
+    const size_t length = out.size() - start;
+    if (length > std::size(plain)) {
+        out.resize(start);
+        out += FormatGrouped(value, static_cast<int>(grouping));
+        return;
+    }
+    std::copy(out.begin() + long(start), out.end(), plain);
+    std::u16string_view s(plain, length);
+    const size_t point = s.find(u'.');
+    std::u16string_view whole = s.substr(0, point);
+    const std::u16string_view fraction =
+        point == std::u16string_view::npos ? std::u16string_view() : s.substr(point);
+    const bool negative = !whole.empty() && whole[0] == u'-';
+    if (negative) whole.remove_prefix(1);
+    for (char16_t c : whole)
+        if (c < u'0' || c > u'9') return;
+    out.resize(start);
+    if (negative) out += u'-';
+    appendGrouped(out, whole, static_cast<int>(grouping));
+    out.append(fraction);
+}
+
 } // namespace quill

@@ -20,5 +20,8 @@ std::u16string FormatGrouped(const Value& value, int mode);
 // text form without grouping. Throws EvalError when the value has no text (a date outside the
 // calendar).
 std::u16string displayText(const Value& value, Grouping grouping);
+// displayText appended to `out`, numbers without temporary texts. When it throws, `out` is as
+// it was.
+void appendDisplayText(std::u16string& out, const Value& value, Grouping grouping);
 
 } // namespace quill

@@ -49,6 +49,10 @@ std::u16string narrowLine(std::u16string_view line) {
     return out;
 }
 
+std::size_t narrowedColumn(std::u16string_view line, std::size_t column) {
+    return narrowLine(line.substr(0, std::min(column, line.size()))).size();
+}
+
 std::size_t narrowedPosition(std::u16string_view original, std::u16string_view narrowed,
                              std::size_t position) {
     position = std::min(position, original.size());
@@ -56,7 +60,7 @@ std::size_t narrowedPosition(std::u16string_view original, std::u16string_view n
     const std::size_t from = lineStart(original, position, line);
     std::size_t start = 0;
     const std::u16string_view target = nthLine(narrowed, line, start);
-    const std::size_t column = narrowLine(original.substr(from, position - from)).size();
+    const std::size_t column = narrowedColumn(original.substr(from), position - from);
     return start + std::min(column, target.size());
 }
 

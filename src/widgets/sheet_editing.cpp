@@ -1,6 +1,5 @@
 #include "widgets/sheet_editing.h"
 
-#include "sheet/narrowing.h"
 #include "widgets/line_helpers.h"
 #include "widgets/sheet_box.h"
 
@@ -61,33 +60,6 @@ void caretToLineEnd(QPlainTextEdit* sheet) {
 
 void caretToLineStart(QPlainTextEdit* sheet) {
     sJumpLine(sheet, GetLine(sheet));
-}
-
-} // namespace quill
-
-namespace quill {
-
-void replaceTextKeepingCaret(QPlainTextEdit* sheet, const QString& text) {
-    const int anchor = sheet->textCursor().anchor(), caret = sheet->textCursor().position();
-    const QString old = sheet->toPlainText();
-    const qsizetype common = std::min(old.size(), text.size());
-    qsizetype head = 0;
-    while (head < common && old[head] == text[head]) ++head;
-    qsizetype tail = 0;
-    while (tail < common - head && old[old.size() - 1 - tail] == text[text.size() - 1 - tail])
-        ++tail;
-    QTextCursor cursor(sheet->document());
-    cursor.setPosition(int(head));
-    cursor.setPosition(int(old.size() - tail), QTextCursor::KeepAnchor);
-    cursor.insertText(text.mid(head, text.size() - tail - head));
-    // A character that narrows into two (ガ into ｶﾞ) moves what follows it on its line.
-    const std::u16string from = old.toStdU16String(), to = text.toStdU16String();
-    const auto mapped = [&](int position) {
-        return int(narrowedPosition(from, to, size_t(position)));
-    };
-    cursor.setPosition(mapped(anchor));
-    cursor.setPosition(mapped(caret), QTextCursor::KeepAnchor);
-    sheet->setTextCursor(cursor);
 }
 
 } // namespace quill

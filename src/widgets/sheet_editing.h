@@ -19,11 +19,3 @@ void caretToLineEnd(QPlainTextEdit* sheet);
 void caretToLineStart(QPlainTextEdit* sheet);
 
 } // namespace quill
-
-namespace quill {
-
-// Replaces the sheet's whole text by `text`, its narrowing (one undoable edit of the part that
-// differs), and puts the caret and the selection back on the characters they were at.
-void replaceTextKeepingCaret(QPlainTextEdit* sheet, const QString& text);
-
-} // namespace quill

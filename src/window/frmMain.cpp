@@ -4,8 +4,10 @@
 #include "keypad/keypad_panel.h"
 #include "widgets/sheet_box.h"
 #include "widgets/sheet_editing.h"
+#include "window/deferred_call.h"
 #include "window/divider.h"
 #include "window/results_writer.h"
+#include "window/sheet_tracker.h"
 #include "window/status_line.h"
 
 #include <QEvent>
@@ -65,6 +67,8 @@ void frmMain::buildWidgets() {
     results_->setUndoRedoEnabled(false);
     results_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     resultsWriter_ = new ResultsWriter(results_);
+    sheetTracker_ = new SheetTracker(sheet_);
+    deferredPass_ = new DeferredCall(this, [this] { calculate(); });
 
     totalBox_ = new QLineEdit(client_);
     totalBox_->setObjectName(QStringLiteral("txt1"));
@@ -198,8 +202,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty()) {
         // Text committed by an input method arrives without key releases of its own; the
         // pass runs once the sheet has taken the text.
-        QMetaObject::invokeMethod(
-            this, [this] { calculate(); }, Qt::QueuedConnection);
+        requestCalculation();
         return false;
     }
     if (watched == sheet_->viewport() &&

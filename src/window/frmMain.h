@@ -34,6 +34,8 @@ class frmFormula;
 class KeypadPanel;
 class MenuHelp;
 class ResultsWriter;
+class DeferredCall;
+class SheetTracker;
 class Settings;
 enum class WindowState;
 
@@ -88,6 +90,9 @@ public:
     void insertText(const QString& text);
     // A whole calculation pass (the "=" key).
     void calculate() { cmdOp_Click(1); }
+    // A calculation pass once the events waiting now (the repaint of what was typed among
+    // them) have been handled; requests made before then share that one pass.
+    void requestCalculation();
 
     void cmdNum_Click(int index);
     void cmdOp_Click(int index);
@@ -204,6 +209,8 @@ private:
     KeypadButton* copyButton_ = nullptr;
     ButtonMover* mover_ = nullptr;
     ResultsWriter* resultsWriter_ = nullptr;
+    SheetTracker* sheetTracker_ = nullptr;
+    DeferredCall* deferredPass_ = nullptr;
     MainMenus menus_;
     Speech speech_;
     QPointer<frmFormula> picker_;

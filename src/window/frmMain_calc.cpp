@@ -1,13 +1,15 @@
 // The window half of a calculation pass and everything that starts one: the "=" key,
 // Ctrl+Enter, F5, key releases in the sheet by the recalculation option.
-#include "widgets/sheet_editing.h"
+#include "window/deferred_call.h"
 #include "window/frmMain.h"
 #include "window/results_writer.h"
+#include "window/sheet_tracker.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <malloc.h>
 
 namespace quill {
 
@@ -52,19 +54,26 @@ constexpr Qt::KeyboardModifiers kShiftCtrlAlt =
 
 } // namespace
 
+void frmMain::requestCalculation() {
+    deferredPass_->request();
+}
+
 void frmMain::runCalculationPass() {
+    // Whatever asked for a pass before this one is answered by it.
+    deferredPass_->cancel();
     if (moveMode()) return;
-    const QString text = sheet_->toPlainText();
-    if (text.isEmpty()) {
+    if (sheet_->document()->isEmpty()) {
         totalBox_->clear();
         resultsWriter_->clear();
         return;
     }
     setStatusText(QStringLiteral("計算中..."));
     calcBusy_ = true;
-    const PassResult pass = calculateSheet(text.toStdU16String(), grouping());
-    if (pass.sheetChanged) replaceTextKeepingCaret(sheet_, QString::fromStdU16String(pass.sheet));
-    resultsWriter_->show(pass.results);
+    const PassUpdate pass = sheetTracker_->run(grouping(), resultsWriter_->inStep());
+    if (!resultsWriter_->show(pass)) resultsWriter_->rewriteAll(sheetTracker_->resultLines());
+    // A pass over the whole column leaves much freed memory behind (a long sheet's lines);
+    // it goes back to the system instead of staying with the program.
+    if (pass.wholeColumn) malloc_trim(0);
     const QString total = QString::fromStdU16String(pass.total);
     if (totalBox_->text() != total) totalBox_->setText(total);
     if (!pass.phrase.empty()) speech_.SpeakResult(pass.phrase);
@@ -83,12 +92,13 @@ bool frmMain::onSheetKeyRelease(QKeyEvent* event) {
     if (event->isAutoRepeat()) return false;
     const int key = event->key();
     const bool plain = (event->modifiers() & kShiftCtrlAlt) == 0;
+    // The pass waits until what the key typed is painted; keys typed meanwhile share it.
     if (key == Qt::Key_F5) {
-        if (plain) calculate();
+        if (plain) requestCalculation();
     } else if (recalcOnEveryInput()) {
-        if (!isExemptKey(key)) calculate();
+        if (!isExemptKey(key)) requestCalculation();
     } else if (isEnter(key) && recalcOnEnter() && plain) {
-        calculate();
+        requestCalculation();
     }
     return false;
 }

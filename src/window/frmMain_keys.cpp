@@ -40,7 +40,7 @@ void frmMain::cmdNum_Click(int index) {
     if (text.isEmpty()) return;
     insertText(text);
     speakKey(KeyArray::Num, index);
-    if (recalcOnEveryInput()) calculate();
+    if (recalcOnEveryInput()) requestCalculation();
     sheet_->setFocus();
 }
 
@@ -78,7 +78,7 @@ void frmMain::cmdOp_Click(int index) {
     }
     if (index != 1) speakKey(KeyArray::Op, index);
     // "π" and ")" complete a number or an expression; the other operators leave it open.
-    if ((index == 12 || index == 14) && recalcOnEveryInput()) runCalculationPass();
+    if ((index == 12 || index == 14) && recalcOnEveryInput()) requestCalculation();
     sheet_->setFocus();
 }
 

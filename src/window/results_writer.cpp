@@ -4,95 +4,135 @@
 #include <QTextDocument>
 
 namespace quill {
-namespace {
-
-QString joinLines(const std::vector<QString>& lines, int first, int end) {
-    QString text;
-    for (int i = first; i < end; ++i) {
-        if (i > first) text += QLatin1Char('\n');
-        text += lines[size_t(i)];
-    }
-    return text;
-}
-
-} // namespace
 
 ResultsWriter::ResultsWriter(QPlainTextEdit* column) : QObject(column), column_(column) {
-    // Someone else changing the column (the "C" key, a user edit) makes our copy stale.
+    // Someone else changing the column (a user edit) makes what we know of it stale.
     connect(column_->document(), &QTextDocument::contentsChange, this, [this](int, int, int) {
         if (!writing_) valid_ = false;
     });
 }
 
-void ResultsWriter::show(const std::vector<std::u16string>& results) {
-    // A text always has at least one (possibly empty) line.
-    std::vector<QString> lines;
-    lines.reserve(std::max<size_t>(results.size(), 1));
-    for (const auto& r : results) lines.push_back(QString::fromStdU16String(r));
-    if (lines.empty()) lines.emplace_back();
-
-    if (!valid_ || int(shown_.size()) != column_->document()->blockCount()) {
-        rewriteAll(lines);
-        return;
-    }
-    const int oldSize = int(shown_.size()), newSize = int(lines.size());
-    const int common = std::min(oldSize, newSize);
-    int first = 0;
-    while (first < common && shown_[size_t(first)] == lines[size_t(first)]) ++first;
-    if (first == oldSize && first == newSize) return;
-    int tail = 0;
-    while (tail < common - first &&
-           shown_[size_t(oldSize - 1 - tail)] == lines[size_t(newSize - 1 - tail)])
-        ++tail;
-    replaceLines(first, oldSize - tail, lines, newSize - tail);
-    shown_ = std::move(lines);
+bool ResultsWriter::inStep() const {
+    return valid_ && column_->document()->blockCount() == shownLines_;
 }
 
-void ResultsWriter::rewriteAll(const std::vector<QString>& lines) {
+void ResultsWriter::clear() {
     writing_ = true;
-    column_->setPlainText(joinLines(lines, 0, int(lines.size())));
+    column_->clear();
     writing_ = false;
-    shown_ = lines;
-    valid_ = true;
+    // The next pass brings every line again.
+    valid_ = false;
 }
 
-void ResultsWriter::replaceLines(int first, int oldEnd, const std::vector<QString>& lines,
-                                 int newEnd) {
-    QTextDocument* doc = column_->document();
-    const int oldSize = int(shown_.size());
-    QTextCursor cursor(doc);
-    QString text = joinLines(lines, first, newEnd);
-    if (oldEnd > first) {
-        // Lines first..oldEnd-1 are replaced (their text, not the break after the last one).
-        cursor.setPosition(doc->findBlockByNumber(first).position());
-        const QTextBlock last = doc->findBlockByNumber(oldEnd - 1);
-        cursor.setPosition(last.position() + last.length() - 1, QTextCursor::KeepAnchor);
-        if (newEnd == first) {
-            // Pure removal: take one line break along with the lines.
-            if (oldEnd < oldSize)
-                cursor.setPosition(doc->findBlockByNumber(oldEnd).position(),
-                                   QTextCursor::KeepAnchor);
-            else {
-                const QTextBlock before = doc->findBlockByNumber(first - 1);
-                cursor.setPosition(before.position() + before.length() - 1);
-                cursor.setPosition(doc->characterCount() - 1, QTextCursor::KeepAnchor);
-            }
-        }
-    } else if (first < oldSize) {
-        // Pure insertion before line first.
-        cursor.setPosition(doc->findBlockByNumber(first).position());
-        text += QLatin1Char('\n');
-    } else {
-        // Pure insertion after the last line.
-        cursor.setPosition(doc->characterCount() - 1);
-        text.prepend(QLatin1Char('\n'));
+namespace {
+
+// A result text holding a line break (a text value such as CHR$(10)) takes more than one line
+// of the column, so the column's lines no longer match the sheet's.
+bool breaksLines(const std::vector<NumberedLine>& lines) {
+    for (const NumberedLine& line : lines)
+        for (char16_t c : line.text)
+            if (c == u'\n' || c == u'\r' || c == 0x2029 || c == 0xFDD0 || c == 0xFDD1) return true;
+    return false;
+}
+
+} // namespace
+
+bool ResultsWriter::costsMoreThanRewriting(const PassUpdate& update) const {
+    // A line added or removed in place costs about what a line of a whole new text costs; a
+    // named line showing the same text as before costs little.
+    size_t spliced = 0;
+    for (const ColumnSplice& s : update.splices) spliced += s.removed + s.added;
+    return spliced > 64 && spliced * 2 > size_t(column_->document()->blockCount());
+}
+
+bool ResultsWriter::show(const PassUpdate& update) {
+    if (update.wholeColumn) {
+        rewriteAll(update.lines);
+        return true;
     }
+    if (!inStep() || breaksLines(update.lines) || costsMoreThanRewriting(update)) return false;
+    // One edit block: the column lays itself out once, not after every line.
+    QTextCursor block(column_->document());
+    writing_ = true;
+    block.beginEditBlock();
+    for (const ColumnSplice& s : update.splices) splice(s);
+    writeLines(update.lines);
+    block.endEditBlock();
+    writing_ = false;
+    shownLines_ = column_->document()->blockCount();
+    return true;
+}
+
+void ResultsWriter::rewriteAll(const std::vector<NumberedLine>& lines) {
+    QString text;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) text += QLatin1Char('\n');
+        text += QStringView(lines[i].text);
+    }
+    // Replacing the whole text through a cursor costs less than setting a new one.
+    QTextCursor cursor(column_->document());
+    cursor.select(QTextCursor::Document);
     writing_ = true;
     if (text.isEmpty())
         cursor.removeSelectedText();
     else
         cursor.insertText(text);
     writing_ = false;
+    shownLines_ = column_->document()->blockCount();
+    // Line breaks inside results leave the column's lines apart from the sheet's for good.
+    valid_ = size_t(shownLines_) == std::max<size_t>(lines.size(), 1);
+}
+
+void ResultsWriter::splice(const ColumnSplice& s) {
+    QTextDocument* doc = column_->document();
+    QTextCursor cursor(doc);
+    const int first = int(s.first);
+    if (s.added > 0) {
+        const QString breaks(qsizetype(s.added), QLatin1Char('\n'));
+        if (first < doc->blockCount()) {
+            cursor.setPosition(doc->findBlockByNumber(first).position());
+            cursor.insertText(breaks);
+        } else {
+            cursor.movePosition(QTextCursor::End);
+            cursor.insertText(breaks);
+        }
+        return;
+    }
+    if (s.removed == 0) return;
+    const int end = first + int(s.removed);
+    if (end < doc->blockCount()) {
+        // The lines and the line break after each.
+        cursor.setPosition(doc->findBlockByNumber(first).position());
+        cursor.setPosition(doc->findBlockByNumber(end).position(), QTextCursor::KeepAnchor);
+    } else {
+        // The last lines and the line break before them.
+        const QTextBlock before = doc->findBlockByNumber(first - 1);
+        cursor.setPosition(before.position() + before.length() - 1);
+        cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    }
+    cursor.removeSelectedText();
+}
+
+void ResultsWriter::writeLines(const std::vector<NumberedLine>& lines) {
+    QTextDocument* doc = column_->document();
+    QTextCursor cursor(doc);
+    QTextBlock block;
+    size_t number = 0;
+    for (const NumberedLine& line : lines) {
+        block = (block.isValid() && line.line == number + 1)
+                    ? block.next()
+                    : doc->findBlockByNumber(int(line.line));
+        number = line.line;
+        if (!block.isValid()) continue;
+        const QStringView text(line.text);
+        if (block.text() == text) continue;
+        cursor.setPosition(block.position());
+        cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+        if (text.isEmpty())
+            cursor.removeSelectedText();
+        else
+            cursor.insertText(text.toString());
+    }
 }
 
 } // namespace quill

@@ -1,29 +1,36 @@
 #pragma once
-// Writes pass results into the results column. Only the lines that differ from what the column
-// shows are replaced, so a key typed into a long sheet costs one line, not the whole column;
-// the column still always ends up holding exactly the pass's lines.
+// Writes pass results into the results column. A pass names only the lines that may have
+// changed and where lines came and went, so a key typed into a long sheet costs a line or two,
+// not the whole column; lines whose text is the same are left alone.
+#include "sheet/incremental_pass.h"
+
 #include <QObject>
 #include <QPlainTextEdit>
-#include <string>
-#include <vector>
 
 namespace quill {
 
 class ResultsWriter : public QObject {
-    Q_OBJECT
 public:
     explicit ResultsWriter(QPlainTextEdit* column);
 
-    void show(const std::vector<std::u16string>& lines);
-    void clear() { show({}); }
+    // False when the column no longer shows what the last pass wrote (someone else changed
+    // it): the next pass must give every line.
+    bool inStep() const;
+    // Shows a pass. False (and nothing written) when the pass named only some lines and they
+    // cannot be written one by one, or adding and removing so many lines one by one would cost
+    // more than a new text: then rewriteAll must be given every line.
+    bool show(const PassUpdate& update);
+    void rewriteAll(const std::vector<NumberedLine>& lines);
+    void clear();
 
 private:
-    void rewriteAll(const std::vector<QString>& lines);
-    void replaceLines(int first, int oldEnd, const std::vector<QString>& lines, int newEnd);
+    bool costsMoreThanRewriting(const PassUpdate& update) const;
+    void splice(const ColumnSplice& s);
+    void writeLines(const std::vector<NumberedLine>& lines);
 
     QPlainTextEdit* column_;
-    std::vector<QString> shown_; // one entry per text block of the column
-    bool valid_ = false;         // shown_ matches the column's text
+    int shownLines_ = 0;
+    bool valid_ = false; // the column holds what this writer wrote
     bool writing_ = false;
 };
 

@@ -3,6 +3,9 @@
 #include "main_window_fixture.h"
 
 #include <QAction>
+#include <QTextDocument>
+#include <algorithm>
+#include <functional>
 
 namespace quill::test {
 namespace {
@@ -137,6 +140,66 @@ TEST_F(CalculationTriggers, move_mode_stops_every_pass) {
     sendKey(w().sheet(), QEvent::KeyRelease, Qt::Key_F5);
     EXPECT_EQ(total(), "");
     EXPECT_EQ(results(), "");
+}
+
+} // namespace
+} // namespace quill::test
+
+namespace quill::test {
+namespace {
+
+// Records, in order, the sheet's paints and the results column's changes.
+class PaintAndResults : public QObject {
+public:
+    explicit PaintAndResults(frmMain& w) {
+        w.sheet()->viewport()->installEventFilter(this);
+        connect(w.resultsColumn()->document(), &QTextDocument::contentsChange, this,
+                [this] { order.push_back("results"); });
+    }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) order.push_back("paint");
+        return false;
+    }
+    std::vector<std::string> order;
+};
+
+TEST_F(CalculationTriggers, keys_typed_together_paint_first_and_share_one_pass) {
+    struct Row {
+        const char* name;
+        const char* recalc;
+        std::function<void(frmMain&)> typeOne; // one key, its pass not yet run
+        const char* sheet;                     // after three of them on the sheet "1\n2"
+    };
+    auto typed = [](int key, const char* text) {
+        return [=](frmMain& w) {
+            for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+                QKeyEvent event(type, key, Qt::NoModifier, QString::fromLatin1(text));
+                QCoreApplication::sendEvent(w.sheet(), &event);
+            }
+        };
+    };
+    const Row rows[] = {
+        {"typed digits", "-1", typed(Qt::Key_5, "5"), "1\n2555"},
+        {"keypad digits", "-1", [](frmMain& w) { w.cmdNum_Click(3); }, "1\n2333"},
+        {"F5 pressed again and again", "0", typed(Qt::Key_F5, ""), "1\n2"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        open(std::string("ReCalc=") + row.recalc + "\n");
+        talk();
+        setSheet("1\n2");
+        QCoreApplication::processEvents();
+        PaintAndResults log(w());
+        for (int k = 0; k < 3; ++k) row.typeOne(w());
+        EXPECT_EQ(total(), "") << "no pass before the waiting events are handled";
+        QCoreApplication::processEvents();
+        ASSERT_EQ(sheetText(), row.sheet);
+        const PassResult whole = calculateSheet(sheetText().toStdU16String(), w().grouping());
+        EXPECT_EQ(total(), QString::fromStdU16String(whole.total));
+        EXPECT_EQ(std::count(spoken().begin(), spoken().end(), whole.phrase), 1);
+        ASSERT_FALSE(log.order.empty());
+        EXPECT_EQ(log.order.front(), "paint") << "the typed text shows before the results";
+    }
 }
 
 } // namespace

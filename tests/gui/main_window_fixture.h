@@ -66,11 +66,13 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton);
         QCoreApplication::processEvents(); // posted keys arrive
     }
-    // A key event straight to a widget (QTest's helpers assert on keys without ASCII).
+    // A key event straight to a widget (QTest's helpers assert on keys without ASCII), and
+    // what it started once the waiting events are handled.
     static void sendKey(QWidget* target, QEvent::Type type, int key,
                         Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QKeyEvent event(type, key, modifiers);
         QCoreApplication::sendEvent(target, &event);
+        QCoreApplication::processEvents();
     }
 
     // Talking on, so that phrases reach the recording.

@@ -1,0 +1,114 @@
+#include "window/sheet_tracker.h"
+
+#include "sheet/narrowing.h"
+
+#include <QTextBlock>
+#include <QTextDocument>
+#include <algorithm>
+
+namespace quill {
+namespace {
+
+// A position as its line and its column in that line; narrowing keeps the lines.
+struct LinePlace {
+    int line;
+    int column;
+};
+
+LinePlace placeOf(QTextDocument* doc, int position) {
+    const QTextBlock block = doc->findBlock(position);
+    return {block.blockNumber(), position - block.position()};
+}
+
+int positionOf(QTextDocument* doc, LinePlace place) {
+    const QTextBlock block = doc->findBlockByNumber(place.line);
+    return block.position() + std::min(place.column, block.length() - 1);
+}
+
+// The sheet's lines are the document's blocks; they are mostly asked for in order.
+class BlockSource : public LineSource {
+public:
+    explicit BlockSource(QTextDocument* doc) : doc_(doc) {}
+    std::u16string text(size_t line) override {
+        if (block_.isValid() && line == number_ + 1)
+            block_ = block_.next();
+        else
+            block_ = doc_->findBlockByNumber(int(line));
+        number_ = line;
+        return block_.text().toStdU16String();
+    }
+
+private:
+    QTextDocument* doc_;
+    QTextBlock block_;
+    size_t number_ = 0;
+};
+
+} // namespace
+
+SheetTracker::SheetTracker(QPlainTextEdit* sheet)
+    : QObject(sheet), sheet_(sheet), pass_(size_t(sheet->document()->blockCount())) {
+    connect(sheet_->document(), &QTextDocument::contentsChange, this,
+            [this](int from, int, int charsAdded) {
+                if (!writing_) linesChanged(from, charsAdded);
+            });
+}
+
+void SheetTracker::linesChanged(int from, int charsAdded) {
+    // The lines from the one holding `from` to the one holding the end of the new text
+    // replace as many old lines as the count of lines says.
+    QTextDocument* doc = sheet_->document();
+    const long blocks = doc->blockCount();
+    const QTextBlock first = doc->findBlock(from);
+    const QTextBlock last = doc->findBlock(from + charsAdded);
+    if (!first.isValid()) {
+        pass_.reset(size_t(blocks));
+        return;
+    }
+    const long firstLine = first.blockNumber();
+    const long added = (last.isValid() ? last.blockNumber() : blocks - 1) - firstLine + 1;
+    const long removed = added - (blocks - long(pass_.lineCount()));
+    if (removed < 1 || firstLine + removed > long(pass_.lineCount())) {
+        pass_.reset(size_t(blocks));
+        return;
+    }
+    pass_.replaceLines(size_t(firstLine), size_t(removed), size_t(added));
+}
+
+PassUpdate SheetTracker::run(Grouping grouping, bool columnInStep) {
+    QTextDocument* doc = sheet_->document();
+    if (pass_.lineCount() != size_t(doc->blockCount())) pass_.reset(size_t(doc->blockCount()));
+    if (!columnInStep) pass_.forgetColumn();
+    BlockSource source(doc);
+    PassUpdate update = pass_.run(source, grouping);
+    if (!update.narrowed.empty()) writeNarrowed(update.narrowed);
+    return update;
+}
+
+void SheetTracker::writeNarrowed(const std::vector<NumberedLine>& lines) {
+    // One undoable edit. The caret and the selection's anchor stay with their characters: a
+    // character that narrows into two (ガ into ｶﾞ) moves what follows it on its line.
+    QTextDocument* doc = sheet_->document();
+    const QTextCursor before = sheet_->textCursor();
+    LinePlace anchor = placeOf(doc, before.anchor()), caret = placeOf(doc, before.position());
+    QTextCursor cursor(doc);
+    writing_ = true;
+    cursor.beginEditBlock();
+    for (const NumberedLine& line : lines) {
+        const QTextBlock block = doc->findBlockByNumber(int(line.line));
+        for (LinePlace* place : {&anchor, &caret})
+            if (place->line == int(line.line))
+                place->column =
+                    int(narrowedColumn(block.text().toStdU16String(), size_t(place->column)));
+        cursor.setPosition(block.position());
+        cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
+        cursor.insertText(QString::fromStdU16String(line.text));
+    }
+    cursor.endEditBlock();
+    writing_ = false;
+    cursor.setPosition(positionOf(doc, anchor));
+    cursor.setPosition(positionOf(doc, caret), QTextCursor::KeepAnchor);
+    sheet_->setTextCursor(cursor);
+}
+
+} // namespace quill
