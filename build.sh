@@ -82,7 +82,7 @@ cmd_sanitize() {
     ctest --test-dir "$dir" --output-on-failure -j "$JOBS"
 }
 
-FUZZ_TARGETS=(fuzz_eval fuzz_sheet fuzz_settings fuzz_formulas fuzz_positions)
+FUZZ_TARGETS=(fuzz_eval fuzz_sheet fuzz_settings fuzz_formulas fuzz_positions fuzz_cli)
 
 # Runs every fuzz target for the given time, starting from its corpus in fuzz/corpus/ (which
 # stays as it is: new inputs gather in build-fuzz/work/). A finding stops that target, is kept

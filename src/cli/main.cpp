@@ -1,81 +1,36 @@
 // quillsum-calc: the calculator's engine and calculation pass on the command line.
-#include "cli/options.h"
-#include "cli/output.h"
-#include "engine/eval.h"
-#include "engine/jtext.h"
-#include "engine/platform.h"
+#include "cli/run.h"
 
-#include <cstdio>
 #include <iostream>
+#include <new>
 #include <unistd.h>
 
 using namespace quill;
 
 namespace {
 
-std::u16string joinArguments(int argc, char** argv) {
-    std::string s;
-    for (int i = 1; i < argc; ++i) {
-        if (i > 1) s += ' ';
-        s += argv[i];
-    }
-    return fromUtf8(s);
-}
-
-// The sheet text: CR LF and LF both end a line; one final line break ends the last line
-// without starting another.
-bool readAll(std::FILE* f, std::string& text) {
-    char buffer[1 << 16];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) text.append(buffer, n);
-    return !std::ferror(f);
-}
-
-bool readSheet(const std::string& path, std::string& text) {
-    if (path == "-") {
-        if (!readAll(stdin, text)) return false;
-    } else {
-        std::FILE* f = std::fopen(path.c_str(), "rb");
-        if (!f) return false;
-        bool ok = readAll(f, text);
-        std::fclose(f);
-        if (!ok) return false;
-    }
-    if (!text.empty() && text.back() == '\n') text.pop_back();
-    if (!text.empty() && text.back() == '\r') text.pop_back();
-    return true;
+int failure(const std::string& message) {
+    std::cerr << "quillsum-calc: " << cli::oneLine(message) << '\n';
+    return 1;
 }
 
 } // namespace
 
+// Every failure ends as one line on standard error and exit status 1: no exception leaves
+// main, and output that could not be written is no success.
 int main(int argc, char** argv) {
     std::ios::sync_with_stdio(false);
-    std::string error;
-    auto options = cli::parseOptions(std::vector<std::string>(argv + 1, argv + argc), error);
-    if (!options) {
-        std::cerr << "quillsum-calc: " << error << '\n';
-        return 2;
+    try {
+        cli::Console console{std::cout, std::cerr, isatty(STDOUT_FILENO) != 0};
+        const int status = cli::run(std::vector<std::string>(argv + 1, argv + argc), console);
+        std::cout.flush();
+        if (!std::cout) return failure("cannot write the output");
+        return status;
+    } catch (const std::bad_alloc&) {
+        return failure("out of memory");
+    } catch (const std::exception& e) {
+        return failure(e.what());
+    } catch (...) {
+        return failure("unexpected failure");
     }
-    if (options->help) {
-        std::cout << cli::kUsage;
-        return 0;
-    }
-    platform::setCommandLine(joinArguments(argc, argv));
-    platform::setFixedNow(options->now);
-
-    if (options->eval) {
-        std::u16string status;
-        Value v = Eval(fromUtf8(*options->eval), [&](std::u16string_view m) { status = m; });
-        cli::printEval(std::cout, v, status, options->json);
-        return 0;
-    }
-    std::string text;
-    if (!readSheet(options->input, text)) {
-        std::cerr << "quillsum-calc: cannot read " << options->input << '\n';
-        return 1;
-    }
-    std::u16string sheet = fromUtf8(text);
-    text = std::string();
-    cli::printSheet(std::cout, sheet, options->grouping, options->json, isatty(STDOUT_FILENO));
-    return 0;
 }

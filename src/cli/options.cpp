@@ -3,7 +3,7 @@
 #include "engine/datetime.h"
 #include "engine/error.h"
 
-#include <cstdio>
+#include <string_view>
 
 namespace quill::cli {
 
@@ -22,20 +22,33 @@ std::optional<Grouping> parseGrouping(const std::string& s) {
     return std::nullopt;
 }
 
+} // namespace
+
+// Exactly YYYY-MM-DDTHH:MM:SS, or with a blank for the T; a scanf form would also take blanks,
+// signs and one-digit fields ("2026-+1-7T 9:3:0").
 std::optional<double> parseNow(const std::string& s) {
+    constexpr std::string_view form = "dddd-dd-ddTdd:dd:dd";
+    if (s.size() != form.size()) return std::nullopt;
+    for (std::size_t i = 0; i < form.size(); ++i) {
+        const bool ok = form[i] == 'd'   ? (s[i] >= '0' && s[i] <= '9')
+                        : form[i] == 'T' ? (s[i] == 'T' || s[i] == ' ')
+                                         : s[i] == form[i];
+        if (!ok) return std::nullopt;
+    }
+    auto number = [&](std::size_t at, std::size_t digits) {
+        int n = 0;
+        for (std::size_t i = at; i < at + digits; ++i) n = n * 10 + (s[i] - '0');
+        return n;
+    };
     DateTimeFields f;
-    char sep = 0, tail = 0;
-    int n = std::sscanf(s.c_str(), "%4d-%2d-%2d%c%2d:%2d:%2d%c", &f.year, &f.month, &f.day, &sep,
-                        &f.hour, &f.minute, &f.second, &tail);
-    if (n != 7 || (sep != 'T' && sep != ' ')) return std::nullopt;
+    f.year = number(0, 4), f.month = number(5, 2), f.day = number(8, 2);
+    f.hour = number(11, 2), f.minute = number(14, 2), f.second = number(17, 2);
     try {
         return dateSerial(f);
     } catch (const EvalError&) {
         return std::nullopt;
     }
 }
-
-} // namespace
 
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error) {
     Options o;

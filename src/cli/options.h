@@ -21,6 +21,10 @@ struct Options {
 // sets `error` to a one-line message.
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error);
 
+// The value of --now: a date and time written exactly as YYYY-MM-DDTHH:MM:SS (a blank may
+// stand for the T), as a day count; nullopt for anything else or a date that does not exist.
+std::optional<double> parseNow(const std::string& text);
+
 extern const char* const kUsage;
 
 } // namespace quill::cli

@@ -70,31 +70,35 @@ void printSheet(std::ostream& out, std::u16string_view sheet, Grouping grouping,
         printTape(out, calculateSheet(sheet, grouping));
         return;
     }
-    if (json) {
-        PassResult r = calculateSheet(sheet, grouping);
-        nlohmann::json results = nlohmann::json::array();
-        for (const auto& line : r.results) results.push_back(toUtf8(line));
-        nlohmann::json j = {{"results", results},
-                            {"total", toUtf8(r.total)},
-                            {"status", toUtf8(r.status)},
-                            {"speech", toUtf8(r.phrase)},
-                            {"sheet", toUtf8(r.sheetChanged ? r.sheet : sheet)}};
-        out << j.dump() << '\n';
-        return;
-    }
     // Result lines go out as they are computed, in blocks, so a long tape needs no more memory
-    // than its text.
-    std::string block;
+    // than its text. In JSON they are the "results" array, and the members known only after
+    // the pass follow it.
+    std::string block = json ? "{\"results\":[" : "";
     auto flushBlock = [&] {
         out << block;
         block.clear();
     };
+    bool first = true;
     PassResult r = calculateSheet(sheet, grouping, [&](std::u16string_view line) {
-        block.append(toUtf8(line)).push_back('\n');
+        if (json) {
+            block.append(first ? "" : ",").append(nlohmann::json(toUtf8(line)).dump());
+            first = false;
+        } else {
+            block.append(toUtf8(line)).push_back('\n');
+        }
         if (block.size() > (1 << 16)) flushBlock();
     });
-    block.append("= ").append(toUtf8(r.total)).push_back('\n');
+    if (!json) {
+        block.append("= ").append(toUtf8(r.total)).push_back('\n');
+        flushBlock();
+        return;
+    }
+    block.append("],\"total\":").append(nlohmann::json(toUtf8(r.total)).dump());
+    block.append(",\"status\":").append(nlohmann::json(toUtf8(r.status)).dump());
+    block.append(",\"speech\":").append(nlohmann::json(toUtf8(r.phrase)).dump());
     flushBlock();
+    // The sheet text may be as long as the input: streamed, not dumped into one more copy.
+    out << ",\"sheet\":" << nlohmann::json(toUtf8(r.sheetChanged ? r.sheet : sheet)) << "}\n";
 }
 
 } // namespace quill::cli

@@ -1,6 +1,10 @@
 #include "settings/atomic_file.h"
 
+#include "settings/file_access.h"
+
+#include <algorithm>
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
@@ -28,13 +32,6 @@ void syncFolder(const fs::path& folder) {
     ::close(fd);
 }
 
-fs::path resolveLinks(const fs::path& file) {
-    std::error_code ec;
-    if (!fs::is_symlink(file, ec)) return file;
-    fs::path target = fs::weakly_canonical(file, ec);
-    return ec ? file : target;
-}
-
 // The temporary file gets the final file's mode (and owner, where allowed) before it is
 // renamed, so a replace never widens or narrows access.
 bool copyAccess(int fd, const fs::path& target) {
@@ -46,11 +43,49 @@ bool copyAccess(int fd, const fs::path& target) {
     return ::fchmod(fd, st.st_mode & 07777) == 0;
 }
 
+// Temporary files are named ".<name>.<pid>.XXXXXX": the process id tells a leftover of a
+// process that was killed from the file another running instance is writing right now.
+std::string temporaryPrefix(const fs::path& target) {
+    return "." + target.filename().string() + ".";
+}
+
+bool processGone(std::string_view pid) {
+    if (pid.empty() || pid.size() > 9 ||
+        !std::all_of(pid.begin(), pid.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return false;
+    const pid_t id = static_cast<pid_t>(std::stol(std::string(pid)));
+    return id > 0 && ::kill(id, 0) != 0 && errno == ESRCH;
+}
+
+// A name made by mkstemp's six characters after a process id. Names without a process id
+// (made by older versions) are left alone: ".setting.ini.backup" could be the user's own.
+bool isLeftover(std::string_view rest) {
+    constexpr std::size_t kRandom = 6;
+    const auto dot = rest.find('.');
+    return dot != std::string_view::npos && rest.size() - dot - 1 == kRandom &&
+           processGone(rest.substr(0, dot));
+}
+
+// Removes the temporary files that processes killed between writing and renaming left beside
+// the target; files of running processes and of other users stay.
+void removeLeftovers(const fs::path& folder, const fs::path& target) {
+    const std::string prefix = temporaryPrefix(target);
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(folder, ec)) {
+        const std::string name = entry.path().filename().string();
+        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+        struct stat st {};
+        if (::lstat(entry.path().c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_uid != ::geteuid())
+            continue;
+        if (isLeftover(std::string_view(name).substr(prefix.size())))
+            ::unlink(entry.path().c_str());
+    }
+}
+
 bool writeTemporary(const fs::path& folder, const fs::path& target, std::string_view bytes,
                     std::string& tempName) {
-    std::string name = ".";
-    name += target.filename().string();
-    name += ".XXXXXX";
+    const std::string name = temporaryPrefix(target) + std::to_string(::getpid()) + ".XXXXXX";
     tempName = (folder / name).string();
     const int fd = ::mkstemp(tempName.data());
     if (fd < 0) {
@@ -71,14 +106,15 @@ bool isWritable(const fs::path& path) {
 }
 
 bool replaceFileAtomically(const fs::path& file, std::string_view bytes) {
-    const fs::path target = resolveLinks(file);
-    fs::path folder = target.parent_path();
-    if (folder.empty()) folder = ".";
+    const auto place = writeTarget(file);
+    if (!place) return false;
+    const fs::path& target = *place;
+    const fs::path folder = target.parent_path();
     std::error_code ec;
     if (!fs::exists(folder, ec)) fs::create_directories(folder, ec);
     if (!isWritable(folder)) return false;
-    if (fs::exists(target, ec) && (!fs::is_regular_file(target, ec) || !isWritable(target)))
-        return false;
+    if (fs::exists(target, ec) && !isWritable(target)) return false;
+    removeLeftovers(folder, target);
 
     std::string tempName;
     if (!writeTemporary(folder, target, bytes, tempName) ||

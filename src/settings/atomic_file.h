@@ -7,8 +7,10 @@
 namespace quill {
 
 // Writes `bytes` to a temporary file in the target's folder, flushes it to disk and renames
-// it over the target (a symbolic link is followed and the file it names is replaced). The
-// folder is created when missing. A file or folder that is read-only (no write permission bit,
+// it over the target. A link is followed only as writeTarget() (settings/file_access.h)
+// allows, and the file it leads to is replaced; a refused link is left alone: false. The
+// folder is created when missing. Temporary files that killed processes left beside the
+// target are removed on the way. A file or folder that is read-only (no write permission bit,
 // or no write access for this user) is left alone: false, nothing changed. The replaced
 // file keeps its permission bits; a new one is readable by everyone and writable by its owner.
 bool replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);

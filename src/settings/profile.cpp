@@ -1,10 +1,8 @@
 #include "settings/profile.h"
 
 #include "settings/atomic_file.h"
+#include "settings/file_access.h"
 #include "settings/profile_document.h"
-
-#include <fstream>
-#include <sstream>
 
 namespace quill {
 namespace fs = std::filesystem;
@@ -12,16 +10,24 @@ namespace {
 
 enum class Load { Missing, Read, Unreadable };
 
+// Only a regular file of settings size is read: a FIFO, a device or a huge file is unreadable.
 Load loadFile(const fs::path& file, std::string& bytes) {
-    std::error_code ec;
-    if (!fs::exists(file, ec)) return Load::Missing;
-    std::ifstream in(file, std::ios::binary);
-    if (!in) return Load::Unreadable;
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) return Load::Unreadable;
-    bytes = content.str();
-    return Load::Read;
+    FileRead read = readRegularFile(file, kSettingsFileLimit);
+    switch (read.status) {
+    case FileReadStatus::Read: bytes = std::move(read.bytes); return Load::Read;
+    case FileReadStatus::Missing: return Load::Missing;
+    default: return Load::Unreadable;
+    }
+}
+
+// A missing file starts from `startFrom` when there is one; a start file that cannot be read
+// is no reason to refuse writing the missing one.
+Load loadFile(const fs::path& file, const fs::path& startFrom, std::string& bytes) {
+    const Load load = loadFile(file, bytes);
+    if (load != Load::Missing || startFrom.empty()) return load;
+    if (loadFile(startFrom, bytes) == Load::Read) return Load::Read;
+    bytes.clear();
+    return Load::Missing;
 }
 
 bool isLeadCp932(unsigned char b) {
@@ -53,27 +59,23 @@ struct Profile::Pending {
     bool changed = false;
 };
 
-Profile::Profile(fs::path file, std::string section)
-    : file_(std::move(file)), section_(std::move(section)) {}
+Profile::Profile(fs::path file, std::string section, fs::path startFrom)
+    : file_(std::move(file)), section_(std::move(section)), startFrom_(std::move(startFrom)) {}
 
 Profile::~Profile() = default;
 Profile::Profile(Profile&&) noexcept = default;
 Profile& Profile::operator=(Profile&&) noexcept = default;
 
-namespace {
-
 // The document a read works on: the gathered batch, or the file as it is now.
-std::optional<ProfileDocument> loadDocument(const fs::path& file, const ProfileDocument* pending) {
-    if (pending != nullptr) return *pending;
+std::optional<ProfileDocument> Profile::loadDocument() const {
+    if (pending_) return pending_->doc;
     std::string bytes;
-    if (loadFile(file, bytes) != Load::Read) return std::nullopt;
+    if (loadFile(file_, startFrom_, bytes) != Load::Read) return std::nullopt;
     return ProfileDocument(bytes);
 }
 
-} // namespace
-
 std::optional<std::u16string> Profile::readRaw(std::string_view key) const {
-    const auto doc = loadDocument(file_, pending_ ? &pending_->doc : nullptr);
+    const auto doc = loadDocument();
     if (!doc) return std::nullopt;
     const auto line = doc->findKey(section_, key);
     if (!line) return std::nullopt;
@@ -86,7 +88,7 @@ std::int32_t Profile::readInt(std::string_view key, std::int32_t fallback) const
 }
 
 ProfileText Profile::readText(std::string_view key, std::u16string_view fallback) const {
-    const auto doc = loadDocument(file_, pending_ ? &pending_->doc : nullptr);
+    const auto doc = loadDocument();
     const auto line = doc ? doc->findKey(section_, key) : std::nullopt;
     if (!line) return {std::u16string(fallback), false};
     const std::string_view value = doc->valueOf(*line);
@@ -117,7 +119,7 @@ void Profile::beginBatch() {
     pending_ = std::make_unique<Pending>();
     std::string bytes;
     // A file that exists but cannot be read is never replaced: its content would be lost.
-    pending_->refused = loadFile(file_, bytes) == Load::Unreadable;
+    pending_->refused = loadFile(file_, startFrom_, bytes) == Load::Unreadable;
     pending_->doc = ProfileDocument(bytes);
 }
 

@@ -4,11 +4,15 @@
 // integers are read from the value's leading number, text reads stop at 2047 bytes, and
 // every line the program does not know is written back byte for byte.
 //
-// Nothing is cached: every read reads the file and every write replaces it. A file that is
-// valid UTF-8 is read as UTF-8, anything else as code page 932 (a file carried over from a
-// Japanese Windows system); a file is written back in the encoding it was read in, and a new
-// file is UTF-8. Writes are atomic and durable (temporary file beside, fsync, rename), so a
-// crash or a full disk never leaves a cut or empty file.
+// Nothing is cached: every read reads the file and every write replaces it. Only a regular
+// file of at most kSettingsFileLimit bytes is read (settings/file_access.h); anything else
+// reads as unreadable: every key takes its default and writes are refused, so its content is
+// never lost. A file is read
+// as UTF-8 or as code page 932 (a file carried over from a Japanese Windows system) as
+// detectEncoding() decides; it is written back in the encoding it was read in, and a new file
+// is UTF-8 (with a byte order mark only when its text would otherwise read as code page 932).
+// Writes are atomic and durable (temporary file beside, fsync, rename), so a crash or a full disk
+// never leaves a cut or empty file.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -17,6 +21,8 @@
 #include <string_view>
 
 namespace quill {
+
+class ProfileDocument;
 
 // Text reads return at most this many bytes of the value, counted in the file's encoding.
 constexpr std::size_t kProfileTextLimit = 2047;
@@ -28,7 +34,10 @@ struct ProfileText {
 
 class Profile {
 public:
-    explicit Profile(std::filesystem::path file, std::string section = "Calc");
+    // `startFrom`: a file whose content reads (and is written on from) while `file` does not
+    // exist yet, such as presets beside a program the user cannot change.
+    explicit Profile(std::filesystem::path file, std::string section = "Calc",
+                     std::filesystem::path startFrom = {});
     ~Profile();
     Profile(Profile&&) noexcept;
     Profile& operator=(Profile&&) noexcept;
@@ -65,8 +74,11 @@ public:
 private:
     struct Pending;
 
+    std::optional<ProfileDocument> loadDocument() const;
+
     std::filesystem::path file_;
     std::string section_;
+    std::filesystem::path startFrom_;
     std::unique_ptr<Pending> pending_;
 };
 

@@ -1,6 +1,7 @@
 #include "settings/profile_document.h"
 
 #include "engine/jtext.h"
+#include "settings/text_encoding.h"
 
 namespace quill {
 namespace {
@@ -58,7 +59,8 @@ ProfileDocument::ProfileDocument(std::string_view bytes) {
         bom_ = true;
         bytes.remove_prefix(kBom.size());
     }
-    encoding_ = isValidUtf8(bytes) ? ProfileEncoding::Utf8 : ProfileEncoding::Cp932;
+    encoding_ = bom_ || detectEncoding(bytes) == TextEncoding::Utf8 ? ProfileEncoding::Utf8
+                                                                    : ProfileEncoding::Cp932;
     while (!bytes.empty()) {
         const auto nl = bytes.find('\n');
         std::string_view line = bytes.substr(0, nl);
@@ -168,6 +170,7 @@ bool ProfileDocument::set(std::string_view section, std::string_view key,
     added.push_back({joined(key, "=", encoded), end});
     if (at > 0 && lines_[at - 1].end.empty()) lines_[at - 1].end = end;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at), added.begin(), added.end());
+    settleEncoding();
     return true;
 }
 
@@ -181,14 +184,20 @@ bool ProfileDocument::erase(std::string_view section, std::string_view key) {
     return erased;
 }
 
-// A code page 932 file whose only bytes that are not UTF-8 were just replaced would read back
-// as UTF-8, and its other lines would change their text. It is carried over to UTF-8 now, with
-// the text it has, so the next read sees what this one saw.
+// After a change the file must read back in the encoding it is written in. A code page 932
+// file whose only bytes that are not UTF-8 were just replaced could read back as UTF-8, and
+// its other lines would change their text: it is carried over to UTF-8 now, with the text it
+// has, so the next read sees what this one saw. A UTF-8 file that would read back as code
+// page 932 (its only non-ASCII text a "°C") gets a byte order mark.
 void ProfileDocument::settleEncoding() {
-    if (encoding_ != ProfileEncoding::Cp932) return;
     std::string all = bytes();
     if (bom_) all.erase(0, kBom.size());
-    if (isValidUtf8(all)) convertToUtf8();
+    if (encoding_ == ProfileEncoding::Cp932) {
+        if (detectEncoding(all) != TextEncoding::Utf8) return;
+        convertToUtf8();
+        all = bytes();
+    }
+    if (!bom_ && detectEncoding(all) != TextEncoding::Utf8) bom_ = true;
 }
 
 } // namespace quill

@@ -21,7 +21,7 @@ class ProfileDocument {
 public:
     // An empty document: a new UTF-8 file.
     ProfileDocument() = default;
-    // The file's bytes; the encoding is UTF-8 when they are valid UTF-8, else code page 932.
+    // The file's bytes, in the encoding detectEncoding() finds (settings/text_encoding.h).
     explicit ProfileDocument(std::string_view bytes);
 
     ProfileEncoding encoding() const { return encoding_; }

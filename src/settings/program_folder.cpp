@@ -22,12 +22,16 @@ fs::path executableFolder() {
     return exe.parent_path();
 }
 
+} // namespace
+
 fs::path homeFolder() {
     if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') return home;
     if (const passwd* pw = ::getpwuid(::getuid()); pw != nullptr && pw->pw_dir != nullptr)
         return pw->pw_dir;
     return "/";
 }
+
+namespace {
 
 // The XDG rules: an unset, empty or relative $XDG_CONFIG_HOME counts as missing.
 fs::path configFolder() {
@@ -55,6 +59,12 @@ fs::path iniPath() {
     // system folder keeps them in the user's configuration folder.
     if (isWritable(folder)) return folder / "setting.ini";
     return configFolder() / "quillsum" / "setting.ini";
+}
+
+fs::path presetIniPath(const fs::path& ini) {
+    const fs::path preset = programFolder() / "setting.ini";
+    if (ini == preset || ini != iniPath()) return {};
+    return preset;
 }
 
 ScopedProgramFolder::ScopedProgramFolder(const fs::path& folder) : previous_(overrideFolder()) {

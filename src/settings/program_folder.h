@@ -13,11 +13,19 @@ std::filesystem::path programFolder();
 // executable's folder. Meant for tests, which use ScopedProgramFolder.
 void setProgramFolder(const std::filesystem::path& folder);
 
+// The user's home folder: $HOME, else the password database's entry, else "/".
+std::filesystem::path homeFolder();
+
 // Full path of the settings file: "setting.ini" in the program folder when that folder is
 // writable (a portable install), else $XDG_CONFIG_HOME/quillsum/setting.ini, with
 // ~/.config standing in for an unset or relative $XDG_CONFIG_HOME. The folder is not created
 // here; the first write creates it.
 std::filesystem::path iniPath();
+
+// The file the settings file `ini` starts from while it does not exist: the program folder's
+// setting.ini when `ini` is the user's own file in the configuration folder (a read-only
+// portable copy, or an administrator's presets beside an installed program); empty otherwise.
+std::filesystem::path presetIniPath(const std::filesystem::path& ini);
 
 // Sets the program folder for the life of the object and puts the previous one back after.
 class ScopedProgramFolder {

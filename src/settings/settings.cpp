@@ -1,6 +1,7 @@
 #include "settings/settings.h"
 
 #include "engine/jtext.h"
+#include "settings/program_folder.h"
 
 #include <algorithm>
 #include <string>
@@ -15,7 +16,8 @@ std::int64_t signedColour(Colour colour) {
 
 } // namespace
 
-Settings::Settings(std::filesystem::path file) : profile_(std::move(file)) {}
+// The user's own file starts from the program folder's presets until it is first written.
+Settings::Settings(std::filesystem::path file) : profile_(file, "Calc", presetIniPath(file)) {}
 
 bool Settings::readFlag(std::string_view key, bool fallback) const {
     return profile_.readInt(key, fallback ? -1 : 0) != 0;

@@ -47,6 +47,8 @@ struct WindowPlacement {
 
 class Settings {
 public:
+    // When `file` is the user's own settings file and does not exist yet, it reads (and is
+    // first written) from the program folder's presets (see presetIniPath).
     explicit Settings(std::filesystem::path file);
 
     const std::filesystem::path& file() const { return profile_.file(); }

@@ -19,21 +19,22 @@ namespace {
 
 constexpr std::u16string_view kBusyDone = u"計算が完了しました";
 
-// Walks the lines of a sheet: "\n" or "\r\n" end a line; the text after the last line break
-// is the last line.
+// Walks the lines of a sheet: "\n", "\r\n" or a lone "\r" end a line (a sheet saved on an old
+// system, or pasted from one); the text after the last line break is the last line.
 class LineCursor {
 public:
     explicit LineCursor(std::u16string_view sheet) : rest_(sheet) {}
     bool next(std::u16string_view& line, std::u16string_view& ending) {
         if (done_) return false;
-        size_t nl = rest_.find(u'\n');
-        if (nl == std::u16string_view::npos) {
+        const size_t end = rest_.find_first_of(u"\r\n");
+        if (end == std::u16string_view::npos) {
             line = rest_, ending = {}, done_ = true;
             return true;
         }
-        size_t end = (nl > 0 && rest_[nl - 1] == u'\r') ? nl - 1 : nl;
-        line = rest_.substr(0, end), ending = rest_.substr(end, nl + 1 - end);
-        rest_.remove_prefix(nl + 1);
+        const bool crlf = rest_[end] == u'\r' && end + 1 < rest_.size() && rest_[end + 1] == u'\n';
+        const size_t next = end + (crlf ? 2 : 1);
+        line = rest_.substr(0, end), ending = rest_.substr(end, next - end);
+        rest_.remove_prefix(next);
         return true;
     }
 
@@ -103,6 +104,11 @@ template <typename F> void statement(F&& f) {
 
 PassResult calculateSheet(std::u16string_view sheet, Grouping grouping,
                           const ResultLineSink& onLine) {
+    return calculateSheet(sheet, grouping, onLine, nullptr);
+}
+
+PassResult calculateSheet(std::u16string_view sheet, Grouping grouping,
+                          const ResultLineSink& onLine, const LineValueSink& onValues) {
     PassResult r;
     if (sheet.empty()) return r;
     r.ran = true;
@@ -129,6 +135,7 @@ PassResult calculateSheet(std::u16string_view sheet, Grouping grouping,
                 out = line.prefix;
             }
             statement([&] { out += displayText(value, grouping); });
+            if (onValues) onValues(value, total);
         }
         onLine(out);
     }

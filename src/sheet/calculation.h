@@ -6,6 +6,8 @@
 //   ("+5" -> "+ 5") and classified (tape "- ", "* ", "/ ", "\ ", blank, add) -> Eval ->
 //   running total updated (dates through DateCalc) -> each value formatted by the grouping
 //   option -> results column, total, status text and result phrase.
+#include "engine/value.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
@@ -26,8 +28,8 @@ struct PassResult {
     std::u16string phrase;               // the result phrase; "" when nothing is spoken
 };
 
-// Lines are separated by "\n" or "\r\n". An empty sheet gives ran == false, no results and an
-// empty total. Failed lines never stop the pass.
+// Lines are separated by "\n", "\r\n" or a lone "\r". An empty sheet gives ran == false, no results
+// and an empty total. Failed lines never stop the pass.
 PassResult calculateSheet(std::u16string_view sheet, Grouping grouping);
 
 // The same pass handing each result line to `onLine` in order instead of keeping them in
@@ -35,5 +37,12 @@ PassResult calculateSheet(std::u16string_view sheet, Grouping grouping);
 using ResultLineSink = std::function<void(std::u16string_view line)>;
 PassResult calculateSheet(std::u16string_view sheet, Grouping grouping,
                           const ResultLineSink& onLine);
+
+// The same streaming pass also handing each non-blank line's value and the running total after
+// it to `onValues`, for checks of the values themselves: the display shows a value it cannot
+// show as "0", so the texts alone would hide it.
+using LineValueSink = std::function<void(const Value& value, const Value& total)>;
+PassResult calculateSheet(std::u16string_view sheet, Grouping grouping,
+                          const ResultLineSink& onLine, const LineValueSink& onValues);
 
 } // namespace quill

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <string>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,17 +16,24 @@ namespace {
 struct CalcRun {
     int status;
     std::string out;
+    std::string err;
 };
 
+std::string slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
 // Runs quillsum-calc with the given arguments (shell-quoted by the caller), standard input
-// from `input`; standard error is discarded.
+// from `input`.
 CalcRun calc(const std::string& args, const std::string& input = "") {
     char path[] = "/tmp/quill-cli-XXXXXX";
     int fd = mkstemp(path);
     EXPECT_EQ(write(fd, input.data(), input.size()), static_cast<ssize_t>(input.size()));
     close(fd);
-    std::string cmd = std::string(QUILL_CALC) + " " + args + " < " + path + " 2>/dev/null";
-    CalcRun r{-1, ""};
+    const std::string errPath = std::string(path) + ".err";
+    std::string cmd = std::string(QUILL_CALC) + " " + args + " < " + path + " 2>" + errPath;
+    CalcRun r{-1, "", ""};
     if (FILE* p = popen(cmd.c_str(), "r")) {
         char buf[4096];
         size_t n;
@@ -32,7 +41,9 @@ CalcRun calc(const std::string& args, const std::string& input = "") {
         int st = pclose(p);
         r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
     }
+    r.err = slurp(errPath);
     unlink(path);
+    unlink(errPath.c_str());
     return r;
 }
 
@@ -42,10 +53,21 @@ TEST(QuillsumCalc, SheetFromStandardInputPrintsResultsAndTotal) {
     EXPECT_EQ(r.out, "100\n+ 50\n* 2\n\n- 30\n= 270\n");
 }
 
-TEST(QuillsumCalc, OnlyOneFinalLineBreakIsDropped) {
-    EXPECT_EQ(calc("", "1\r\n2\r\n").out, "1\n+ 2\n= 3\n");
-    EXPECT_EQ(calc("", "1\n\n").out, "1\n\n= 1\n");
-    EXPECT_EQ(calc("", "").out, "= \n");
+// LF, CR LF and a lone CR all end a line; only one final line break is dropped.
+TEST(QuillsumCalc, LineEnds) {
+    const std::pair<const char*, const char*> rows[] = {
+        {"1\r\n2\r\n", "1\n+ 2\n= 3\n"},
+        {"1\n\n", "1\n\n= 1\n"},
+        {"", "= \n"},
+        {"1+2\r3*4\r5", "3\n+ 12\n+ 5\n= 20\n"},
+        {"1\r2\r", "1\n+ 2\n= 3\n"},
+        {"1\r\r", "1\n\n= 1\n"},
+        {"1\n\r2\r\n", "1\n\n+ 2\n= 3\n"},
+    };
+    for (const auto& [input, output] : rows) {
+        SCOPED_TRACE(testing::PrintToString(std::string(input)));
+        EXPECT_EQ(calc("", input).out, output);
+    }
 }
 
 TEST(QuillsumCalc, SheetFromAFileWithGrouping) {
@@ -77,19 +99,68 @@ TEST(QuillsumCalc, EvalPrintsOneValue) {
     EXPECT_EQ(failed["status"], "計算中にエラーが発生しました。計算式を確認して下さい");
 }
 
+// A failure is one line on standard error and nothing on standard output.
 TEST(QuillsumCalc, ExitStatuses) {
     struct Row {
         const char* args;
         int status;
     } rows[] = {
-        {"--eval 1", 0}, {"--eval '1/0'", 0}, {"--grouping 5", 2}, {"--now yesterday", 2},
-        {"--bogus", 2},  {"--eval", 2},       {"a.txt b.txt", 2},  {"/nonexistent/sheet.txt", 1},
-        {"/tmp", 1},     {"--help", 0},
+        {"--eval 1", 0},
+        {"--eval '1/0'", 0},
+        {"--grouping 5", 2},
+        {"--now yesterday", 2},
+        {"--bogus", 2},
+        {"--eval", 2},
+        {"a.txt b.txt", 2},
+        {"/nonexistent/sheet.txt", 1},
+        {"/tmp", 1},
+        {"--help", 0},
+        {"--grouping \"$(printf 'a\\nb')\"", 2},
+        {"\"$(printf '/nonexistent/a\\nb')\"", 1},
+        {"/dev/zero", 1},
+        {"--json /dev/zero", 1},
+        {"--eval 1 > /dev/full", 1},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.args);
-        EXPECT_EQ(calc(row.args).status, row.status);
+        const CalcRun r = calc(row.args);
+        EXPECT_EQ(r.status, row.status);
+        if (row.status == 0) continue;
+        EXPECT_EQ(r.out, "");
+        EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
+        EXPECT_EQ(r.err.rfind("quillsum-calc: ", 0), 0u) << r.err;
     }
+}
+
+// The JSON form streams its results: its memory stays within a few times the input, where
+// building the whole object first took some thirty times.
+TEST(QuillsumCalc, JsonOfALongSheetStaysWithinAFewTimesItsInput) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer keeps freed memory in quarantine";
+#endif
+    const std::string path = testing::TempDir() + "quill-cli-long.txt";
+    std::string sheet;
+    for (int i = 0; i < 500000; ++i) sheet += "12345+1\n";
+    std::ofstream(path, std::ios::binary) << sheet;
+    auto peakKilobytes = [&](std::vector<const char*> args) {
+        args.insert(args.begin(), QUILL_CALC);
+        args.push_back(nullptr);
+        const pid_t child = fork();
+        if (child == 0) {
+            freopen("/dev/null", "w", stdout);
+            execv(QUILL_CALC, const_cast<char* const*>(args.data()));
+            _exit(127);
+        }
+        int status = 0;
+        rusage usage{};
+        wait4(child, &status, 0, &usage);
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+        return static_cast<std::size_t>(usage.ru_maxrss);
+    };
+    const std::size_t base = peakKilobytes({"--eval", "1"});
+    const std::size_t json = peakKilobytes({"--json", path.c_str()});
+    EXPECT_LE(json - base, 6 * sheet.size() / 1024) << "peak " << json << " kB, base " << base;
+    std::remove(path.c_str());
 }
 
 } // namespace

@@ -1,14 +1,17 @@
 // Every input a fuzz target failed on, replayed through the same checks (the inputs are also
 // kept in the fuzz corpora as finding-*). Each row says what the input exposed.
+#include "cli_check.h"
 #include "formula_check.h"
 #include "fuzz_text.h"
-#include "temp_folder.h"
 #include "settings_check.h"
 #include "sheet_check.h"
+#include "temp_folder.h"
 
 #include "engine/platform.h"
 
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace quill {
 namespace {
@@ -81,6 +84,44 @@ TEST(FuzzFindings, SheetPassesKeepTheirPromises) {
         EXPECT_EQ(fault, nullptr) << fault;
     }
     platform::setFixedNow(std::nullopt);
+}
+
+// The sheet check looks at the values: a NaN or an infinity is caught even where the display
+// would show it as "0".
+TEST(FuzzChecks, SheetCheckCatchesEveryNonFiniteValue) {
+    const std::pair<Value, bool> rows[] = {
+        {Value::dbl(std::nan("")), true}, {Value::dbl(-HUGE_VAL), true},
+        {Value::single(HUGE_VALF), true}, {Value::date(std::nan("")), true},
+        {Value::dbl(1e308), false},       {Value::single(-0.0f), false},
+        {Value::text(u"NAN"), false},     {Value::int16(0), false},
+    };
+    for (const auto& [value, nonFinite] : rows) {
+        SCOPED_TRACE(kindName(value.kind()));
+        EXPECT_EQ(fuzz::isNonFinite(value), nonFinite);
+    }
+}
+
+TEST(FuzzFindings, CommandLinesKeepTheirPromises) {
+    using Status = cli::SheetInput::Status;
+    const struct {
+        const char* what;
+        std::vector<std::string> args;
+        Status input;
+    } findings[] = {
+        {"a line break in an option's value made the message two lines",
+         {"--grouping", "a\nb"},
+         Status::Read},
+        {"a line break in a file name made the message two lines", {"x\r\ny"}, Status::Unreadable},
+        {"--now took a sign and a blank", {"--now", "2026-+1-07T 9:30:00"}, Status::Read},
+        {"--now took one-digit fields", {"--now", "2026-1-7T9:30:00"}, Status::Read},
+        {"--now took a leading blank", {"--now", " 2026-12-07T09:30:00"}, Status::Read},
+        {"an input above the limit", {"--json", "-"}, Status::TooLarge},
+    };
+    for (const auto& f : findings) {
+        SCOPED_TRACE(f.what);
+        const char* fault = fuzz::commandLineFault(f.args, f.input);
+        EXPECT_EQ(fault, nullptr) << fault;
+    }
 }
 
 } // namespace

@@ -2,21 +2,26 @@
 // what is readable, and the close sequence writes a file that reads back what it wrote while
 // keeping every line it did not write.
 #include "formulas/formula_list.h"
-#include "temp_folder.h"
+#include "scoped_env.h"
+#include "settings/file_access.h"
 #include "settings/settings.h"
 #include "surviving_lines.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <random>
+#include <sys/stat.h>
 
 namespace quill {
 namespace {
 
-using test::writeBytes;
-using test::TempFolder;
 using test::readBytes;
+using test::ScopedEnv;
+using test::TempFolder;
+using test::writeBytes;
+namespace fs = std::filesystem;
 using namespace std::string_literals;
 
 // The keys the close sequence writes.
@@ -62,15 +67,17 @@ void readsGroupsOfFour(const Settings& s) {
 }
 
 std::vector<HostileFile> hostileFiles() {
-    const std::string tenMegabytes =
-        repeated("a line without an equals sign, only words and numbers 0123456789\r\n", 160000) +
+    // Just under the size limit of a settings file.
+    const std::string nearlyAMegabyte =
+        repeated("a line without an equals sign, only words and numbers 0123456789\r\n", 15500) +
         "[Calc]\r\nketa=4\r\n";
     return {
         {"random bytes", randomBytes(64 * 1024, 8), [](const Settings&) {}},
         {"random bytes then a readable section", randomBytes(64 * 1024, 9) + "\n[Calc]\nketa=4\n",
          readsGroupsOfFour},
-        {"ten megabytes", tenMegabytes, readsGroupsOfFour},
-        {"a ten-megabyte value", "[Calc]\nketa=4\nFormula=a||" + repeated("1+", 5000000) + "\n",
+        {"nearly a megabyte", nearlyAMegabyte, readsGroupsOfFour},
+        {"a value of nearly a megabyte",
+         "[Calc]\nketa=4\nFormula=a||" + repeated("1+", 500000) + "\n",
          [](const Settings& s) {
              readsGroupsOfFour(s);
              EXPECT_TRUE(s.formulaText().cut);
@@ -171,6 +178,77 @@ TEST(HostileSettingsFile, ReadsWhatIsReadableAndClosesWithAValidFile) {
         EXPECT_FALSE(lost.has_value()) << "a line the close sequence does not write was lost";
         EXPECT_LE(after.size(), 2 * f.bytes.size() + 1024) << "the file grew out of bounds";
     }
+}
+
+struct NotASettingsFile {
+    const char* name;
+    // Makes the thing at `file`, with `outside` a folder outside the home and program folders.
+    std::function<void(const fs::path& file, const fs::path& outside)> make;
+    // Describes what is at `file` (and behind it), to see that nothing changed.
+    std::function<std::string(const fs::path& file)> describe;
+};
+
+std::string describeType(const fs::path& file) {
+    struct stat st {};
+    if (::lstat(file.c_str(), &st) != 0) return "nothing";
+    if (S_ISLNK(st.st_mode)) return "link to " + fs::read_symlink(file).string();
+    return S_ISFIFO(st.st_mode) ? "fifo" : "other";
+}
+
+// A settings file that is a FIFO, a link to a device or to a file outside the user's folders,
+// or too large to be one: start-up reads the defaults without blocking or running out of
+// memory, and the close sequence leaves it as it was.
+TEST(HostileSettingsFile, WhatIsNoSettingsFileReadsAsDefaultsAndIsNeverWritten) {
+    const std::string overMegabyte =
+        "[Calc]\nketa=4\n" + repeated("; a comment line to fill the file up\n", 30000);
+    const NotASettingsFile rows[] = {
+        {"a FIFO", [](const fs::path& f, const fs::path&) { ::mkfifo(f.c_str(), 0600); },
+         describeType},
+        {"a link to an endless device",
+         [](const fs::path& f, const fs::path&) { fs::create_symlink("/dev/zero", f); },
+         describeType},
+        {"a file above a megabyte",
+         [&](const fs::path& f, const fs::path&) { writeBytes(f, overMegabyte); },
+         [](const fs::path& f) { return readBytes(f); }},
+        {"a link to a copy of the password file",
+         [](const fs::path& f, const fs::path& outside) {
+             writeBytes(outside / "passwd", "root:x:0:0:root:/root:/bin/bash\n");
+             fs::create_symlink(outside / "passwd", f);
+         },
+         [](const fs::path& f) { return describeType(f) + readBytes(f.parent_path() / "passwd"); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder home, outside;
+        ScopedEnv homeEnv("HOME", home.path().c_str());
+        const fs::path file = home / "setting.ini";
+        row.make(file, outside.path());
+        const std::string before = row.describe(file);
+        Settings s(file);
+        readEveryKey(s);
+        readsDefaults(s);
+        EXPECT_FALSE(closeSequence(s));
+        EXPECT_EQ(row.describe(file), before);
+    }
+}
+
+// A dot-file manager's link into the home folder is written through, with the temporary file
+// beside the file it leads to: the link's own folder need not be writable.
+TEST(HostileSettingsFile, LinkIntoTheHomeFolderIsWrittenThrough) {
+    TempFolder home, program;
+    ScopedEnv homeEnv("HOME", home.path().c_str());
+    fs::create_directory(home / "dotfiles");
+    writeBytes(home / "dotfiles" / "setting.ini", "[Calc]\nketa=4\n");
+    fs::create_symlink(home / "dotfiles" / "setting.ini", program / "setting.ini");
+    ::chmod(program.path().c_str(), 0555);
+
+    Settings s(program / "setting.ini");
+    readsGroupsOfFour(s);
+    ASSERT_TRUE(closeSequence(s));
+    EXPECT_TRUE(fs::is_symlink(program / "setting.ini"));
+    readsWhatTheCloseSequenceWrote(Settings(home / "dotfiles" / "setting.ini"));
+    EXPECT_EQ(std::distance(fs::directory_iterator(home / "dotfiles"), fs::directory_iterator()),
+              1);
 }
 
 // A code page 932 file whose only bytes that are not UTF-8 sit in a key the close sequence

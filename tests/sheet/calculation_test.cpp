@@ -46,6 +46,8 @@ TEST_F(CalculationTest, TapeLinesApplyTheirOperatorToTheRunningTotal) {
     expectPasses({
         {"worked example", "100\n+50\n* 2\n\n- 30", {"100", "+ 50", "* 2", "", "- 30"}, "270"},
         {"CR LF lines", "1\r\n+ 2\r\n* 3", {"1", "+ 2", "* 3"}, "9"},
+        {"lone CR lines", "1+2\r3*4\r5", {"3", "+ 12", "+ 5"}, "20"},
+        {"mixed line ends and blank lines", "1\r\r\n2\n\r3", {"1", "", "+ 2", "", "+ 3"}, "6"},
         {"plus rewritten", "1\n+5", {"1", "+ 5"}, "6"},
         {"minus is a negative add", "1\n-5", {"1", "+ -5"}, "-4"},
         {"minus blank subtracts", "1\n- 5", {"1", "- 5"}, "-4"},
@@ -109,6 +111,9 @@ TEST_F(CalculationTest, NarrowingRewritesTheSheet) {
     EXPECT_TRUE(r.sheetChanged);
     EXPECT_EQ(r.sheet, u"1+2\n3");
     EXPECT_EQ(r.total, u"6");
+    PassResult lone = calculateSheet(u"１\r２\r\n３", Grouping::None);
+    EXPECT_EQ(lone.sheet, u"1\r2\r\n3") << "every line end kept as it was";
+    EXPECT_EQ(lone.total, u"6");
     PassResult plain = calculateSheet(u"1+2\n漢字", Grouping::None);
     EXPECT_FALSE(plain.sheetChanged);
 }

@@ -1,0 +1,60 @@
+#include "cli/run.h"
+
+#include "cli/options.h"
+#include "cli/output.h"
+#include "engine/eval.h"
+#include "engine/jtext.h"
+#include "engine/platform.h"
+
+namespace quill::cli {
+namespace {
+
+std::u16string joinArguments(const std::vector<std::string>& args) {
+    std::string s;
+    for (std::size_t i = 0; i < args.size(); ++i) s.append(i > 0 ? " " : "").append(args[i]);
+    return fromUtf8(s);
+}
+
+int fail(Console& console, int status, const std::string& message) {
+    console.err << "quillsum-calc: " << oneLine(message) << '\n';
+    return status;
+}
+
+int runSheet(const Options& options, Console& console) {
+    SheetInput input = console.readInput(options.input);
+    if (input.status == SheetInput::TooLarge)
+        return fail(console, 1,
+                    options.input + " is larger than 256 MB, the most a sheet may hold");
+    if (input.status != SheetInput::Read) return fail(console, 1, "cannot read " + options.input);
+    std::u16string sheet = fromUtf8(input.text);
+    input.text = std::string();
+    printSheet(console.out, sheet, options.grouping, options.json, console.outIsTerminal);
+    return 0;
+}
+
+} // namespace
+
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = '?';
+    return text;
+}
+
+int run(const std::vector<std::string>& args, Console& console) {
+    std::string error;
+    const auto options = parseOptions(args, error);
+    if (!options) return fail(console, 2, error);
+    if (options->help) {
+        console.out << kUsage;
+        return 0;
+    }
+    platform::setCommandLine(joinArguments(args));
+    platform::setFixedNow(options->now);
+    if (!options->eval) return runSheet(*options, console);
+    std::u16string status;
+    const Value v = Eval(fromUtf8(*options->eval), [&](std::u16string_view m) { status = m; });
+    printEval(console.out, v, status, options->json);
+    return 0;
+}
+
+} // namespace quill::cli
