@@ -1,5 +1,7 @@
 #include "document/kept_sheet.h"
 
+#include "settings/atomic_file.h"
+#include "settings/file_access.h"
 #include "settings/program_folder.h"
 
 namespace quill {
@@ -10,7 +12,8 @@ fs::path keptSheetPath() {
 }
 
 KeptSheetLoad loadKeptSheet(const fs::path& file) {
-    SheetRead read = readSheetFile(file);
+    // The program's own file: the link rules of its files apply.
+    SheetRead read = sheetFromBytes(readRegularFile(file, kMaxSheetFileBytes), file);
     if (read.error == SheetReadError::Missing) return {};
     KeptSheetLoad load{std::move(read.text), read.error, {}};
     if (read.ok()) return load;
@@ -19,6 +22,10 @@ KeptSheetLoad loadKeptSheet(const fs::path& file) {
     fs::rename(file, load.setAside, ec);
     if (ec) load.setAside.clear();
     return load;
+}
+
+bool writeKeptSheet(const fs::path& file, std::u16string_view text) {
+    return replaceFileAtomically(file, encodeSheetText(text));
 }
 
 bool forgetKeptSheet(const fs::path& file) {
@@ -61,7 +68,7 @@ void BackgroundWriter::run() {
         waiting_.reset();
         writing_ = true;
         lock.unlock();
-        const bool ok = writeSheetFile(file_, text);
+        const bool ok = writeKeptSheet(file_, text);
         if (done_) done_(ok);
         lock.lock();
         writing_ = false;

@@ -10,6 +10,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 
 namespace quill {
@@ -26,6 +27,9 @@ struct KeptSheetLoad {
 // The kept sheet's text. One that exists but cannot be read is moved aside to
 // "sheet-unread.txt" beside it, so that the next write cannot destroy what it held.
 KeptSheetLoad loadKeptSheet(const std::filesystem::path& file);
+
+// Replaces the kept sheet atomically; false (the old file whole) when that failed.
+bool writeKeptSheet(const std::filesystem::path& file, std::u16string_view text);
 
 // Removes the kept sheet; true when it is gone.
 bool forgetKeptSheet(const std::filesystem::path& file);

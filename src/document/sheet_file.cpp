@@ -1,17 +1,21 @@
 #include "document/sheet_file.h"
 
-#include "document/bounded_read.h"
 #include "engine/jtext.h"
 #include "settings/atomic_file.h"
+#include "settings/file_access.h"
+#include "settings/text_encoding.h"
+
+#include <sys/stat.h>
 
 namespace quill {
+namespace fs = std::filesystem;
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 // CR LF and a lone CR end a line as LF does; one final line break ends the last line and
 // does not start another.
-std::u16string toSheetLines(std::u16string text) {
+std::u16string toSheetLines(std::u16string_view text) {
     std::u16string lines;
     lines.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -26,55 +30,71 @@ std::u16string toSheetLines(std::u16string text) {
     return lines;
 }
 
-SheetReadError errorOf(BoundedRead read) {
-    switch (read) {
-    case BoundedRead::Read: return SheetReadError::None;
-    case BoundedRead::Missing: return SheetReadError::Missing;
-    case BoundedRead::Folder: return SheetReadError::Folder;
-    case BoundedRead::NotRegular: return SheetReadError::NotRegular;
-    case BoundedRead::TooLarge: return SheetReadError::TooLarge;
-    case BoundedRead::Unreadable: return SheetReadError::Unreadable;
-    }
-    return SheetReadError::Unreadable;
+// The file the user chose, with the links on its way followed: the user picked it, so the
+// link rules for the program's own files do not apply.
+fs::path chosenFile(const fs::path& file) {
+    std::error_code ec;
+    const fs::path place = fs::weakly_canonical(fs::absolute(file, ec), ec);
+    return ec ? file : place;
 }
 
-// The one place a sheet file's bytes are fetched.
-BoundedRead fetchBytes(const std::filesystem::path& file, std::string& bytes) {
-    return readFileBounded(file, kMaxSheetFileBytes, bytes);
+// Why a file was refused: the reader says only that it was.
+SheetReadError refusalOf(const fs::path& file) {
+    struct stat st {};
+    if (::stat(file.c_str(), &st) != 0) return SheetReadError::Unreadable;
+    if (S_ISDIR(st.st_mode)) return SheetReadError::Folder;
+    if (S_ISREG(st.st_mode) && std::uintmax_t(st.st_size) > kMaxSheetFileBytes)
+        return SheetReadError::TooLarge;
+    return SheetReadError::NotRegular;
 }
 
 } // namespace
 
 std::optional<std::u16string> decodeSheetBytes(std::string_view bytes) {
     if (bytes.find('\0') != std::string_view::npos) return std::nullopt;
+    if (detectEncoding(bytes) == TextEncoding::Cp932) {
+        const std::u16string text = decodeCp932(bytes);
+        // Code page 932 gives every byte sequence it knows a character; the rest is no text.
+        if (text.find(u'\uFFFD') != std::u16string::npos) return std::nullopt;
+        return toSheetLines(text);
+    }
     if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
-    if (isValidUtf8(bytes)) return toSheetLines(fromUtf8(bytes));
-    std::u16string text = decodeCp932(bytes);
-    // Code page 932 gives every byte sequence it knows a character; the rest is no text.
-    if (text.find(u'\uFFFD') != std::u16string::npos) return std::nullopt;
-    return toSheetLines(std::move(text));
+    if (!isValidUtf8(bytes)) return std::nullopt;
+    return toSheetLines(fromUtf8(bytes));
 }
 
-SheetRead readSheetFile(const std::filesystem::path& file) {
-    std::string bytes;
+SheetRead sheetFromBytes(const FileRead& file, const fs::path& path) {
     SheetRead read;
-    read.error = errorOf(fetchBytes(file, bytes));
-    if (!read.ok()) return read;
-    if (auto text = decodeSheetBytes(bytes))
+    switch (file.status) {
+    case FileReadStatus::Read: break;
+    case FileReadStatus::Missing: read.error = SheetReadError::Missing; return read;
+    case FileReadStatus::Refused: read.error = refusalOf(path); return read;
+    case FileReadStatus::Failed: read.error = SheetReadError::Unreadable; return read;
+    }
+    if (auto text = decodeSheetBytes(file.bytes))
         read.text = std::move(*text);
     else
         read.error = SheetReadError::NotText;
     return read;
 }
 
+SheetRead readSheetFile(const fs::path& file) {
+    const fs::path place = chosenFile(file);
+    return sheetFromBytes(readRegularFile(place, kMaxSheetFileBytes), place);
+}
+
 std::string encodeSheetText(std::u16string_view text) {
     std::string bytes = toUtf8(text);
     if (!bytes.empty()) bytes += '\n';
+    // UTF-8 that the encoding decision would take for code page 932 ("¥1,000" looks like
+    // two half-width katakana there) carries a byte-order mark, so that it reads back as
+    // written.
+    if (detectEncoding(bytes) != TextEncoding::Utf8) bytes.insert(0, kUtf8Bom);
     return bytes;
 }
 
-bool writeSheetFile(const std::filesystem::path& file, std::u16string_view text) {
-    return replaceFileAtomically(file, encodeSheetText(text));
+bool writeSheetFile(const fs::path& file, std::u16string_view text) {
+    return replaceFileAtomically(chosenFile(file), encodeSheetText(text));
 }
 
 std::u16string readErrorText(SheetReadError error, std::u16string_view fileName) {

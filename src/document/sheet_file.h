@@ -1,9 +1,10 @@
 #pragma once
 // Sheet files: the text of the sheet as a file on disk, in the format quillsum-calc reads.
-// Written as UTF-8 with LF line ends and one final line break; read as UTF-8 when the bytes
-// are valid UTF-8 (a byte-order mark is dropped) and as code page 932 otherwise (files from a
-// Japanese Windows system), with CR LF and lone CR taken as line ends. Reading never changes
-// anything on a failure: the caller gets the reason and keeps its sheet.
+// Written as UTF-8 with LF line ends and one final line break; read in the encoding the
+// program's text files share the decision on (UTF-8, or code page 932 for files from a
+// Japanese Windows system), with CR LF and a lone CR taken as line ends. Only regular files
+// of at most kMaxSheetFileBytes are read, never blocking on a pipe or a device. Reading never
+// changes anything on a failure: the caller gets the reason and keeps its sheet.
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -23,17 +24,24 @@ struct SheetRead {
     bool ok() const { return error == SheetReadError::None; }
 };
 
+// A file the user chose (opened, dropped): links on its way are followed.
 SheetRead readSheetFile(const std::filesystem::path& file);
+
+struct FileRead;
+// A sheet from what the file reader returned for `file`.
+SheetRead sheetFromBytes(const FileRead& read, const std::filesystem::path& file);
 
 // The text of a sheet file's bytes; nullopt when they are not text (a zero byte, or bytes
 // that are neither UTF-8 nor code page 932).
 std::optional<std::u16string> decodeSheetBytes(std::string_view bytes);
 
 // The bytes of a sheet file: UTF-8, LF, a final line break after a non-empty text. Reading
-// them back gives the same text.
+// them back gives the same text (a byte-order mark is added where the encoding decision
+// would otherwise take them for code page 932).
 std::string encodeSheetText(std::u16string_view text);
 
-// Replaces the file atomically (the old content stays whole when the write fails).
+// Replaces a file the user chose atomically (the old content stays whole when the write
+// fails); links on its way are followed and the file they lead to is replaced.
 bool writeSheetFile(const std::filesystem::path& file, std::u16string_view text);
 
 // The status-bar text for a failed read of `fileName`.

@@ -181,7 +181,7 @@ void frmMain::keepSheetAtClose() {
     const std::filesystem::path& file = document_->keptFile;
     // Failures are left alone: the old file stays whole, and the window is going.
     if (keepsSheet())
-        writeSheetFile(file, sheet_->toPlainText().toStdU16String());
+        writeKeptSheet(file, sheet_->toPlainText().toStdU16String());
     else
         forgetKeptSheet(file);
 }

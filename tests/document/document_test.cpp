@@ -70,25 +70,35 @@ TEST(SheetFile, bytes_read_as_utf8_or_code_page_932_with_any_line_end) {
     }
 }
 
+struct WriteRow {
+    std::u16string text;
+    bool marked; // carries a byte-order mark so that it does not read back as code page 932
+};
+
 TEST(SheetFile, written_as_utf8_lf_and_read_back_unchanged) {
     TempFolder folder;
-    const std::u16string texts[] = {u"",
-                                    u"1",
-                                    u"1\n",
-                                    u"\n",
-                                    u"家計簿\n+ 1,200\n* 1.08",
-                                    u"  a  \n\n\n",
-                                    u"ＡＢＣ　１２３\n～−"};
-    for (const std::u16string& text : texts) {
-        SCOPED_TRACE(u8(text));
+    const WriteRow rows[] = {
+        {u"", false},
+        {u"1", false},
+        {u"1\n", false},
+        {u"\n", false},
+        {u"家計簿\n+ 1,200\n* 1.08", false},
+        {u"  a  \n\n\n", false},
+        {u"ＡＢＣ　１２３\n～−", false},
+        {u"\"¥\" & 1,000", true},
+        {u"LEN(\"ﾃｽﾄ\")", false},
+    };
+    for (const WriteRow& r : rows) {
+        SCOPED_TRACE(u8(r.text));
         const fs::path file = folder / "sheet.txt";
-        ASSERT_TRUE(writeSheetFile(file, text));
+        ASSERT_TRUE(writeSheetFile(file, r.text));
         const std::string bytes = readBytes(file);
         EXPECT_EQ(bytes.find('\r'), std::string::npos);
-        EXPECT_EQ(bytes, text.empty() ? "" : u8(text) + "\n") << "UTF-8, one final break";
+        const std::string body = r.text.empty() ? "" : u8(r.text) + "\n";
+        EXPECT_EQ(bytes, (r.marked ? "\xEF\xBB\xBF" : "") + body) << "UTF-8, one final break";
         const SheetRead read = readSheetFile(file);
         ASSERT_TRUE(read.ok());
-        EXPECT_EQ(u8(read.text), u8(text));
+        EXPECT_EQ(u8(read.text), u8(r.text));
     }
 }
 

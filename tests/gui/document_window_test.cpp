@@ -307,7 +307,10 @@ TEST_F(DocumentWindow, save_as_asks_for_a_name_and_ctrl_s_then_saves_there) {
             auto* dialog = qobject_cast<QFileDialog*>(w);
             ASSERT_NE(dialog, nullptr);
             if (name.isEmpty()) return dialog->reject();
-            dialog->selectFile(name);
+            // Typed into the name field, as a user would.
+            auto* nameField = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(nameField, nullptr);
+            nameField->setText(name);
             static_cast<QDialog*>(dialog)->accept(); // the dialog's own checks run
         });
     };
