@@ -54,6 +54,17 @@ protected:
         return done();
     }
     std::string kept() const { return readBytes(keptFile()); }
+    // A drag that enters the sheet and drops there; whether the drop was taken.
+    bool dropOnSheet(QMimeData* data) {
+        QWidget* target = w().sheet()->viewport();
+        const QPointF at(5, 5);
+        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        QDropEvent drop(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &drop);
+        QCoreApplication::processEvents();
+        return drop.isAccepted();
+    }
     QString caption() const { return window_->windowTitle(); }
 };
 
@@ -245,6 +256,33 @@ TEST_F(DocumentWindow, closing_with_unsaved_edits_asks_and_the_kept_sheet_holds_
     EXPECT_FALSE(w().isVisible());
 }
 
+TEST_F(DocumentWindow, unsaved_edits_are_not_lost_to_another_file_or_a_failed_save) {
+    test::writeBytes(folder() / "a.txt", "1\n");
+    test::writeBytes(folder() / "b.txt", "2\n");
+    start();
+    ASSERT_TRUE(w().openSheetFile(path("a.txt")));
+    w().insertText("0");
+
+    // Opening another file asks first; キャンセル keeps the edits under their own file.
+    answerMessageBox(QMessageBox::Cancel);
+    QMimeData file;
+    file.setUrls({QUrl::fromLocalFile(path("b.txt"))});
+    dropOnSheet(&file);
+    EXPECT_EQ(sheetText(), "10");
+    EXPECT_EQ(caption(), "Quillsum - a.txt*");
+
+    // 保存する at close with a file that cannot be written keeps the window open.
+    ::chmod((folder() / "a.txt").c_str(), 0444);
+    answerMessageBox(QMessageBox::Save);
+    w().close();
+    QCoreApplication::processEvents();
+    ::chmod((folder() / "a.txt").c_str(), 0644);
+    EXPECT_TRUE(w().isVisible());
+    EXPECT_TRUE(w().statusText().contains("保存できません")) << w().statusText().toStdString();
+    EXPECT_EQ(readBytes(folder() / "a.txt"), "1\n");
+    w().closeWithoutAsking();
+}
+
 TEST_F(DocumentWindow, a_later_start_finds_the_window_with_a_file_open_but_not_in_move_mode) {
     test::writeBytes(folder() / "a.txt", "1\n");
     for (bool moveMode : {false, true}) {
@@ -270,26 +308,16 @@ TEST_F(DocumentWindow, a_dropped_file_opens_and_a_dropped_text_is_still_inserted
     test::writeBytes(folder() / "drop.txt", "3*4\n");
     start();
     setSheet("1");
-    auto drop = [this](QMimeData* data) {
-        QWidget* target = w().sheet()->viewport();
-        const QPointF at(5, 5);
-        QDragEnterEvent enter(at.toPoint(), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &enter);
-        QDropEvent event(at, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(target, &event);
-        QCoreApplication::processEvents();
-        return event.isAccepted();
-    };
     QMimeData file;
     file.setUrls({QUrl::fromLocalFile(path("drop.txt"))});
     file.setText(path("drop.txt"));
-    EXPECT_TRUE(drop(&file));
+    EXPECT_TRUE(dropOnSheet(&file));
     EXPECT_EQ(sheetText(), "3*4");
     EXPECT_EQ(caption(), "Quillsum - drop.txt");
 
     QMimeData text;
     text.setText("5");
-    drop(&text);
+    dropOnSheet(&text);
     EXPECT_TRUE(sheetText().contains("5")) << "a text drop is the sheet's own";
     EXPECT_TRUE(sheetText().contains("3*4"));
 }
