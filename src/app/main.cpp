@@ -9,6 +9,7 @@
 //                             (setting.ini, ReadMe.txt and the updater are looked for there)
 //   QUILL_REPORT_FIRST_FRAME  when set, "quillsum: shown" is written to standard output once
 //                             the window has been shown and painted for the first time
+//   QUILL_TYPE_STDIN          when set, what arrives on standard input is typed into the sheet
 #include "engine/platform.h"
 #include "settings/program_folder.h"
 #include "settings/settings.h"
@@ -21,6 +22,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QPlainTextEdit>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
@@ -91,6 +93,9 @@ int main(int argc, char** argv) {
     quill::frmMain window(quill::TalkEngine::create());
     quill::closeWithTheProgram(window, quitSignals);
     quill::answerSecondStarts(window, instance);
+    // Of several instances, only the first keeps the sheet across restarts.
+    if (first) window.takeKeptSheet();
+    if (std::getenv("QUILL_TYPE_STDIN")) quill::typeStandardInput(window.sheet());
     if (std::getenv("QUILL_REPORT_FIRST_FRAME")) quill::reportFirstFrame(&window);
     window.show();
     return QApplication::exec();

@@ -135,6 +135,13 @@ bool Settings::setRecalc(Recalc recalc) {
     return writeInt("ReCalc", static_cast<int>(recalc));
 }
 
+bool Settings::keepSheet() const {
+    return readFlag("KeepSheet", true);
+}
+bool Settings::setKeepSheet(bool on) {
+    return writeFlag("KeepSheet", on);
+}
+
 bool Settings::talk() const {
     return readFlag("Talk", false);
 }

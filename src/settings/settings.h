@@ -135,6 +135,10 @@ public:
     bool setFormulaText(std::u16string_view stored);
     bool removeFormula();
 
+    // KeepSheet: the sheet is kept in sheet.txt across restarts (flag, default on).
+    bool keepSheet() const;
+    bool setKeepSheet(bool on);
+
 private:
     friend WindowPlacement LoadWindowPos(const Settings&);
     friend bool SaveWindowPos(Settings&, const WindowPlacement&);

@@ -43,6 +43,7 @@ frmMain::frmMain(std::unique_ptr<SpeechOutput> speechOutput, QWidget* parent)
     buildWidgets();
     buildKeypad();
     connectMenus();
+    connectDocument();
     Form_Load();
 }
 

@@ -9,7 +9,8 @@
 // triggers), frmMain_scroll.cpp (scroll sync and underline), frmMain_menus.cpp (menu items),
 // frmMain_startup.cpp (the load sequence), frmMain_close.cpp (the close sequence and the
 // unload step), frmMain_hooks.cpp (menu help and scroll links, installed last at load),
-// frmMain_keys.cpp (key actions) and frmMain_move.cpp (button sizes, move mode, reset).
+// frmMain_keys.cpp (key actions), frmMain_move.cpp (button sizes, move mode, reset) and
+// frmMain_document.cpp (the kept sheet, opening and saving sheet files, the caption).
 #include "dialogs/frmSet.h"
 #include "keypad/keypad_table.h"
 #include "sheet/calculation.h"
@@ -37,6 +38,7 @@ class ResultsWriter;
 class DeferredCall;
 class SheetTracker;
 class Settings;
+class SheetDocument;
 enum class WindowState;
 
 class frmMain : public QMainWindow {
@@ -128,8 +130,9 @@ public:
     // (closeEvent calls it). It never refuses.
     void Form_Unload();
     // The close sequence's writes alone (check marks, opacity, divider, placement, button
-    // places and size) as one replace of the settings file. The desktop session ending
-    // calls it before it asks the program to quit.
+    // places and size) as one replace of the settings file, then the kept sheet (written, or
+    // removed while "計算部を保持(&S)" is unchecked). The desktop session ending calls it
+    // before it asks the program to quit.
     void saveSettings();
     // Whether the menu help and the scroll links are on: the load sequence installs them
     // last, so a bad stored button list leaves them off for the run.
@@ -143,6 +146,30 @@ public:
     void showFormulaPicker();
     void showFormulaEditor();
     void showSettingsDialog();
+
+    // --- The sheet as a document (frmMain_document.cpp) -------------------------------------
+    // This instance owns the kept sheet (only the first of several running ones does): it puts
+    // it back now, caret at its end, with one silent calculation pass, and from now on writes
+    // it shortly after edits and at close while "計算部を保持(&S)" is checked.
+    void takeKeptSheet();
+    bool keepsSheet() const { return menus_.opt.isChecked(kOptItemKeepSheet); }
+    // Replaces the sheet by a sheet file's text as one undoable edit and runs a pass; a file
+    // that cannot be read leaves the sheet as it is and the status bar says why.
+    bool openSheetFile(const QString& path);
+    // Writes the sheet to a file; false (and a status text) when that failed.
+    bool saveSheetFile(const QString& path);
+    // "開く(&O)..." (Ctrl+O) and "名前を付けて保存(&A)..." through the file dialogs; Ctrl+S
+    // saves to the file last opened or saved and asks for a name the first time. The first
+    // two ask first whether to save unsaved edits of the file now open.
+    void openWithDialog();
+    bool saveAsWithDialog();
+    bool saveToCurrentFile();
+    const SheetDocument& document() const;
+    // The caption: the title and the file's name ("*" while unsaved); move mode keeps its own.
+    void updateCaption();
+    // A close nobody can answer a question for (quit signals): unsaved edits of an opened file
+    // stay in the kept sheet.
+    void closeWithoutAsking();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -199,6 +226,16 @@ private:
     // View and options
     void toggleGrouping(int item);
 
+    // The sheet as a document
+    void connectDocument();
+    void sheetEdited();
+    void keepSheetSoon();
+    void keepSheetAtClose();
+    bool askToSaveEdits();
+    bool mayClose();
+    QString chooseSheetFile(bool forSaving);
+    void dropFiles(const QStringList& paths);
+
     QWidget* client_ = nullptr;
     QPlainTextEdit* sheet_ = nullptr;
     QLineEdit* totalBox_ = nullptr;
@@ -227,6 +264,11 @@ private:
     bool underlineAlwaysShown_ = false;
     bool hooksInstalled_ = false;
     bool unloaded_ = false;
+    struct DocumentParts;
+    struct DocumentPartsDeleter {
+        void operator()(DocumentParts* parts) const;
+    };
+    std::unique_ptr<DocumentParts, DocumentPartsDeleter> document_;
 };
 
 } // namespace quill

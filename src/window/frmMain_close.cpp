@@ -2,6 +2,7 @@
 // marks and widgets goes back to the settings file in one replace (so an interrupted close
 // never leaves half a file), the speech instance is released, and dialogs still open close
 // with the window. It runs once, however the window is asked to close, and never refuses.
+#include "document/sheet_document.h"
 #include "keypad/keypad_panel.h"
 #include "settings/program_folder.h"
 #include "settings/settings.h"
@@ -47,6 +48,12 @@ std::vector<ButtonPosition> currentPositions(const KeypadPanel* panel, KeyArray 
 } // namespace
 
 void frmMain::closeEvent(QCloseEvent* event) {
+    // Unsaved edits of an opened file are the one thing the user may still keep the window
+    // open for; a close nobody can answer for goes on (the kept sheet holds the edits).
+    if (!unloaded_ && !mayClose()) {
+        event->ignore();
+        return;
+    }
     Form_Unload();
     QMainWindow::closeEvent(event);
 }
@@ -82,8 +89,10 @@ void frmMain::saveSettings() {
     // Neither size checked leaves the key as it was.
     for (ButtonSize size : {ButtonSize::Small, ButtonSize::Medium})
         if (menus_.view.isChecked(static_cast<int>(size))) settings.setButtonSize(size);
+    settings.setKeepSheet(keepsSheet());
     // A refused write (read-only folder or file) is ignored; the state stays in memory.
     batch.commit();
+    keepSheetAtClose();
 }
 
 // Every dialog of the program descends from the main window; the most recently opened (the
@@ -95,8 +104,10 @@ void frmMain::closeOpenDialogs() {
 }
 
 void frmMain::answerSecondStart() {
-    // In move mode the caption is not the plain title, and the second start finds nothing.
-    if (unloaded_ || windowTitle() != title) return;
+    // In move mode the caption is not the one the document gives (the plain title or the
+    // title and a file's name), and the second start finds nothing.
+    if (unloaded_ || !isDocumentCaption(windowTitle().toStdU16String(), title.toStdU16String()))
+        return;
     if (isMinimized() || !isVisible()) showNormal();
     bringToForeground(this);
 }

@@ -73,6 +73,8 @@ void frmMain::mnuEditItem_Click(int index) {
     case 2: pasteNumbersOnly(sheet_, getClipboardText()); break;
     case 6: cmdMenu_Click(1); break;
     case 7: cmdMenu_Click(2); return;
+    case kEditItemOpen: openWithDialog(); return;
+    case kEditItemSaveAs: saveAsWithDialog(); return;
     default: return;
     }
     if (recalcOnEveryInput()) calculate();
@@ -132,6 +134,11 @@ void frmMain::mnuOptItem_Click(int index) {
         break;
     case 15: showSettingsDialog(); break;
     case 17: showFormulaEditor(); break;
+    case kOptItemKeepSheet:
+        // Unchecked, the kept sheet goes at the next close; checked again, it is kept from now.
+        toggle(menus_.opt, kOptItemKeepSheet);
+        keepSheetSoon();
+        break;
     default: break;
     }
 }

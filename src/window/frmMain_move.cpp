@@ -24,6 +24,7 @@ void frmMain::toggleMoveMode() {
                                      "「ボタン移動モード」を選択して下さい"));
     } else {
         setWindowTitle(title);
+        updateCaption();
     }
     keypad_->setMoveModeLook(on);
 }

@@ -241,6 +241,7 @@ void frmMain::loadOptionMarks(const Settings& settings) {
     menus_.opt.setChecked(8, recalc == Recalc::OnEveryInput);
     menus_.opt.setChecked(13, settings.talk());
     speech_.setTalking(settings.talk());
+    menus_.opt.setChecked(kOptItemKeepSheet, settings.keepSheet());
 }
 
 bool frmMain::applyStoredPositions() {

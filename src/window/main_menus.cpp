@@ -39,7 +39,10 @@ MainMenus buildMainMenus(QMenuBar* bar) {
                         {2, u"数値のみ貼り付け(&N)"},
                         {5, u"-"},
                         {6, u"カーソル行クリア(&R)"},
-                        {7, u"クリア(&L)"}});
+                        {7, u"クリア(&L)"},
+                        {8, u"-"},
+                        {kEditItemOpen, u"開く(&O)..."},
+                        {kEditItemSaveAs, u"名前を付けて保存(&A)..."}});
     m.func = buildMenu(bar, u"関数(&N)", "mnuFunc",
                        {{0, u"ABS()         絶対値"},
                         {2, u"ACOS()       アークコサイン"},
@@ -90,7 +93,9 @@ MainMenus buildMainMenus(QMenuBar* bar) {
                        {13, u"おしゃべり機能(&K)", true},
                        {14, u"-"},
                        {15, u"設定(&F)..."},
-                       {17, u"ユーザ定義式(&U)..."}});
+                       {17, u"ユーザ定義式(&U)..."},
+                       {18, u"-"},
+                       {kOptItemKeepSheet, u"計算部を保持(&S)", true}});
     m.help = buildMenu(bar, u"ヘルプ(&H)", "mnuHelp",
                        {{0, u"ReadMeを開く(&R)..."},
                         {1, u"作者のHPへ(&H)"},

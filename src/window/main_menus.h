@@ -11,6 +11,12 @@
 
 namespace quill {
 
+// The sheet as a document: Edit menu items "開く(&O)..." and "名前を付けて保存(&A)...", and the
+// Options menu item "計算部を保持(&S)".
+constexpr int kEditItemOpen = 9;
+constexpr int kEditItemSaveAs = 10;
+constexpr int kOptItemKeepSheet = 19;
+
 struct MainMenus {
     MenuArray edit; // mnuEdit / mnuEditItem
     MenuArray func; // mnuFunc / mnuFuncItem

@@ -20,12 +20,14 @@ struct HelpEntry {
 
 // Keyed by menu and item index; titles, separators and the hidden function items have no entry.
 // The web page's text is built from authorWebPage() and is not in this table.
-constexpr std::array<HelpEntry, 44> kHelp{{
+constexpr std::array<HelpEntry, 47> kHelp{{
     {MenuId::Edit, 0, u"計算部の文字をクリップボードにコピー"},
     {MenuId::Edit, 1, u"クリップボードの内容を計算部に貼り付け"},
     {MenuId::Edit, 2, u"クリップボードから数字だけを取り出して計算部に貼り付け"},
     {MenuId::Edit, 6, u"カーソル位置の行だけを削除します"},
     {MenuId::Edit, 7, u"計算部をクリア"},
+    {MenuId::Edit, 9, u"テキストファイルを開いて計算部に読み込みます"},
+    {MenuId::Edit, 10, u"計算部の内容をテキストファイルに保存します"},
     {MenuId::Func, 0, u"ABS(数値)：数値の絶対値を取得"},
     {MenuId::Func, 2, u"ACOS(数値)：数値のアークコサインを取得"},
     {MenuId::Func, 4, u"ASIN(数値)：数値のアークサインを取得"},
@@ -62,6 +64,7 @@ constexpr std::array<HelpEntry, 44> kHelp{{
     {MenuId::Opt, 13, u"おしゃべり機能のON/OFF"},
     {MenuId::Opt, 15, u"設定画面を表示します"},
     {MenuId::Opt, 17, u"ユーザ定義式の設定画面を表示します"},
+    {MenuId::Opt, 19, u"終了時の計算部を次回の起動時に復元します"},
     {MenuId::Help, 0, u"ReadMe.txtを開きます"},
     {MenuId::Help, 2, u"バージョン情報、作者情報の表示"},
     {MenuId::Help, 99, u"Quillsumの自動更新を行います"},

@@ -6,8 +6,12 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
+#include <QPointer>
 #include <QSessionManager>
+#include <QSocketNotifier>
 #include <cstdio>
+#include <unistd.h>
 
 namespace quill {
 
@@ -45,7 +49,8 @@ private:
 
 void closeWithTheProgram(frmMain& window, QuitSignals& quitSignals) {
     frmMain* w = &window;
-    QObject::connect(&quitSignals, &QuitSignals::quitRequested, w, [w] { w->close(); });
+    QObject::connect(&quitSignals, &QuitSignals::quitRequested, w,
+                     [w] { w->closeWithoutAsking(); });
     QObject::connect(qApp, &QGuiApplication::commitDataRequest, w,
                      [w](QSessionManager&) { w->saveSettings(); });
     QObject::connect(qApp, &QCoreApplication::aboutToQuit, w, [w] { w->Form_Unload(); });
@@ -59,6 +64,37 @@ void answerSecondStarts(frmMain& window, SingleInstance& instance) {
 
 void reportFirstFrame(QWidget* window) {
     new FirstFrameProbe(window);
+}
+
+namespace {
+
+void typeCharacter(QWidget* target, QChar c) {
+    const bool enter = c == QLatin1Char('\n');
+    const int key = enter          ? int(Qt::Key_Return)
+                    : c.isLetter() ? c.toUpper().unicode()
+                                   : c.unicode();
+    const QString text = enter ? QStringLiteral("\r") : QString(c);
+    for (QEvent::Type type : {QEvent::KeyPress, QEvent::KeyRelease}) {
+        QKeyEvent event(type, key, Qt::NoModifier, text);
+        QCoreApplication::sendEvent(target, &event);
+    }
+}
+
+} // namespace
+
+void typeStandardInput(QWidget* target) {
+    auto* notifier = new QSocketNotifier(STDIN_FILENO, QSocketNotifier::Read, target);
+    QPointer<QWidget> guarded(target);
+    QObject::connect(notifier, &QSocketNotifier::activated, target, [notifier, guarded] {
+        char buffer[4096];
+        const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n <= 0) {
+            notifier->setEnabled(false); // the end of the input, or no input at all
+            return;
+        }
+        if (!guarded) return;
+        for (QChar c : QString::fromUtf8(buffer, n)) typeCharacter(guarded, c);
+    });
 }
 
 } // namespace quill

@@ -22,4 +22,9 @@ void answerSecondStarts(frmMain& window, SingleInstance& instance);
 // start-up is over.
 void reportFirstFrame(QWidget* window);
 
+// Test hook: every character that arrives on standard input is typed into `target` as a key
+// press and release (a line break as Enter), as a keyboard would, so that a test can type into
+// the real program and then end it in the middle of typing.
+void typeStandardInput(QWidget* target);
+
 } // namespace quill

@@ -4,6 +4,7 @@
 #include "gui_fixture.h"
 #include "settings/button_positions.h"
 #include "settings/settings.h"
+#include "temp_folder.h"
 
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -45,6 +46,7 @@ protected:
         env.insert("QT_QPA_PLATFORM", "offscreen");
         env.insert("QUILL_PROGRAM_FOLDER", QString::fromStdString(folder().string()));
         env.insert("QUILL_REPORT_FIRST_FRAME", "1");
+        env.insert("QUILL_TYPE_STDIN", "1");
         p->setProcessEnvironment(env);
         p->setStandardErrorFile(QProcess::nullDevice());
         p->start(QStringLiteral(QUILLSUM_PROGRAM), {});
@@ -106,14 +108,48 @@ TEST_F(DesktopProgram, a_second_start_hands_over_and_ends_without_writing) {
     endWith(first, SIGTERM);
 }
 
+// Typed into the program as a keyboard would; a line break is Enter.
+void type(QProcess& p, const char* keys) {
+    p.write(keys);
+    p.waitForBytesWritten(kWaitMs);
+}
+
+bool waitForFile(const std::filesystem::path& file, const std::string& content) {
+    for (int i = 0; i < kWaitMs / 20 && fileText(file) != content; ++i) QThread::msleep(20);
+    return fileText(file) == content;
+}
+
+TEST_F(DesktopProgram, a_kill_during_typing_loses_at_most_the_last_seconds) {
+    const auto kept = folder() / "sheet.txt";
+    QProcess& first = launch();
+    ASSERT_TRUE(waitUntilShown(first));
+    type(first, "1,200\n+ 300\n");
+    ASSERT_TRUE(waitForFile(kept, "1,200\n+ 300\n\n")) << fileText(kept);
+    type(first, "* 2");
+    ::kill(pid_t(first.processId()), SIGKILL);
+    ASSERT_TRUE(first.waitForFinished(kWaitMs));
+    EXPECT_TRUE(fileText(kept).starts_with("1,200\n+ 300\n")) << "all but the last keys";
+
+    // The next start puts it back; its close sequence writes the same sheet again.
+    test::writeBytes(kept, "1,200\n+ 300\n\n");
+    QProcess& second = launch();
+    ASSERT_TRUE(waitUntilShown(second));
+    std::filesystem::remove(kept);
+    endWith(second, SIGTERM);
+    EXPECT_EQ(fileText(kept), "1,200\n+ 300\n\n");
+}
+
 TEST_F(DesktopProgram, several_instances_run_side_by_side_with_pi_on) {
     writeIni("[Calc]\nPI=1\n");
     QProcess& first = launch();
     ASSERT_TRUE(waitUntilShown(first));
     QProcess& second = launch();
     EXPECT_TRUE(waitUntilShown(second));
+    type(second, "7\n");
     endWith(second, SIGTERM);
+    EXPECT_FALSE(std::filesystem::exists(folder() / "sheet.txt")) << "only the first keeps it";
     endWith(first, SIGTERM);
+    EXPECT_TRUE(std::filesystem::exists(folder() / "sheet.txt"));
 }
 
 #else

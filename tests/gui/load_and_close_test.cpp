@@ -40,7 +40,7 @@ std::vector<std::string> restoredState(const frmMain& w) {
     };
     for (int i : {0, 1, 2, 4, 5, 10, 12, 13, 14})
         add("view " + std::to_string(i), w.mnuViewItem().isChecked(i));
-    for (int i : {7, 8, 13}) add("options " + std::to_string(i), w.mnuOptItem().isChecked(i));
+    for (int i : {7, 8, 13, 19}) add("options " + std::to_string(i), w.mnuOptItem().isChecked(i));
     add("state", int(w.windowState()));
     add("pos", std::to_string(w.x()) + "," + std::to_string(w.y()));
     add("size", std::to_string(w.width()) + "x" + std::to_string(w.height()));
@@ -99,6 +99,7 @@ TEST_F(LoadAndClose, a_close_writes_every_key_and_the_next_start_reads_the_same_
     w().cmdOp(3)->moveTwips({1500, 600});
     w().mnuViewItem_Click(14);
     w().mnuOptItem_Click(7);
+    w().mnuOptItem_Click(19);
     w().resize(620, 480);
     QCoreApplication::processEvents();
     const std::vector<std::string> before = restoredState(w());
@@ -107,7 +108,7 @@ TEST_F(LoadAndClose, a_close_writes_every_key_and_the_next_start_reads_the_same_
     EXPECT_EQ(keysIn(iniFile()),
               (std::set<std::string>{"X", "Y", "W", "H", "WinState", "Split", "keta", "ReCalc",
                                      "Talk", "BtnSize", "Top", "Center", "BtnView", "Status",
-                                     "Transparency", "NumPos", "MenuPos", "OpPos"}));
+                                     "Transparency", "NumPos", "MenuPos", "OpPos", "KeepSheet"}));
     window_.reset();
     start();
     EXPECT_EQ(restoredState(w()), before);

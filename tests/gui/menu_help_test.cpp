@@ -28,6 +28,8 @@ TEST(MenuHelpTexts, every_visible_item_has_its_text_and_nothing_else_has_one) {
         {MenuId::Edit, 0, "計算部の文字をクリップボードにコピー"},
         {MenuId::Edit, 5, ""}, // separator
         {MenuId::Func, 3, ""}, // hidden ACOSD
+        {MenuId::Edit, 9, "テキストファイルを開いて計算部に読み込みます"},
+        {MenuId::Opt, 19, "終了時の計算部を次回の起動時に復元します"},
         {MenuId::Func, 99, "ユーザ定義式の選択画面を表示します"},
         {MenuId::Help, 99, "Quillsumの自動更新を行います"},
     };
@@ -35,12 +37,12 @@ TEST(MenuHelpTexts, every_visible_item_has_its_text_and_nothing_else_has_one) {
         SCOPED_TRACE(r.text);
         EXPECT_EQ(u8(menuHelpText(r.menu, r.index)), r.text);
     }
-    EXPECT_EQ(menuHelpEntryCount(), 45);
+    EXPECT_EQ(menuHelpEntryCount(), 48);
 
     int found = 0;
     for (MenuId m : {MenuId::Edit, MenuId::Func, MenuId::View, MenuId::Opt, MenuId::Help})
         for (int i = -1; i <= 100; ++i) found += menuHelpText(m, i).isEmpty() ? 0 : 1;
-    EXPECT_EQ(found, 45);
+    EXPECT_EQ(found, 48);
 }
 
 TEST(MenuHelpTexts, web_page_item_names_the_address_it_opens) {

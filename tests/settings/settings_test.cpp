@@ -31,6 +31,7 @@ TEST(Settings, FirstStartTakesEveryDefault) {
     EXPECT_EQ(s.grouping(), Grouping::None);
     EXPECT_EQ(s.recalc(), Recalc::OnEnter);
     EXPECT_FALSE(s.talk());
+    EXPECT_TRUE(s.keepSheet());
     EXPECT_EQ(s.buttonSize(), ButtonSize::Small);
     EXPECT_EQ(s.transparency(), 255);
     EXPECT_EQ(s.numPos(), u"");
@@ -48,6 +49,7 @@ struct ReadRow {
 TEST(Settings, StoredValuesReadByTheirKind) {
     const ReadRow rows[] = {
         {"PI=1", [](const Settings& s) { return s.severalInstances(); }},
+        {"KeepSheet=0", [](const Settings& s) { return !s.keepSheet(); }},
         {"pi=0", [](const Settings& s) { return !s.severalInstances(); }},
         {"BackColor=-2147483643",
          [](const Settings& s) { return s.backColor(0) == kSystemWindowBackground; }},
