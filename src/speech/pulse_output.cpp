@@ -7,9 +7,10 @@
 namespace quill {
 namespace {
 
-// A short buffer on the server: what is still to be played of a phrase that is cut off is
-// dropped by a flush, and a new phrase starts after at most this much of the old one.
-constexpr unsigned kBufferMilliseconds = 150;
+// The server's buffer: room for what the engine hands on ahead of the sound (it keeps about
+// 100 ms ahead), so that a write does not wait; what is left of a phrase that is cut off is
+// dropped by a flush.
+constexpr unsigned kBufferMilliseconds = 250;
 
 struct PulseApi {
     decltype(&pa_simple_new) open = nullptr;
