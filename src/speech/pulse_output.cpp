@@ -76,8 +76,8 @@ std::unique_ptr<SoundOutput> openDesktopSound(int sampleRate) {
     pa_buffer_attr buffer;
     buffer.maxlength = static_cast<uint32_t>(-1);
     buffer.tlength = bytesPerMs * kBufferMilliseconds;
-    // Playing starts with the first samples and stops only when the stream runs dry.
-    buffer.prebuf = sizeof(short);
+    // The server's own start threshold: with one of a few bytes some servers never start.
+    buffer.prebuf = static_cast<uint32_t>(-1);
     buffer.minreq = static_cast<uint32_t>(-1);
     buffer.fragsize = static_cast<uint32_t>(-1);
     int error = 0;
