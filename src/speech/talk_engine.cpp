@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -15,6 +16,9 @@ namespace quill {
 // hands the samples to the sound output as they come. A phrase that is cut off stops its
 // synthesis at the next chunk, and what of it is still buffered is flushed.
 class TalkEngine::Player {
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::milliseconds kAhead{100};
+
 public:
     explicit Player(OutputOpener openOutput) : openOutput_(std::move(openOutput)) {
         thread_ = std::thread([this] { run(); });
@@ -79,20 +83,43 @@ private:
         return stopping_.load() || generation_.load() != generation;
     }
 
+    // Waits while more than kAhead of the sound handed on is still to be heard (reckoned
+    // from the sample rate: the server's own figure includes the device's latency); false as
+    // soon as the phrase is cut off.
+    bool waitForRoom(std::uint64_t generation) {
+        for (;;) {
+            if (cutOff(generation)) return false;
+            const auto ahead = heardBy_ - Clock::now();
+            if (ahead <= kAhead) return true;
+            std::unique_lock lock(mutex_);
+            wake_.wait_for(lock, ahead - kAhead, [&] { return cutOff(generation); });
+        }
+    }
+
+    bool write(const short* samples, std::size_t count, int rate) {
+        heardBy_ = std::max(heardBy_, Clock::now()) +
+                   std::chrono::microseconds(count * 1000000 / static_cast<std::size_t>(rate));
+        return output_->write(samples, count);
+    }
+
     void speak(const speech::PhraseQueue::Job& job) {
         if (!output_) output_ = openOutput_(speech::espeakSampleRate());
         if (!output_) return; // no sound server now; a later phrase tries again
         // What is still buffered of a phrase that was cut off is not heard.
-        if (lastGeneration_ != 0 && job.generation != lastGeneration_) output_->flush();
+        if (lastGeneration_ != 0 && job.generation != lastGeneration_) {
+            output_->flush();
+            heardBy_ = Clock::now();
+        }
         lastGeneration_ = job.generation;
         bool failed = false;
-        // Handed on in short pieces: a write may wait while the output's buffer is full, and a
-        // phrase that cuts in waits at most one piece for it.
-        const std::size_t piece = std::max(1, speech::espeakSampleRate() / 200); // 5 ms
+        // Handed on in short pieces, never far ahead of what is heard: a phrase that cuts in
+        // finds the engine waiting here, not inside the output.
+        const int rate = speech::espeakSampleRate();
+        const std::size_t piece = std::max(1, rate / 200); // 5 ms
         speech::synthesizeWithEspeak(job.text, [&](const short* samples, std::size_t count) {
             for (std::size_t at = 0; at < count && !failed; at += piece) {
-                if (cutOff(job.generation)) return false;
-                failed = !output_->write(samples + at, std::min(piece, count - at));
+                if (!waitForRoom(job.generation)) return false;
+                failed = !write(samples + at, std::min(piece, count - at), rate);
             }
             return !failed;
         });
@@ -102,6 +129,7 @@ private:
     OutputOpener openOutput_;
     std::unique_ptr<SoundOutput> output_; // the engine thread's alone
     std::uint64_t lastGeneration_ = 0;    // the engine thread's alone; 0 before the first
+    Clock::time_point heardBy_{};         // the engine thread's: when all handed on is heard
 
     std::mutex mutex_;
     std::condition_variable wake_;
