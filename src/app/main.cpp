@@ -21,6 +21,7 @@
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
@@ -88,11 +89,12 @@ int main(int argc, char** argv) {
     if (!first && !several) return 0;
 
     quill::QuitSignals quitSignals;
-    QApplication::setWindowIcon(programIcon());
     quill::frmMain window(quill::TalkEngine::create());
     quill::closeWithTheProgram(window, quitSignals);
     quill::answerSecondStarts(window, instance);
     if (std::getenv("QUILL_REPORT_FIRST_FRAME")) quill::reportFirstFrame(&window);
     window.show();
+    // The icon theme is searched once the window is up, not on the way to it.
+    QTimer::singleShot(0, [] { QApplication::setWindowIcon(programIcon()); });
     return QApplication::exec();
 }
