@@ -23,6 +23,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
@@ -89,7 +90,6 @@ int main(int argc, char** argv) {
     if (!first && !several) return 0;
 
     quill::QuitSignals quitSignals;
-    QApplication::setWindowIcon(programIcon());
     quill::frmMain window(quill::TalkEngine::create());
     quill::closeWithTheProgram(window, quitSignals);
     quill::answerSecondStarts(window, instance);
@@ -98,5 +98,7 @@ int main(int argc, char** argv) {
     if (std::getenv("QUILL_TYPE_STDIN")) quill::typeStandardInput(window.sheet());
     if (std::getenv("QUILL_REPORT_FIRST_FRAME")) quill::reportFirstFrame(&window);
     window.show();
+    // The icon theme is searched once the window is up, not on the way to it.
+    QTimer::singleShot(0, [] { QApplication::setWindowIcon(programIcon()); });
     return QApplication::exec();
 }

@@ -37,6 +37,15 @@ constexpr std::array<u128, kNarrowPowers> kPow10 = [] {
     return t;
 }();
 
+// The largest mantissa that, lifted by 10^k, stays below 2^127: two such lifted mantissas add
+// up without leaving 128 bits.
+constexpr std::array<u128, kNarrowPowers> kNarrowLiftLimit = [] {
+    std::array<u128, kNarrowPowers> t{};
+    const u128 limit = (u128(1) << 127) - 1;
+    for (int i = 0; i < kNarrowPowers; ++i) t[i] = limit / kPow10[i];
+    return t;
+}();
+
 const std::array<uint256_t, kWidePowers>& widePow10() {
     static const auto table = [] {
         std::array<uint256_t, kWidePowers> t;
@@ -453,7 +462,9 @@ Decimal operator+(const Decimal& a, const Decimal& b) {
     const int lb = scale - b.scale_;
     bool neg = false;
     Scaled s;
-    if (la <= 9 && lb <= 9) {
+    // Exact in 128 bits whenever both lifted mantissas fit (always for lifts up to 10^9; for
+    // larger ones when the mantissa is small, as a whole amount added to a 28-digit total).
+    if (a.mant_ <= kNarrowLiftLimit[la] && b.mant_ <= kNarrowLiftLimit[lb]) {
         s = addAligned(a.mant_ * kPow10[la], a.neg_, b.mant_ * kPow10[lb], b.neg_, scale, neg);
     } else {
         s = addAligned(uint256_t(a.mant_) * widePow10()[la], a.neg_,
