@@ -1,9 +1,10 @@
 #include "speech/espeak_session.h"
 
+#include "speech/library_symbol.h"
+
 #include <espeak-ng/speak_lib.h>
 
 #include <cstdlib>
-#include <dlfcn.h>
 #include <mutex>
 
 namespace quill::speech {
@@ -21,21 +22,16 @@ struct Api {
     decltype(&espeak_Terminate) terminate = nullptr;
 };
 
-template <typename F> bool bind(void* lib, const char* name, F& function) {
-    function = reinterpret_cast<F>(::dlsym(lib, name));
-    return function != nullptr;
-}
-
 // The library stays loaded for the life of the process.
 const Api* loadApi() {
     void* lib = ::dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_LOCAL);
     if (lib == nullptr) return nullptr;
     static Api api;
-    bool ok = bind(lib, "espeak_Initialize", api.initialise);
-    ok = bind(lib, "espeak_SetSynthCallback", api.setSynthCallback) && ok;
-    ok = bind(lib, "espeak_SetVoiceByName", api.setVoiceByName) && ok;
-    ok = bind(lib, "espeak_Synth", api.synth) && ok;
-    ok = bind(lib, "espeak_Terminate", api.terminate) && ok;
+    bool ok = bindSymbol(lib, "espeak_Initialize", api.initialise);
+    ok = bindSymbol(lib, "espeak_SetSynthCallback", api.setSynthCallback) && ok;
+    ok = bindSymbol(lib, "espeak_SetVoiceByName", api.setVoiceByName) && ok;
+    ok = bindSymbol(lib, "espeak_Synth", api.synth) && ok;
+    ok = bindSymbol(lib, "espeak_Terminate", api.terminate) && ok;
     return ok ? &api : nullptr;
 }
 

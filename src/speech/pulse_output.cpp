@@ -1,8 +1,8 @@
 #include "speech/sound_output.h"
 
-#include <pulse/simple.h>
+#include "speech/library_symbol.h"
 
-#include <dlfcn.h>
+#include <pulse/simple.h>
 
 namespace quill {
 namespace {
@@ -20,22 +20,17 @@ struct PulseApi {
     decltype(&pa_simple_free) close = nullptr;
 };
 
-template <typename F> bool bind(void* lib, const char* name, F& function) {
-    function = reinterpret_cast<F>(::dlsym(lib, name));
-    return function != nullptr;
-}
-
 // Loaded once and kept for the life of the process.
 const PulseApi* pulseApi() {
     static const PulseApi* api = []() -> const PulseApi* {
         void* lib = ::dlopen("libpulse-simple.so.0", RTLD_NOW | RTLD_LOCAL);
         if (lib == nullptr) return nullptr;
         static PulseApi loaded;
-        bool ok = bind(lib, "pa_simple_new", loaded.open);
-        ok = bind(lib, "pa_simple_write", loaded.write) && ok;
-        ok = bind(lib, "pa_simple_flush", loaded.flush) && ok;
-        ok = bind(lib, "pa_simple_drain", loaded.drain) && ok;
-        ok = bind(lib, "pa_simple_free", loaded.close) && ok;
+        bool ok = bindSymbol(lib, "pa_simple_new", loaded.open);
+        ok = bindSymbol(lib, "pa_simple_write", loaded.write) && ok;
+        ok = bindSymbol(lib, "pa_simple_flush", loaded.flush) && ok;
+        ok = bindSymbol(lib, "pa_simple_drain", loaded.drain) && ok;
+        ok = bindSymbol(lib, "pa_simple_free", loaded.close) && ok;
         return ok ? &loaded : nullptr;
     }();
     return api;
