@@ -1,4 +1,5 @@
 // quillsum: the desktop calculator. It takes no options; everything it keeps is in setting.ini.
+// The one exception prints without a window: `quillsum --pdf OUT.pdf FILE` (printing/).
 //
 // The start: the settings file is found, then the one-instance rule may hand over to a
 // calculator that is already running and end at once, writing nothing; otherwise the main
@@ -10,6 +11,7 @@
 //   QUILL_REPORT_FIRST_FRAME  when set, "quillsum: shown" is written to standard output once
 //                             the window has been shown and painted for the first time
 #include "engine/platform.h"
+#include "printing/pdf_command.h"
 #include "settings/program_folder.h"
 #include "settings/settings.h"
 #include "window/frmMain.h"
@@ -65,6 +67,9 @@ void installJapaneseTranslation(QApplication& app) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const char* folder = std::getenv("QUILL_PROGRAM_FOLDER"); folder && *folder)
+        quill::setProgramFolder(folder);
+    if (quill::isPdfCommand(argc, argv)) return quill::runPdfCommand(argc, argv);
     if (!hasDisplay()) {
         std::fputs("quillsum needs a desktop display; without one, use quillsum-calc "
                    "(quillsum-calc --help).\n",
@@ -76,8 +81,6 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("quillsum"));
     installJapaneseTranslation(app);
     quill::platform::setCommandLine(ownArguments(argc, argv));
-    if (const char* folder = std::getenv("QUILL_PROGRAM_FOLDER"); folder && *folder)
-        quill::setProgramFolder(folder);
 
     // Only one calculator runs unless setting PI allows several: a later start asks the
     // running one to come forward and ends here, before anything is read or written.

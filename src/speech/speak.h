@@ -16,6 +16,10 @@ class SpeechOutput {
 public:
     virtual ~SpeechOutput() = default;
     virtual void play(std::u16string_view phrase) = 0;
+    // Cuts off what is being spoken and drops what waits.
+    virtual void stop() {}
+    // Whether a phrase is still being spoken or waits to be.
+    virtual bool playing() const { return false; }
 };
 
 // The talking state and the speech instance, held for the life of the main window.
@@ -32,6 +36,12 @@ public:
 
     // Plays the phrase when talking is on and an instance exists; returns at once.
     void Speak(std::u16string_view phrase) const;
+
+    // Reading back: plays the phrase whenever an instance exists, talking on or off (the user
+    // asked for it explicitly).
+    void say(std::u16string_view phrase) const;
+    void stop() const;
+    bool playing() const;
 
     // Shut-down: releases the speech instance; Speak is silent afterwards.
     void release() { output_.reset(); }

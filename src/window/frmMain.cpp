@@ -40,6 +40,7 @@ frmMain::frmMain(std::unique_ptr<SpeechOutput> speechOutput, QWidget* parent)
     buildWidgets();
     buildKeypad();
     connectMenus();
+    connectReadBack();
     Form_Load();
 }
 

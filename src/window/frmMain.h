@@ -9,7 +9,8 @@
 // triggers), frmMain_scroll.cpp (scroll sync and underline), frmMain_menus.cpp (menu items),
 // frmMain_startup.cpp (the load sequence), frmMain_close.cpp (the close sequence and the
 // unload step), frmMain_hooks.cpp (menu help and scroll links, installed last at load),
-// frmMain_keys.cpp (key actions) and frmMain_move.cpp (button sizes, move mode, reset).
+// frmMain_keys.cpp (key actions), frmMain_move.cpp (button sizes, move mode, reset),
+// frmMain_readback.cpp (reading the tape back) and frmMain_print.cpp (printing).
 #include "dialogs/frmSet.h"
 #include "keypad/keypad_table.h"
 #include "sheet/calculation.h"
@@ -33,6 +34,7 @@ class KeypadButton;
 class frmFormula;
 class KeypadPanel;
 class MenuHelp;
+class ReadBackPlayer;
 class ResultsWriter;
 class Settings;
 enum class WindowState;
@@ -139,6 +141,12 @@ public:
     void showFormulaEditor();
     void showSettingsDialog();
 
+    // Reading the tape back (frmMain_readback.cpp): starts it, or stops it while it runs.
+    void toggleReadBack();
+    bool readingBack() const;
+    // Printing through the print dialog (frmMain_print.cpp).
+    void printSheet();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -193,6 +201,11 @@ private:
     // View and options
     void toggleGrouping(int item);
 
+    // Reading back
+    void connectReadBack();
+    void showReadBackLine(int line);
+    void stopReadBack();
+
     QWidget* client_ = nullptr;
     QPlainTextEdit* sheet_ = nullptr;
     QLineEdit* totalBox_ = nullptr;
@@ -203,6 +216,7 @@ private:
     KeypadButton* copyButton_ = nullptr;
     ButtonMover* mover_ = nullptr;
     ResultsWriter* resultsWriter_ = nullptr;
+    ReadBackPlayer* readBack_ = nullptr;
     MainMenus menus_;
     Speech speech_;
     QPointer<frmFormula> picker_;

@@ -73,6 +73,7 @@ void frmMain::mnuEditItem_Click(int index) {
     case 2: pasteNumbersOnly(sheet_, getClipboardText()); break;
     case 6: cmdMenu_Click(1); break;
     case 7: cmdMenu_Click(2); return;
+    case kEditItemPrint: printSheet(); return;
     default: return;
     }
     if (recalcOnEveryInput()) calculate();
@@ -107,6 +108,7 @@ void frmMain::mnuViewItem_Click(int index) {
     case 12:
     case 13:
     case 14: toggleGrouping(index); break;
+    case kViewItemReadBack: toggleReadBack(); break;
     default: break;
     }
 }

@@ -11,6 +11,9 @@
 
 namespace quill {
 
+inline constexpr int kEditItemPrint = 20;    // "印刷(&P)...", Ctrl+P
+inline constexpr int kViewItemReadBack = 16; // "読み上げ(&Y)", F6
+
 struct MainMenus {
     MenuArray edit; // mnuEdit / mnuEditItem
     MenuArray func; // mnuFunc / mnuFuncItem

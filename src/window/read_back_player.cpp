@@ -1,0 +1,69 @@
+#include "window/read_back_player.h"
+
+#include "speech/speak.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QWidget>
+
+namespace quill {
+
+namespace {
+// How often the end of a phrase is looked for: short enough that the next line follows
+// without a noticeable gap.
+constexpr int kPollMilliseconds = 30;
+} // namespace
+
+ReadBackPlayer::ReadBackPlayer(Speech& speech, QWidget* window)
+    : QObject(window), speech_(speech), window_(window) {
+    poll_.setInterval(kPollMilliseconds);
+    connect(&poll_, &QTimer::timeout, this, [this] {
+        if (!speech_.playing()) next();
+    });
+}
+
+void ReadBackPlayer::start(std::vector<ReadBackPhrase> phrases) {
+    if (reading_) stop();
+    speech_.stop(); // a result phrase of the pass that came just before
+    phrases_ = std::move(phrases);
+    next_ = 0;
+    reading_ = true;
+    qApp->installEventFilter(this);
+    next();
+}
+
+void ReadBackPlayer::stop() {
+    if (!reading_) return;
+    speech_.stop();
+    finish();
+}
+
+void ReadBackPlayer::next() {
+    if (next_ >= phrases_.size()) {
+        finish();
+        return;
+    }
+    const ReadBackPhrase& phrase = phrases_[next_++];
+    emit lineReached(phrase.line);
+    speech_.say(phrase.text);
+    poll_.start();
+}
+
+void ReadBackPlayer::finish() {
+    poll_.stop();
+    qApp->removeEventFilter(this);
+    phrases_.clear();
+    reading_ = false;
+    emit finished();
+}
+
+bool ReadBackPlayer::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        if (widget && window_ && widget->window() == window_) stop();
+    }
+    return false;
+}
+
+} // namespace quill
