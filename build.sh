@@ -15,7 +15,7 @@ PACKAGES=(
     cmake g++ make pkg-config
     qt6-base-dev libqt6test6 libqt6svg6 qt6-translations-l10n libgl-dev
     libicu-dev libboost-dev nlohmann-json3-dev
-    libespeak-ng-dev libespeak-ng1 espeak-ng-data
+    libespeak-ng-dev libespeak-ng1 espeak-ng-data libpulse-dev
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk xvfb xauth poppler-utils
 )
@@ -82,7 +82,7 @@ cmd_sanitize() {
     ctest --test-dir "$dir" --output-on-failure -j "$JOBS"
 }
 
-FUZZ_TARGETS=(fuzz_eval fuzz_sheet fuzz_settings fuzz_formulas fuzz_positions)
+FUZZ_TARGETS=(fuzz_eval fuzz_sheet fuzz_settings fuzz_formulas fuzz_positions fuzz_speech_text)
 
 # Runs every fuzz target for the given time, starting from its corpus in fuzz/corpus/ (which
 # stays as it is: new inputs gather in build-fuzz/work/). A finding stops that target, is kept

@@ -1,9 +1,11 @@
 // quillsum-calc: the calculator's engine and calculation pass on the command line.
 #include "cli/options.h"
 #include "cli/output.h"
+#include "cli/say.h"
 #include "engine/eval.h"
 #include "engine/jtext.h"
 #include "engine/platform.h"
+#include "sheet/phrase.h"
 
 #include <cstdio>
 #include <iostream>
@@ -46,6 +48,16 @@ bool readSheet(const std::string& path, std::string& text) {
     return true;
 }
 
+// --say: the result phrase is heard (or written) after the results are printed.
+int speakIfAsked(const cli::Options& options, std::u16string_view phrase) {
+    if (!options.say) return 0;
+    std::cout.flush();
+    std::string error;
+    const int status = cli::say(phrase, options.wav, error);
+    if (status != 0) std::cerr << "quillsum-calc: " << error << '\n';
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -60,6 +72,10 @@ int main(int argc, char** argv) {
         std::cout << cli::kUsage;
         return 0;
     }
+    if (options->version) {
+        std::cout << "quillsum-calc " QUILL_VERSION "\n";
+        return 0;
+    }
     platform::setCommandLine(joinArguments(argc, argv));
     platform::setFixedNow(options->now);
 
@@ -67,7 +83,7 @@ int main(int argc, char** argv) {
         std::u16string status;
         Value v = Eval(fromUtf8(*options->eval), [&](std::u16string_view m) { status = m; });
         cli::printEval(std::cout, v, status, options->json);
-        return 0;
+        return speakIfAsked(*options, resultPhrase(v));
     }
     std::string text;
     if (!readSheet(options->input, text)) {
@@ -76,6 +92,7 @@ int main(int argc, char** argv) {
     }
     std::u16string sheet = fromUtf8(text);
     text = std::string();
-    cli::printSheet(std::cout, sheet, options->grouping, options->json, isatty(STDOUT_FILENO));
-    return 0;
+    const std::u16string phrase =
+        cli::printSheet(std::cout, sheet, options->grouping, options->json, isatty(STDOUT_FILENO));
+    return speakIfAsked(*options, phrase);
 }

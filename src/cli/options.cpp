@@ -8,9 +8,26 @@
 namespace quill::cli {
 
 const char* const kUsage =
-    "usage: quillsum-calc [--grouping none|3|4|units] [--now YYYY-MM-DDTHH:MM:SS] [--json] "
-    "[FILE | -]\n"
-    "       quillsum-calc --eval EXPRESSION [--now YYYY-MM-DDTHH:MM:SS] [--json]\n";
+    "usage: quillsum-calc [--grouping none|3|4|units] [--now YYYY-MM-DDTHH:MM:SS] [--json]\n"
+    "                     [--say [--wav OUT.wav]] [FILE | -]\n"
+    "       quillsum-calc --eval EXPRESSION [--now ...] [--json] [--say [--wav OUT.wav]]\n"
+    "       quillsum-calc --version | --help\n"
+    "\n"
+    "  FILE | -            the sheet to calculate (UTF-8, one entry per line); standard input\n"
+    "                      when it is - or not given. Prints the results column, then \"= total\"\n"
+    "  --eval EXPRESSION   evaluate one expression and print its value instead\n"
+    "  --grouping G        group the results' digits: none (default), 3, 4 or units (万、億、兆)\n"
+    "  --now DATE-TIME     fix the clock for NOW, TIME, DATE and RND, as 2026-12-07T09:30:00\n"
+    "  --json              print one JSON object; its \"spoken\" is the text the voice reads\n"
+    "  --say               then speak the result through the desktop's sound server, returning\n"
+    "                      when it has been played (needs espeak-ng's Japanese voice)\n"
+    "  --wav OUT.wav       with --say: write the speech to a WAV file instead of playing it\n"
+    "  --version           print the version\n"
+    "  -h, --help          print this help\n"
+    "\n"
+    "Exit status: 0 when the calculation ran (failed lines are reported in the status), 1 when\n"
+    "a file cannot be read or the WAV file written, 2 for unusable arguments, 3 when --say\n"
+    "finds no speech engine or no sound server.\n";
 
 namespace {
 
@@ -53,6 +70,15 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             o.json = true;
         } else if (a == "--help" || a == "-h") {
             o.help = true;
+        } else if (a == "--version") {
+            o.version = true;
+        } else if (a == "--say") {
+            o.say = true;
+        } else if (a == "--wav") {
+            const std::string* v = value();
+            if (!v) return std::nullopt;
+            o.wav = *v;
+            o.say = true;
         } else if (a == "--eval") {
             const std::string* v = value();
             if (!v) return std::nullopt;

@@ -11,6 +11,9 @@ namespace quill::cli {
 struct Options {
     bool json = false;
     bool help = false;
+    bool version = false;
+    bool say = false;               // --say: speak the result phrase
+    std::optional<std::string> wav; // --wav OUT.wav: the speech into a WAV file instead
     Grouping grouping = Grouping::None;
     std::optional<double> now;       // fixed clock, as a day count
     std::optional<std::string> eval; // --eval EXPRESSION

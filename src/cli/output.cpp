@@ -2,6 +2,8 @@
 
 #include "engine/convert.h"
 #include "engine/jtext.h"
+#include "sheet/phrase.h"
+#include "speech/espeak_text.h"
 
 #include <nlohmann/json.hpp>
 
@@ -18,7 +20,10 @@ void printEval(std::ostream& out, const Value& v, const std::u16string& status, 
         out << text << '\n';
         return;
     }
-    nlohmann::json j = {{"kind", kindName(v.kind())}, {"text", text}, {"status", toUtf8(status)}};
+    nlohmann::json j = {{"kind", kindName(v.kind())},
+                        {"text", text},
+                        {"status", toUtf8(status)},
+                        {"spoken", toUtf8(espeakText(resultPhrase(v)))}};
     out << j.dump() << '\n';
 }
 
@@ -64,11 +69,12 @@ void printTape(std::ostream& out, const PassResult& r) {
 
 } // namespace
 
-void printSheet(std::ostream& out, std::u16string_view sheet, Grouping grouping, bool json,
-                bool forTerminal) {
+std::u16string printSheet(std::ostream& out, std::u16string_view sheet, Grouping grouping,
+                          bool json, bool forTerminal) {
     if (forTerminal && !json) {
-        printTape(out, calculateSheet(sheet, grouping));
-        return;
+        PassResult r = calculateSheet(sheet, grouping);
+        printTape(out, r);
+        return r.phrase;
     }
     if (json) {
         PassResult r = calculateSheet(sheet, grouping);
@@ -78,9 +84,10 @@ void printSheet(std::ostream& out, std::u16string_view sheet, Grouping grouping,
                             {"total", toUtf8(r.total)},
                             {"status", toUtf8(r.status)},
                             {"speech", toUtf8(r.phrase)},
+                            {"spoken", toUtf8(espeakText(r.phrase))},
                             {"sheet", toUtf8(r.sheetChanged ? r.sheet : sheet)}};
         out << j.dump() << '\n';
-        return;
+        return r.phrase;
     }
     // Result lines go out as they are computed, in blocks, so a long tape needs no more memory
     // than its text.
@@ -95,6 +102,7 @@ void printSheet(std::ostream& out, std::u16string_view sheet, Grouping grouping,
     });
     block.append("= ").append(toUtf8(r.total)).push_back('\n');
     flushBlock();
+    return r.phrase;
 }
 
 } // namespace quill::cli

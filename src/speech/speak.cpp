@@ -4,13 +4,24 @@ namespace quill {
 
 Speech::Speech(std::unique_ptr<SpeechOutput> output) : output_(std::move(output)) {}
 
+void Speech::whenReady(std::function<void()> notice) {
+    if (output_) output_->whenReady(std::move(notice));
+}
+
+bool Speech::speaking(std::u16string_view phrase) const {
+    return talking_ && available() && !phrase.empty();
+}
+
 void Speech::Speak(std::u16string_view phrase) const {
-    if (!talking_ || !output_ || phrase.empty()) return;
-    output_->play(phrase);
+    if (speaking(phrase)) output_->play(phrase);
+}
+
+void Speech::SpeakResult(std::u16string_view phrase) const {
+    if (speaking(phrase)) output_->playResult(phrase);
 }
 
 void Speech::say(std::u16string_view phrase) const {
-    if (output_ && !phrase.empty()) output_->play(phrase);
+    if (available() && !phrase.empty()) output_->play(phrase);
 }
 
 void Speech::stop() const {

@@ -1,9 +1,13 @@
 #pragma once
-// Speech output: `Speak` is the one entry. It says nothing while talking is off or when there
-// is no speech engine (the espeak-ng library or its Japanese voice missing), and then no call
-// reaches any engine at all.
+// Speech output: `Speak` is the one entry (`SpeakResult` its form for a calculation's result).
+// It says nothing while talking is off or when there is no speech engine ready (the espeak-ng
+// library or its Japanese voice missing, or still loading), and then no call reaches any
+// engine at all.
+#include "speech/espeak_text.h"
 #include "speech/phrases.h"
+#include "speech/sound_output.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -15,7 +19,17 @@ namespace quill {
 class SpeechOutput {
 public:
     virtual ~SpeechOutput() = default;
+    // A key's or a menu's phrase: cuts off whatever is still being spoken.
     virtual void play(std::u16string_view phrase) = 0;
+    // A result phrase: spoken after the key's phrase that came just before it.
+    virtual void playResult(std::u16string_view phrase) { play(phrase); }
+    // Whether phrases can be spoken yet: an engine may still be opening.
+    virtual bool ready() const { return true; }
+    // Calls `notice` once the output is ready, on whatever thread that happens (at once when
+    // it already is); never when it cannot become ready.
+    virtual void whenReady(std::function<void()> notice) {
+        if (ready()) notice();
+    }
     // Cuts off what is being spoken and drops what waits.
     virtual void stop() {}
     // Whether a phrase is still being spoken or waits to be.
@@ -28,14 +42,20 @@ public:
     // `output` null means no speech instance: the talking option cannot be used.
     explicit Speech(std::unique_ptr<SpeechOutput> output = nullptr);
 
-    // Whether there is a speech instance (the talking menu item is enabled only then).
-    bool available() const { return output_ != nullptr; }
+    // Whether there is a speech instance ready to speak (the talking menu item is enabled
+    // only then).
+    bool available() const { return output_ != nullptr && output_->ready(); }
+    // Calls `notice` once the speech instance has become ready (see SpeechOutput::whenReady).
+    void whenReady(std::function<void()> notice);
 
     bool talking() const { return talking_; }
     void setTalking(bool on) { talking_ = on; }
 
-    // Plays the phrase when talking is on and an instance exists; returns at once.
+    // Plays the phrase when talking is on and an instance is ready; returns at once. A key's
+    // phrase cuts off what is still being spoken.
     void Speak(std::u16string_view phrase) const;
+    // The same for the result phrase of a calculation: it follows the key's phrase before it.
+    void SpeakResult(std::u16string_view phrase) const;
 
     // Reading back: plays the phrase whenever an instance exists, talking on or off (the user
     // asked for it explicitly).
@@ -47,51 +67,50 @@ public:
     void release() { output_.reset(); }
 
 private:
+    bool speaking(std::u16string_view phrase) const;
+
     std::unique_ptr<SpeechOutput> output_;
     bool talking_ = false;
 };
 
-// Turns the speech notation into text that espeak-ng's Japanese voice reads well: accent
-// marks and "/" separators dropped, each number tag spoken as its number followed by its
-// counter (the decimal point read as "てん", the digits after it one by one), ";" and ","
-// as short pauses, "。" as the end of a sentence.
-std::u16string espeakText(std::u16string_view phrase);
-
-// espeak-ng with its Japanese voice ("ja"), loaded at run time from libespeak-ng.so.1.
-// espeak-ng can be set up only once per process: the first engine fixes the mode (playback or
-// retrieval) for the whole process, at most one engine exists at a time, and a released
-// engine can be created again in the same mode.
+// espeak-ng with its Japanese voice, playing through the desktop's sound server. Phrases are
+// synthesised and played on the engine's own thread, so play() returns at once; espeak-ng is
+// opened on that thread too, and the engine is ready once the voice has loaded.
 class TalkEngine : public SpeechOutput {
 public:
-    // Playing through the sound device, asynchronously. Null when the library or the voice
-    // is missing, another TalkEngine exists, or this process opened espeak-ng for retrieval.
-    static std::unique_ptr<TalkEngine> create();
-    // Synthesising into memory (no sound device), for checks: use synthesize().
+    using OutputOpener = std::function<std::unique_ptr<SoundOutput>(int sampleRate)>;
+
+    // Returns at once; the engine becomes ready when espeak-ng and its Japanese voice have
+    // loaded (never, when they are missing). The sound output is opened on the first phrase
+    // (again on a later one when that failed); without one, phrases are dropped silently.
+    static std::unique_ptr<TalkEngine> create(OutputOpener openOutput = openDesktopSound);
+    // Opened on the calling thread, for synthesis into memory (synthesize(), speakTo()); null
+    // when espeak-ng or its Japanese voice is missing. Its play() synthesises and drops.
     static std::unique_ptr<TalkEngine> createForRetrieval();
 
     ~TalkEngine() override;
     TalkEngine(const TalkEngine&) = delete;
     TalkEngine& operator=(const TalkEngine&) = delete;
 
-    // Starts playing and returns at once (in retrieval mode, synthesises and drops the
-    // samples).
     void play(std::u16string_view phrase) override;
+    void playResult(std::u16string_view phrase) override;
+    bool ready() const override;
+    void whenReady(std::function<void()> notice) override;
 
-    // Retrieval mode only: the 16-bit mono samples of a phrase at sampleRate(); empty in
-    // playback mode.
+    // The 16-bit mono samples of a phrase at sampleRate(), synthesised on the calling thread;
+    // empty while the engine is not ready.
     std::vector<short> synthesize(std::u16string_view phrase);
-    int sampleRate() const { return sampleRate_; }
-
-    // The library's entry points (opaque outside the engine).
-    struct Api;
+    // Synthesises a phrase on the calling thread straight into `output`; false when the engine
+    // is not ready or the output failed. Does not wait for the sound to end (output.drain()).
+    bool speakTo(std::u16string_view phrase, SoundOutput& output);
+    // 0 while the engine is not ready.
+    int sampleRate() const;
 
 private:
-    static std::unique_ptr<TalkEngine> open(bool retrieval);
-    TalkEngine(const Api* api, int sampleRate, bool retrieval);
+    class Player;
+    explicit TalkEngine(std::unique_ptr<Player> player);
 
-    const Api* api_;
-    int sampleRate_;
-    bool retrieval_;
+    std::unique_ptr<Player> player_; // null for an engine for retrieval
 };
 
 } // namespace quill

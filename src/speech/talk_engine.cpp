@@ -1,175 +1,176 @@
+#include "engine/jtext.h"
+#include "speech/espeak_session.h"
+#include "speech/phrase_queue.h"
 #include "speech/speak.h"
 
-#include "engine/jtext.h"
-
-#include <cstdlib>
-#include <dlfcn.h>
+#include <atomic>
+#include <condition_variable>
 #include <mutex>
+#include <thread>
 
 namespace quill {
-namespace {
 
-// The few declarations of espeak-ng's speak_lib.h used here; the library is opened at run time
-// so that the calculator runs (silently) without it.
-constexpr int kOutputPlayback = 0;          // AUDIO_OUTPUT_PLAYBACK
-constexpr int kOutputSynchronous = 2;       // AUDIO_OUTPUT_SYNCHRONOUS
-constexpr int kInitialiseDontExit = 0x8000; // espeakINITIALIZE_DONT_EXIT
-constexpr int kStatusOk = 0;                // EE_OK
-constexpr int kPositionCharacter = 1;       // POS_CHARACTER
-constexpr unsigned kCharsUtf8 = 1;          // espeakCHARS_UTF8
-
-using SynthCallback = int(short*, int, void*);
-
-// Samples of the phrase being synthesised in retrieval mode (synthesis runs on the calling
-// thread there, and only one engine exists at a time).
-std::vector<short>* retrievalSink = nullptr;
-
-int collectSamples(short* samples, int count, void*) {
-    if (retrievalSink != nullptr && samples != nullptr && count > 0)
-        retrievalSink->insert(retrievalSink->end(), samples, samples + count);
-    return 0; // go on synthesising
-}
-
-// espeak-ng cannot be initialised a second time in one process (it crashes or hangs), so one
-// session is opened on first use, in the mode asked for then, and closed when the process
-// ends. Engines come and go over that session.
-struct Session {
-    enum class State { Closed, Playback, Retrieval, Failed } state = State::Closed;
-    int sampleRate = 0;
-    bool engineExists = false;
-};
-
-std::mutex sessionMutex;
-Session session;
-
-} // namespace
-
-struct TalkEngine::Api {
-    int (*initialise)(int, int, const char*, int) = nullptr;
-    void (*setSynthCallback)(SynthCallback*) = nullptr;
-    int (*setVoiceByName)(const char*) = nullptr;
-    int (*synth)(const void*, size_t, unsigned, int, unsigned, unsigned, unsigned*,
-                 void*) = nullptr;
-    int (*cancel)() = nullptr;
-    int (*terminate)() = nullptr;
-
-    // The library stays loaded for the life of the process: its threads may outlive a
-    // release by a moment, so it is never unloaded.
-    static const Api* load() {
-        static const Api* api = []() -> const Api* {
-            void* lib = ::dlopen("libespeak-ng.so.1", RTLD_NOW | RTLD_LOCAL);
-            if (lib == nullptr) return nullptr;
-            static Api loaded;
-            bool ok = bind(lib, "espeak_Initialize", loaded.initialise);
-            ok = bind(lib, "espeak_SetSynthCallback", loaded.setSynthCallback) && ok;
-            ok = bind(lib, "espeak_SetVoiceByName", loaded.setVoiceByName) && ok;
-            ok = bind(lib, "espeak_Synth", loaded.synth) && ok;
-            ok = bind(lib, "espeak_Cancel", loaded.cancel) && ok;
-            ok = bind(lib, "espeak_Terminate", loaded.terminate) && ok;
-            return ok ? &loaded : nullptr;
-        }();
-        return api;
+// The engine's thread: opens espeak-ng, then takes phrases from the queue, synthesises them and
+// hands the samples to the sound output as they come. A phrase that is cut off stops its
+// synthesis at the next chunk, and what of it is still buffered is flushed.
+class TalkEngine::Player {
+public:
+    explicit Player(OutputOpener openOutput) : openOutput_(std::move(openOutput)) {
+        thread_ = std::thread([this] { run(); });
+    }
+    ~Player() {
+        {
+            std::lock_guard lock(mutex_);
+            stopping_ = true;
+        }
+        wake_.notify_all();
+        thread_.join();
     }
 
-    template <typename F> static bool bind(void* lib, const char* name, F& function) {
-        function = reinterpret_cast<F>(::dlsym(lib, name));
-        return function != nullptr;
+    bool ready() const { return ready_.load(); }
+
+    void whenReady(std::function<void()> notice) {
+        {
+            std::lock_guard lock(mutex_);
+            if (!ready_) {
+                if (!failed_) notices_.push_back(std::move(notice));
+                return;
+            }
+        }
+        notice();
     }
+
+    void add(std::string text, bool result) {
+        {
+            std::lock_guard lock(mutex_);
+            if (result)
+                queue_.follow(std::move(text));
+            else
+                queue_.cutIn(std::move(text));
+            generation_ = queue_.generation();
+        }
+        wake_.notify_all();
+    }
+
+private:
+    void run() {
+        const bool opened = speech::openEspeak();
+        std::vector<std::function<void()>> notices;
+        {
+            std::lock_guard lock(mutex_);
+            ready_ = opened;
+            failed_ = !opened;
+            notices.swap(notices_);
+        }
+        if (!opened) return;
+        for (auto& notice : notices) notice();
+        while (auto job = next()) speak(*job);
+    }
+
+    std::optional<speech::PhraseQueue::Job> next() {
+        std::unique_lock lock(mutex_);
+        wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+        if (stopping_) return std::nullopt;
+        return queue_.take();
+    }
+
+    bool cutOff(std::uint64_t generation) const {
+        return stopping_.load() || generation_.load() != generation;
+    }
+
+    void speak(const speech::PhraseQueue::Job& job) {
+        if (!output_) output_ = openOutput_(speech::espeakSampleRate());
+        if (!output_) return; // no sound server now; a later phrase tries again
+        // What is still buffered of a phrase that was cut off is not heard.
+        if (lastGeneration_ != 0 && job.generation != lastGeneration_) output_->flush();
+        lastGeneration_ = job.generation;
+        bool failed = false;
+        speech::synthesizeWithEspeak(job.text, [&](const short* samples, std::size_t count) {
+            if (cutOff(job.generation)) return false;
+            failed = !output_->write(samples, count);
+            return !failed;
+        });
+        if (failed) output_.reset(); // the server went away: open again for the next phrase
+    }
+
+    OutputOpener openOutput_;
+    std::unique_ptr<SoundOutput> output_; // the engine thread's alone
+    std::uint64_t lastGeneration_ = 0;    // the engine thread's alone; 0 before the first
+
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    speech::PhraseQueue queue_;
+    std::vector<std::function<void()>> notices_;
+    std::atomic<std::uint64_t> generation_{0};
+    std::atomic<bool> stopping_{false};
+    std::atomic<bool> ready_{false};
+    bool failed_ = false;
+    std::thread thread_;
 };
 
-namespace {
+TalkEngine::TalkEngine(std::unique_ptr<Player> player) : player_(std::move(player)) {}
 
-void closeSession() {
-    std::lock_guard lock(sessionMutex);
-    if (session.state == Session::State::Playback || session.state == Session::State::Retrieval)
-        TalkEngine::Api::load()->terminate();
-    session.state = Session::State::Failed; // nothing may use it any more
-}
+TalkEngine::~TalkEngine() = default;
 
-// ALSA reports every failed probe of a missing sound card on standard error; a calculator on a
-// machine without one has nothing to say about it, so ALSA's own messages are dropped.
-extern "C" void quietAlsa(const char*, int, const char*, int, const char*, ...) {}
-
-void silenceAlsa() {
-    void* alsa = ::dlopen("libasound.so.2", RTLD_NOW | RTLD_NOLOAD);
-    if (alsa == nullptr) return;
-    using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
-    if (auto set = reinterpret_cast<int (*)(Handler)>(::dlsym(alsa, "snd_lib_error_set_handler")))
-        set(quietAlsa);
-    ::dlclose(alsa);
-}
-
-// Opens the session in the given mode with the Japanese voice; Failed when the library's
-// data or the voice is missing.
-void openSession(const TalkEngine::Api* api, bool retrieval) {
-    if (!retrieval) silenceAlsa();
-    const int rate = api->initialise(retrieval ? kOutputSynchronous : kOutputPlayback, 0, nullptr,
-                                     kInitialiseDontExit);
-    session.state = Session::State::Failed;
-    if (rate <= 0) return;
-    std::atexit(closeSession);
-    // Without the Japanese voice the phrases cannot be read: the same as no library.
-    if (api->setVoiceByName("ja") != kStatusOk) return;
-    api->setSynthCallback(retrieval ? collectSamples : nullptr);
-    session.sampleRate = rate;
-    session.state = retrieval ? Session::State::Retrieval : Session::State::Playback;
-}
-
-} // namespace
-
-std::unique_ptr<TalkEngine> TalkEngine::open(bool retrieval) {
-    const Api* api = Api::load();
-    if (api == nullptr) return nullptr;
-    std::lock_guard lock(sessionMutex);
-    if (session.state == Session::State::Closed) openSession(api, retrieval);
-    const auto wanted = retrieval ? Session::State::Retrieval : Session::State::Playback;
-    if (session.state != wanted || session.engineExists) return nullptr;
-    session.engineExists = true;
-    return std::unique_ptr<TalkEngine>(new TalkEngine(api, session.sampleRate, retrieval));
-}
-
-std::unique_ptr<TalkEngine> TalkEngine::create() {
-    return open(false);
+std::unique_ptr<TalkEngine> TalkEngine::create(OutputOpener openOutput) {
+    return std::unique_ptr<TalkEngine>(
+        new TalkEngine(std::make_unique<Player>(std::move(openOutput))));
 }
 
 std::unique_ptr<TalkEngine> TalkEngine::createForRetrieval() {
-    return open(true);
+    if (!speech::openEspeak()) return nullptr;
+    return std::unique_ptr<TalkEngine>(new TalkEngine(nullptr));
 }
 
-TalkEngine::TalkEngine(const Api* api, int sampleRate, bool retrieval)
-    : api_(api), sampleRate_(sampleRate), retrieval_(retrieval) {}
+bool TalkEngine::ready() const {
+    return player_ ? player_->ready() : true;
+}
 
-// Releasing stops what is still playing; the session stays open for the next engine.
-TalkEngine::~TalkEngine() {
-    std::lock_guard lock(sessionMutex);
-    if (session.state == Session::State::Playback) api_->cancel();
-    session.engineExists = false;
+void TalkEngine::whenReady(std::function<void()> notice) {
+    if (player_)
+        player_->whenReady(std::move(notice));
+    else
+        notice();
 }
 
 void TalkEngine::play(std::u16string_view phrase) {
-    if (retrieval_) {
+    if (player_)
+        player_->add(toUtf8(espeakText(phrase)), false);
+    else
         synthesize(phrase);
-        return;
-    }
-    const std::string text = toUtf8(espeakText(phrase));
-    std::lock_guard lock(sessionMutex);
-    if (session.state != Session::State::Playback) return;
-    // In playback mode this queues the text and returns; espeak-ng plays it on its own thread.
-    api_->synth(text.c_str(), text.size() + 1, 0, kPositionCharacter, 0, kCharsUtf8, nullptr,
-                nullptr);
+}
+
+void TalkEngine::playResult(std::u16string_view phrase) {
+    if (player_)
+        player_->add(toUtf8(espeakText(phrase)), true);
+    else
+        synthesize(phrase);
+}
+
+int TalkEngine::sampleRate() const {
+    return ready() ? speech::espeakSampleRate() : 0;
 }
 
 std::vector<short> TalkEngine::synthesize(std::u16string_view phrase) {
     std::vector<short> samples;
-    if (!retrieval_) return samples;
-    const std::string text = toUtf8(espeakText(phrase));
-    std::lock_guard lock(sessionMutex);
-    if (session.state != Session::State::Retrieval) return samples;
-    retrievalSink = &samples;
-    api_->synth(text.c_str(), text.size() + 1, 0, kPositionCharacter, 0, kCharsUtf8, nullptr,
-                nullptr);
-    retrievalSink = nullptr;
+    if (!ready()) return samples;
+    speech::synthesizeWithEspeak(toUtf8(espeakText(phrase)),
+                                 [&](const short* chunk, std::size_t count) {
+                                     samples.insert(samples.end(), chunk, chunk + count);
+                                     return true;
+                                 });
     return samples;
+}
+
+bool TalkEngine::speakTo(std::u16string_view phrase, SoundOutput& output) {
+    if (!ready()) return false;
+    bool ok = true;
+    const bool synthesised = speech::synthesizeWithEspeak(
+        toUtf8(espeakText(phrase)), [&](const short* chunk, std::size_t count) {
+            ok = output.write(chunk, count);
+            return ok;
+        });
+    return synthesised && ok;
 }
 
 } // namespace quill

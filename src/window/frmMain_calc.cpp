@@ -67,7 +67,7 @@ void frmMain::runCalculationPass() {
     resultsWriter_->show(pass.results);
     const QString total = QString::fromStdU16String(pass.total);
     if (totalBox_->text() != total) totalBox_->setText(total);
-    if (!pass.phrase.empty()) speech_.Speak(pass.phrase);
+    if (!pass.phrase.empty()) speech_.SpeakResult(pass.phrase);
     alignResultsWithSheet();
     calcBusy_ = false;
     setStatusText(QStringLiteral("計算が完了しました"));

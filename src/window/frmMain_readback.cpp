@@ -30,9 +30,14 @@ void frmMain::connectReadBack() {
         results_->setTextCursor(c);
         totalBox_->deselect();
     });
-    // Enabled whenever there is a speech engine, whether or not talking is on.
+    // Enabled whenever there is a speech engine, whether or not talking is on; the engine may
+    // become ready after the window has loaded.
     QAction* item = menus_.view.at(kViewItemReadBack);
     item->setEnabled(speech_.available());
+    speech_.whenReady([this, item] {
+        QMetaObject::invokeMethod(
+            this, [this, item] { item->setEnabled(speech_.available()); }, Qt::QueuedConnection);
+    });
     connect(menus_.view.menu, &QMenu::aboutToShow, this,
             [this, item] { item->setEnabled(speech_.available()); });
 }

@@ -144,9 +144,14 @@ void frmMain::applyLook(const SheetLook& look) {
 
 void frmMain::Form_Load() {
     const Settings settings(iniPath());
-    // The speech instance was opened before the window; without one the talking switch
-    // cannot be turned on.
+    // The speech engine opens on its own thread while the window loads and paints; the
+    // talking switch can be turned on once it is ready (never without one).
     menus_.opt.at(13)->setEnabled(speech_.available());
+    speech_.whenReady([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { menus_.opt.at(13)->setEnabled(speech_.available()); },
+            Qt::QueuedConnection);
+    });
     loadLooks(settings);
     const WindowState state = loadPlacement(settings);
     loadUnderline(settings);

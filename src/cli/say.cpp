@@ -1,0 +1,62 @@
+#include "cli/say.h"
+
+#include "settings/atomic_file.h"
+#include "speech/speak.h"
+
+#include <cstdint>
+
+namespace quill::cli {
+namespace {
+
+void put(std::string& out, std::uint32_t value, int bytes) {
+    for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+int writeWav(TalkEngine& engine, std::u16string_view phrase, const std::string& path,
+             std::string& error) {
+    const std::vector<short> samples =
+        phrase.empty() ? std::vector<short>{} : engine.synthesize(phrase);
+    if (replaceFileAtomically(path, wavFile(samples, engine.sampleRate()))) return 0;
+    error = "cannot write " + path;
+    return 1;
+}
+
+} // namespace
+
+std::string wavFile(const std::vector<short>& samples, int sampleRate) {
+    const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
+    const auto rate = static_cast<std::uint32_t>(sampleRate);
+    std::string out = "RIFF";
+    put(out, 36 + dataBytes, 4);
+    out += "WAVEfmt ";
+    put(out, 16, 4);       // size of the format block
+    put(out, 1, 2);        // PCM
+    put(out, 1, 2);        // mono
+    put(out, rate, 4);     // samples per second
+    put(out, rate * 2, 4); // bytes per second
+    put(out, 2, 2);        // bytes per sample
+    put(out, 16, 2);       // bits per sample
+    out += "data";
+    put(out, dataBytes, 4);
+    for (short s : samples) put(out, static_cast<std::uint16_t>(s), 2);
+    return out;
+}
+
+int say(std::u16string_view phrase, const std::optional<std::string>& wavPath, std::string& error) {
+    auto engine = TalkEngine::createForRetrieval();
+    if (!engine) {
+        error = "cannot speak: espeak-ng or its Japanese voice (ja) is not installed";
+        return kNoSpeechStatus;
+    }
+    if (wavPath) return writeWav(*engine, phrase, *wavPath, error);
+    if (phrase.empty()) return 0;
+    auto output = openDesktopSound(engine->sampleRate());
+    if (!output || !engine->speakTo(phrase, *output)) {
+        error = "cannot speak: no sound server answers (--wav OUT.wav writes the speech to a file)";
+        return kNoSpeechStatus;
+    }
+    output->drain();
+    return 0;
+}
+
+} // namespace quill::cli

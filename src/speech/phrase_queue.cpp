@@ -1,0 +1,28 @@
+#include "speech/phrase_queue.h"
+
+#include <algorithm>
+
+namespace quill::speech {
+
+void PhraseQueue::cutIn(std::string text) {
+    waiting_.clear();
+    ++generation_;
+    waiting_.push_back({std::move(text), false, generation_});
+}
+
+void PhraseQueue::follow(std::string text) {
+    std::erase_if(waiting_, [](const Job& job) { return job.result; });
+    // Nothing but results waiting or begun: the new result replaces them all.
+    if (waiting_.empty() && lastBegunIsResult_) ++generation_;
+    waiting_.push_back({std::move(text), true, generation_});
+}
+
+std::optional<PhraseQueue::Job> PhraseQueue::take() {
+    if (waiting_.empty()) return std::nullopt;
+    Job job = std::move(waiting_.front());
+    waiting_.pop_front();
+    lastBegunIsResult_ = job.result;
+    return job;
+}
+
+} // namespace quill::speech

@@ -1,0 +1,145 @@
+// quillsum-calc's speech: the "spoken" text in JSON, --say into a WAV file or to a sound
+// server, --version and --help.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+struct SpeechRun {
+    int status = -1;
+    std::string out, err;
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Runs quillsum-calc with the given (shell-quoted) arguments and standard input.
+SpeechRun calc(const std::string& args, const std::string& input = "") {
+    const std::string base = testing::TempDir() + "quill-cli-speech-" + std::to_string(getpid());
+    std::ofstream(base + ".in", std::ios::binary) << input;
+    const std::string cmd = std::string(QUILL_CALC) + " " + args + " <" + base + ".in >" + base +
+                            ".out 2>" + base + ".err";
+    SpeechRun r;
+    const int st = std::system(cmd.c_str());
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    r.out = readFile(base + ".out");
+    r.err = readFile(base + ".err");
+    for (const char* ext : {".in", ".out", ".err"}) std::remove((base + ext).c_str());
+    return r;
+}
+
+bool speechInstalled() {
+    static const bool installed = [] {
+        const std::string wav = testing::TempDir() + "quill-probe.wav";
+        const bool ok = calc("--eval 1 --say --wav " + wav).status == 0;
+        std::remove(wav.c_str());
+        return ok;
+    }();
+    return installed;
+}
+
+TEST(QuillsumCalcSpeech, JsonCarriesTheTextTheVoiceReads) {
+    const struct {
+        const char* args;
+        const char* input;
+        const char* spoken;
+    } rows[] = {
+        {"--json", "12345\n", "いちまんにせんさんびゃくよんじゅうご"},
+        {"--json", "1000\n* 10000\n", "いっせんまん"},
+        {"--json", "-0.5\n", "マイナスれいてんご"},
+        {"--json", "\"abc\"\n", ""},
+        {"--json", "", ""},
+        {"--json --grouping units", "300000000\n", "さんおく"}, // grouping is for the eye only
+        {"--json --eval 8*100", "", "はっぴゃく"},
+        {"--json --eval NOW --now 2009-03-07T14:01:09", "",
+         "にせんきゅうねん、さんがつ、なのか、じゅうよじ、いっぷん、きゅうびょう、"},
+        {"--json --eval TIME --now 2009-03-07T04:20:00", "", "よじ、にじゅっぷん、れいびょう"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.args + std::string(" < ") + row.input);
+        const SpeechRun r = calc(row.args, row.input);
+        ASSERT_EQ(r.status, 0);
+        EXPECT_EQ(nlohmann::json::parse(r.out)["spoken"], row.spoken);
+    }
+}
+
+TEST(QuillsumCalcSpeech, VersionAndHelpListingEveryOption) {
+    const SpeechRun version = calc("--version");
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out, "quillsum-calc " QUILL_VERSION "\n");
+    const SpeechRun help = calc("--help");
+    EXPECT_EQ(help.status, 0);
+    for (const char* option : {"--grouping", "--now", "--json", "--eval", "--say", "--wav",
+                               "--version", "--help", "FILE"})
+        EXPECT_NE(help.out.find(option), std::string::npos) << option;
+    EXPECT_EQ(calc("--say --wav").status, 2) << "--wav without its file";
+}
+
+std::uint32_t le(const std::string& bytes, std::size_t at, int size) {
+    std::uint32_t v = 0;
+    for (int i = size - 1; i >= 0; --i) v = v << 8 | static_cast<unsigned char>(bytes[at + i]);
+    return v;
+}
+
+TEST(QuillsumCalcSpeech, SayIntoAWavFile) {
+    if (!speechInstalled()) GTEST_SKIP() << "espeak-ng's Japanese voice is not installed";
+    const std::string wav = testing::TempDir() + "quill-say.wav";
+    const struct {
+        const char* args;
+        const char* input;
+        bool sound;
+    } rows[] = {
+        {"--say --wav ", "300\n", true},
+        {"--wav ", "300\n", true}, // --wav alone also says
+        {"--eval 1.5 --say --wav ", "", true},
+        {"--say --wav ", "\"abc\"\n", false}, // nothing to say: a WAV file without samples
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.args + std::string(row.input));
+        const SpeechRun r = calc(row.args + wav, row.input);
+        ASSERT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err, "");
+        EXPECT_FALSE(r.out.empty()) << "the results are printed as ever";
+        const std::string bytes = readFile(wav);
+        ASSERT_GE(bytes.size(), 44u);
+        EXPECT_EQ(bytes.substr(0, 4), "RIFF");
+        EXPECT_EQ(bytes.substr(8, 8), "WAVEfmt ");
+        EXPECT_EQ(le(bytes, 4, 4), bytes.size() - 8);
+        EXPECT_EQ(le(bytes, 22, 2), 1u) << "mono";
+        EXPECT_GT(le(bytes, 24, 4), 8000u) << "sample rate";
+        EXPECT_EQ(le(bytes, 34, 2), 16u) << "bits per sample";
+        EXPECT_EQ(le(bytes, 40, 4), bytes.size() - 44);
+        EXPECT_EQ(bytes.size() > 44 + 22050 / 4, row.sound);
+        std::remove(wav.c_str());
+    }
+    const SpeechRun unwritable = calc("--say --wav /proc/quill.wav", "1\n");
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos);
+}
+
+TEST(QuillsumCalcSpeech, SayWithoutASoundServerSaysSoOnce) {
+    if (!speechInstalled()) GTEST_SKIP() << "espeak-ng's Japanese voice is not installed";
+    // A sound server that is not there, whatever this machine has.
+    setenv("PULSE_SERVER", "unix:/nonexistent/quill-pulse", 1);
+    const SpeechRun none = calc("--say", "300\n");
+    unsetenv("PULSE_SERVER");
+    EXPECT_EQ(none.status, 3);
+    EXPECT_EQ(none.out, "300\n= 300\n");
+    // One line of its own and nothing from the libraries underneath.
+    EXPECT_EQ(std::count(none.err.begin(), none.err.end(), '\n'), 1) << none.err;
+    EXPECT_EQ(none.err.rfind("quillsum-calc: cannot speak", 0), 0u) << none.err;
+}
+
+} // namespace
