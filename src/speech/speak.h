@@ -96,6 +96,8 @@ public:
     void playResult(std::u16string_view phrase) override;
     bool ready() const override;
     void whenReady(std::function<void()> notice) override;
+    void stop() override;
+    bool playing() const override;
 
     // The 16-bit mono samples of a phrase at sampleRate(), synthesised on the calling thread;
     // empty while the engine is not ready.

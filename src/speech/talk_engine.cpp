@@ -3,12 +3,28 @@
 #include "speech/phrase_queue.h"
 #include "speech/speak.h"
 
+#include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
 
 namespace quill {
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Sound handed to the output is heard a little later than the samples' own length says: the
+// server's and the device's latency.
+constexpr auto kOutputLatency = std::chrono::milliseconds(100);
+
+std::int64_t nowTicks() {
+    return Clock::now().time_since_epoch().count();
+}
+
+} // namespace
 
 // The engine's thread: opens espeak-ng, then takes phrases from the queue, synthesises them and
 // hands the samples to the sound output as they come. A phrase that is cut off stops its
@@ -52,6 +68,26 @@ public:
         wake_.notify_all();
     }
 
+    // Drops what waits and cuts off what is being spoken (its buffered rest is flushed).
+    void stop() {
+        {
+            std::lock_guard lock(mutex_);
+            queue_.clear();
+            generation_ = queue_.generation();
+        }
+        heardUntil_ = 0;
+        wake_.notify_all();
+    }
+
+    // A phrase waits, is being synthesised, or its samples have not all been heard yet.
+    bool playing() const {
+        {
+            std::lock_guard lock(mutex_);
+            if (busy_ || !queue_.empty()) return true;
+        }
+        return nowTicks() < heardUntil_.load();
+    }
+
 private:
     void run() {
         const bool opened = speech::openEspeak();
@@ -64,13 +100,18 @@ private:
         }
         if (!opened) return;
         for (auto& notice : notices) notice();
-        while (auto job = next()) speak(*job);
+        while (auto job = next()) {
+            speak(*job);
+            std::lock_guard lock(mutex_);
+            busy_ = false;
+        }
     }
 
     std::optional<speech::PhraseQueue::Job> next() {
         std::unique_lock lock(mutex_);
         wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
         if (stopping_) return std::nullopt;
+        busy_ = true;
         return queue_.take();
     }
 
@@ -85,20 +126,40 @@ private:
         if (lastGeneration_ != 0 && job.generation != lastGeneration_) output_->flush();
         lastGeneration_ = job.generation;
         bool failed = false;
+        const int rate = speech::espeakSampleRate();
         speech::synthesizeWithEspeak(job.text, [&](const short* samples, std::size_t count) {
             if (cutOff(job.generation)) return false;
+            countHeard(count, rate);
             failed = !output_->write(samples, count);
             return !failed;
         });
-        if (failed) output_.reset(); // the server went away: open again for the next phrase
+        if (failed) {
+            output_.reset(); // the server went away: open again for the next phrase
+        } else if (cutOff(job.generation) && !stopping_) {
+            // Cut off without a phrase after it (stopped): its buffered rest is not heard.
+            output_->flush();
+            lastGeneration_ = 0;
+        }
+    }
+
+    // Samples handed to the output play after those before them, in real time.
+    void countHeard(std::size_t count, int rate) {
+        if (rate <= 0) return;
+        const auto length = std::chrono::duration_cast<Clock::duration>(
+            std::chrono::duration<double>(double(count) / rate));
+        const std::int64_t start =
+            std::max(heardUntil_.load(), nowTicks() + Clock::duration(kOutputLatency).count());
+        heardUntil_ = start + length.count();
     }
 
     OutputOpener openOutput_;
     std::unique_ptr<SoundOutput> output_; // the engine thread's alone
     std::uint64_t lastGeneration_ = 0;    // the engine thread's alone; 0 before the first
 
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::condition_variable wake_;
+    bool busy_ = false;                       // a phrase taken and not yet all handed over
+    std::atomic<std::int64_t> heardUntil_{0}; // Clock ticks when the last sample is heard
     speech::PhraseQueue queue_;
     std::vector<std::function<void()>> notices_;
     std::atomic<std::uint64_t> generation_{0};
@@ -145,6 +206,14 @@ void TalkEngine::playResult(std::u16string_view phrase) {
         player_->add(toUtf8(espeakText(phrase)), true);
     else
         synthesize(phrase);
+}
+
+void TalkEngine::stop() {
+    if (player_) player_->stop();
+}
+
+bool TalkEngine::playing() const {
+    return player_ && player_->playing();
 }
 
 int TalkEngine::sampleRate() const {
