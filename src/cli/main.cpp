@@ -6,6 +6,10 @@
 #include "engine/jtext.h"
 #include "engine/platform.h"
 #include "sheet/phrase.h"
+#include "speech/espeak_text.h"
+#include "speech/read_back.h"
+
+#include <nlohmann/json.hpp>
 
 #include <cstdio>
 #include <iostream>
@@ -58,6 +62,25 @@ int speakIfAsked(const cli::Options& options, std::u16string_view phrase) {
     return status;
 }
 
+// --read-back: the phrases of every line and the total, printed as JSON, played in turn, or
+// written into one WAV file.
+int readBack(const cli::Options& options, std::u16string_view sheet) {
+    std::vector<std::u16string> phrases;
+    for (ReadBackPhrase& p : readBackPhrases(shownTape(sheet, options.grouping), 0))
+        phrases.push_back(std::move(p.text));
+    if (options.json) {
+        nlohmann::json spoken = nlohmann::json::array();
+        for (const std::u16string& p : phrases) spoken.push_back(toUtf8(espeakText(p)));
+        std::cout << nlohmann::json{{"phrases", spoken}}.dump() << '\n';
+        if (!options.wav) return 0;
+    }
+    std::cout.flush();
+    std::string error;
+    const int status = cli::sayInTurn(phrases, options.wav, error);
+    if (status != 0) std::cerr << "quillsum-calc: " << error << '\n';
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -92,6 +115,7 @@ int main(int argc, char** argv) {
     }
     std::u16string sheet = fromUtf8(text);
     text = std::string();
+    if (options->readBack) return readBack(*options, sheet);
     const std::u16string phrase =
         cli::printSheet(std::cout, sheet, options->grouping, options->json, isatty(STDOUT_FILENO));
     return speakIfAsked(*options, phrase);

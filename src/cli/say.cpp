@@ -21,6 +21,11 @@ int writeWav(TalkEngine& engine, std::u16string_view phrase, const std::string& 
     return 1;
 }
 
+// The pause between two phrases read in turn.
+std::vector<short> pause(int sampleRate) {
+    return std::vector<short>(static_cast<std::size_t>(sampleRate) * 3 / 10, 0);
+}
+
 } // namespace
 
 std::string wavFile(const std::vector<short>& samples, int sampleRate) {
@@ -52,6 +57,40 @@ int say(std::u16string_view phrase, const std::optional<std::string>& wavPath, s
     if (phrase.empty()) return 0;
     auto output = openDesktopSound(engine->sampleRate());
     if (!output || !engine->speakTo(phrase, *output)) {
+        error = "cannot speak: no sound server answers (--wav OUT.wav writes the speech to a file)";
+        return kNoSpeechStatus;
+    }
+    output->drain();
+    return 0;
+}
+
+int sayInTurn(const std::vector<std::u16string>& phrases, const std::optional<std::string>& wavPath,
+              std::string& error) {
+    auto engine = TalkEngine::createForRetrieval();
+    if (!engine) {
+        error = "cannot speak: espeak-ng or its Japanese voice (ja) is not installed";
+        return kNoSpeechStatus;
+    }
+    const std::vector<short> gap = pause(engine->sampleRate());
+    if (wavPath) {
+        std::vector<short> samples;
+        for (const std::u16string& phrase : phrases) {
+            if (!samples.empty()) samples.insert(samples.end(), gap.begin(), gap.end());
+            const std::vector<short> spoken = engine->synthesize(phrase);
+            samples.insert(samples.end(), spoken.begin(), spoken.end());
+        }
+        if (replaceFileAtomically(*wavPath, wavFile(samples, engine->sampleRate()))) return 0;
+        error = "cannot write " + *wavPath;
+        return 1;
+    }
+    if (phrases.empty()) return 0;
+    auto output = openDesktopSound(engine->sampleRate());
+    bool ok = output != nullptr;
+    for (size_t i = 0; ok && i < phrases.size(); ++i) {
+        if (i > 0) ok = output->write(gap.data(), gap.size());
+        ok = ok && engine->speakTo(phrases[i], *output);
+    }
+    if (!ok) {
         error = "cannot speak: no sound server answers (--wav OUT.wav writes the speech to a file)";
         return kNoSpeechStatus;
     }

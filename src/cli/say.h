@@ -17,6 +17,12 @@ inline constexpr int kNoSpeechStatus = 3;
 // exit status: 0, 1 when the WAV file cannot be written, kNoSpeechStatus; `error` says why.
 int say(std::u16string_view phrase, const std::optional<std::string>& wavPath, std::string& error);
 
+// Speaks the phrases one after another with a short pause between them, returning once the
+// last has been played; with `wavPath`, writes them all into that one WAV file instead. The
+// exit status as for say().
+int sayInTurn(const std::vector<std::u16string>& phrases, const std::optional<std::string>& wavPath,
+              std::string& error);
+
 // A 16-bit mono PCM WAV file of the samples.
 std::string wavFile(const std::vector<short>& samples, int sampleRate);
 
