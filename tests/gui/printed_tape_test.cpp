@@ -1,13 +1,16 @@
 // The printed tape: its layout rules on every page, the PDF text of a long tape in order, and
 // `quillsum --pdf` without a window.
 #include "gui_fixture.h"
+#include "main_window_fixture.h"
 #include "printing/printed_tape.h"
 #include "printing/tape_layout.h"
 #include "printing/tape_painter.h"
+#include "window/main_menus.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QPdfWriter>
+#include <QPrintDialog>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -179,6 +182,26 @@ TEST_F(PrintedTapeTest, pdf_of_150_lines_holds_every_line_result_total_and_page_
     EXPECT_TRUE(
         lastPage.mid(totalAt).section(QLatin1Char('\n'), 0, 0).trimmed().endsWith(tape.total))
         << "the total beside its label";
+}
+
+class PrintItemTest : public MainWindowTest {};
+
+TEST_F(PrintItemTest, the_last_edit_item_opens_the_print_dialog_and_cancelling_changes_nothing) {
+    open();
+    QAction* item = w().mnuEditItem().at(kEditItemPrint);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(w().mnuEditItem().menu->actions().last(), item) << "at the end of the Edit menu";
+    EXPECT_EQ(item->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
+    setSheet(QStringLiteral("1\n+ 2"));
+    bool sawPrintDialog = false;
+    expectModal([&](QWidget* dialog) {
+        sawPrintDialog = qobject_cast<QPrintDialog*>(dialog) != nullptr;
+        static_cast<QDialog*>(dialog)->reject();
+    });
+    item->trigger();
+    EXPECT_TRUE(sawPrintDialog);
+    EXPECT_EQ(sheetText(), QStringLiteral("1\n+ 2"));
+    EXPECT_TRUE(w().statusText().isEmpty()) << w().statusText().toStdString();
 }
 
 #ifdef QUILLSUM_PROGRAM
