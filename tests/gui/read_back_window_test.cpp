@@ -4,6 +4,7 @@
 #include "speech/read_back.h"
 #include "window/main_menus.h"
 
+#include <QScrollBar>
 #include <QTextBlock>
 #include <functional>
 
@@ -101,6 +102,30 @@ TEST_F(ReadBackWindowTest, reads_from_the_caret_line_showing_each_line_and_leave
         EXPECT_EQ(w().sheet()->document()->availableUndoSteps(), undoSteps);
         EXPECT_TRUE(selectedResult().isEmpty()) << "the selection goes when the reading ends";
     }
+}
+
+TEST_F(ReadBackWindowTest, the_view_scrolls_with_the_line_being_read) {
+    openWithSpeech();
+    QStringList lines;
+    for (int i = 0; i < 200; ++i) lines << QString::number(i + 1);
+    const QString sheet = lines.join('\n');
+    setSheet(sheet, int(sheet.indexOf(QStringLiteral("\n151\n"))) + 1);
+    w().sheet()->verticalScrollBar()->setValue(0);
+    script_->hold = true;
+    item()->trigger();
+    for (int line : {150, 170}) {
+        SCOPED_TRACE(line);
+        ASSERT_TRUE(waitFor([&] {
+            if (caretLine() >= line) return true;
+            script_->busy = false;
+            return false;
+        }));
+        QCoreApplication::processEvents();
+        for (QPlainTextEdit* box : {w().sheet(), w().resultsColumn()})
+            EXPECT_TRUE(box->viewport()->rect().contains(box->cursorRect().center()))
+                << box->objectName().toStdString() << " shows the line being read";
+    }
+    item()->trigger();
 }
 
 TEST_F(ReadBackWindowTest, a_key_a_click_the_item_again_or_closing_stops_it_at_once) {
