@@ -55,6 +55,9 @@ Value absoluteValue(const Value& v) {
 } // namespace
 
 std::u16string resultPhrase(const Value& total) {
+    // A total that failed shows nothing in the total box; saying "zero" would report the
+    // failure as a result.
+    if (total.isEmpty()) return u"";
     try {
         if (auto serial = readsAsDate(total)) return datePhrase(total, *serial);
         std::u16string text = toText(total);

@@ -126,17 +126,24 @@ private:
         if (lastGeneration_ != 0 && job.generation != lastGeneration_) output_->flush();
         lastGeneration_ = job.generation;
         bool failed = false;
+        // Handed on in short pieces: a write may wait while the output's buffer is full, and a
+        // phrase that cuts in waits at most one piece for it.
         const int rate = speech::espeakSampleRate();
+        const std::size_t piece = std::max(1, rate / 200); // 5 ms
         speech::synthesizeWithEspeak(job.text, [&](const short* samples, std::size_t count) {
-            if (cutOff(job.generation)) return false;
-            countHeard(count, rate);
-            failed = !output_->write(samples, count);
+            for (std::size_t at = 0; at < count && !failed; at += piece) {
+                if (cutOff(job.generation)) return false;
+                const std::size_t n = std::min(piece, count - at);
+                countHeard(n, rate);
+                failed = !output_->write(samples + at, n);
+            }
             return !failed;
         });
         if (failed) {
             output_.reset(); // the server went away: open again for the next phrase
         } else if (cutOff(job.generation) && !stopping_) {
-            // Cut off without a phrase after it (stopped): its buffered rest is not heard.
+            // Cut off: its buffered rest is dropped now, not only when a next phrase begins (a
+            // stop has none after it).
             output_->flush();
             lastGeneration_ = 0;
         }

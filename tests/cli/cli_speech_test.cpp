@@ -61,6 +61,10 @@ TEST(QuillsumCalcSpeech, JsonCarriesTheTextTheVoiceReads) {
         {"--json", "-0.5\n", "マイナスれいてんご"},
         {"--json", "\"abc\"\n", ""},
         {"--json", "", ""},
+        {"--json", "2*\n", ""},         // a failed total shows nothing and says nothing
+        {"--json", "1/0\n+ 5\n", "ご"}, // what the total box shows
+        {"--json --eval 2*", "", ""},
+        {"--json", "\n\n", "ぜろ"}, // blank lines total 0, shown and said
         {"--json --grouping units", "300000000\n", "さんおく"}, // grouping is for the eye only
         {"--json --eval 8*100", "", "はっぴゃく"},
         {"--json --eval NOW --now 2009-03-07T14:01:09", "",

@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 namespace quill {
@@ -184,6 +186,45 @@ TEST(TalkEngine, AKeyCutsOffAndItsResultFollows) {
     // The long phrase is flushed and what is kept after it is the new key's phrase alone.
     const std::size_t kept = sound->waitFor(about(u"ひく") * 9 / 10, 1);
     EXPECT_LT(kept, longOne / 2);
+}
+
+// With no sound server the engine drops its phrases and says nothing about it: no line from
+// espeak-ng, ALSA or PulseAudio on standard error.
+TEST(TalkEngine, WithoutASoundServerNothingIsPrinted) {
+    if (!TalkEngine::createForRetrieval()) GTEST_SKIP() << "espeak-ng is not installed";
+    setenv("PULSE_SERVER", "unix:/nonexistent/quill-pulse", 1);
+    std::fflush(stderr);
+    const int saved = dup(2);
+    FILE* captured = std::tmpfile();
+    dup2(fileno(captured), 2);
+
+    std::mutex m;
+    std::condition_variable cv;
+    int opened = 0, found = 0;
+    auto engine = TalkEngine::create([&](int rate) {
+        auto out = openDesktopSound(rate);
+        std::lock_guard lock(m);
+        ++opened;
+        found += out != nullptr;
+        cv.notify_all();
+        return out;
+    });
+    for (int phrase = 1; phrase <= 2; ++phrase) {
+        while (!engine->ready()) std::this_thread::yield();
+        engine->play(u"<NUMK VAL=3>");
+        std::unique_lock lock(m);
+        cv.wait(lock, [&] { return opened == phrase; }); // each phrase tries again
+    }
+    engine.reset();
+
+    std::fflush(stderr);
+    dup2(saved, 2);
+    close(saved);
+    unsetenv("PULSE_SERVER");
+    std::fseek(captured, 0, SEEK_END);
+    EXPECT_EQ(std::ftell(captured), 0) << "something was printed on standard error";
+    std::fclose(captured);
+    EXPECT_EQ(found, 0);
 }
 
 } // namespace

@@ -1,0 +1,123 @@
+// The window and its speech engine: the talking item waits for the engine to be ready, and a
+// key's phrase cuts in while the result phrase after it follows it.
+#include "gui_fixture.h"
+#include "keypad/keypad_button.h"
+#include "window/frmMain.h"
+
+#include <QPlainTextEdit>
+#include <QTest>
+#include <memory>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+namespace quill::test {
+namespace {
+
+// An engine that becomes ready when the test says so, from a thread of its own as the real
+// one does. Phrases are logged with "!" for a key's phrase and "=" for a result.
+class LateSpeech : public SpeechOutput {
+public:
+    struct Shared {
+        std::mutex mutex;
+        bool ready = false;
+        std::function<void()> notice;
+        std::vector<std::u16string> log;
+    };
+    explicit LateSpeech(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
+
+    void play(std::u16string_view phrase) override { log(u"!", phrase); }
+    void playResult(std::u16string_view phrase) override { log(u"=", phrase); }
+    bool ready() const override {
+        std::lock_guard lock(shared_->mutex);
+        return shared_->ready;
+    }
+    void whenReady(std::function<void()> notice) override {
+        std::lock_guard lock(shared_->mutex);
+        shared_->notice = std::move(notice);
+    }
+
+private:
+    void log(std::u16string_view how, std::u16string_view phrase) {
+        shared_->log.push_back(std::u16string(how) + std::u16string(phrase));
+    }
+    std::shared_ptr<Shared> shared_;
+};
+
+class SpeechWindow : public GuiTest {
+protected:
+    void TearDown() override {
+        window_.reset();
+        GuiTest::TearDown();
+    }
+    frmMain& open(const std::string& ini) {
+        writeIni("[Calc]\n" + ini);
+        window_ = std::make_unique<frmMain>(std::make_unique<LateSpeech>(shared_));
+        window_->show();
+        QCoreApplication::processEvents();
+        return *window_;
+    }
+    void becomeReady() {
+        std::thread engine([this] {
+            std::function<void()> notice;
+            {
+                std::lock_guard lock(shared_->mutex);
+                shared_->ready = true;
+                notice = shared_->notice;
+            }
+            if (notice) notice();
+        });
+        engine.join();
+        QCoreApplication::processEvents();
+    }
+    void click(KeypadButton* button) {
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCoreApplication::processEvents();
+    }
+    std::vector<std::u16string> takeLog() {
+        std::vector<std::u16string> log;
+        log.swap(shared_->log);
+        return log;
+    }
+
+    std::shared_ptr<LateSpeech::Shared> shared_ = std::make_shared<LateSpeech::Shared>();
+    std::unique_ptr<frmMain> window_;
+};
+
+TEST_F(SpeechWindow, the_talking_item_is_enabled_once_the_engine_is_ready) {
+    frmMain& w = open("Talk=-1\nReCalc=-1\n");
+    EXPECT_FALSE(w.mnuOptItem().at(13)->isEnabled());
+    EXPECT_TRUE(w.mnuOptItem().isChecked(13)) << "the stored choice is kept meanwhile";
+    click(w.cmdNum(7));
+    EXPECT_TRUE(takeLog().empty()) << "a key before the engine is ready is not spoken";
+    EXPECT_EQ(w.sheet()->toPlainText(), QStringLiteral("7")) << "but typed";
+
+    becomeReady();
+    EXPECT_TRUE(w.mnuOptItem().at(13)->isEnabled());
+    click(w.cmdNum(8));
+    EXPECT_EQ(takeLog(), (std::vector<std::u16string>{u"!<NUMK VAL=8>", u"=<NUMK VAL=78>"}));
+}
+
+TEST_F(SpeechWindow, a_keys_phrase_cuts_in_and_the_result_follows_it) {
+    frmMain& w = open("Talk=-1\nReCalc=-1\n");
+    becomeReady();
+    const struct {
+        const char* name;
+        std::function<void()> act;
+        std::vector<std::u16string> heard;
+    } rows[] = {
+        {"digit key", [&] { click(w.cmdNum(5)); }, {u"!<NUMK VAL=5>", u"=<NUMK VAL=5>"}},
+        {"operator key", [&] { click(w.cmdOp(2)); }, {u"!たす"}},
+        {"digit after it", [&] { click(w.cmdNum(3)); }, {u"!<NUMK VAL=3>", u"=<NUMK VAL=8>"}},
+        {"the = key speaks the result alone", [&] { click(w.cmdOp(1)); }, {u"=<NUMK VAL=8>"}},
+    };
+    takeLog();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        row.act();
+        EXPECT_EQ(takeLog(), row.heard);
+    }
+}
+
+} // namespace
+} // namespace quill::test
