@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QWidget>
 
 namespace quill {
@@ -59,11 +60,15 @@ void ReadBackPlayer::finish() {
 
 bool ReadBackPlayer::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type == QEvent::KeyPress || type == QEvent::MouseButtonPress) {
-        auto* widget = qobject_cast<QWidget*>(watched);
-        if (widget && window_ && widget->window() == window_) stop();
-    }
-    return false;
+    if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress) return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || !window_ || widget->window() != window_) return false;
+    stop();
+    // Esc is what people press to silence something; in the sheet it would also clear the
+    // whole tape, so the Esc that stops the reading does nothing else. Any other key or click
+    // goes on to do what it always does.
+    const auto* key = type == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
+    return key && key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier;
 }
 
 } // namespace quill

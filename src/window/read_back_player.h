@@ -1,7 +1,8 @@
 #pragma once
 // Plays the phrases of a reading back one after another through the window's speech instance,
 // announcing each line before its phrase so that the window can show it. Any key or mouse
-// press in the window stops it at once; the key or click then does what it always does.
+// press in the window stops it at once; the key or click then does what it always does,
+// except Esc, which only stops it.
 #include "speech/read_back.h"
 
 #include <QObject>

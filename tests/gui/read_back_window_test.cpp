@@ -137,6 +137,8 @@ TEST_F(ReadBackWindowTest, a_key_a_click_the_item_again_or_closing_stops_it_at_o
     const Row rows[] = {
         {"a key typed in the sheet", [this] { QTest::keyClick(w().sheet(), Qt::Key_7); },
          QStringLiteral("1\n72\n3")},
+        {"Esc only stops it (it would clear the sheet)",
+         [this] { QTest::keyClick(w().sheet(), Qt::Key_Escape); }, QStringLiteral("1\n2\n3")},
         {"a click in the sheet",
          [this] { QTest::mouseClick(w().sheet()->viewport(), Qt::LeftButton, {}, QPoint(2, 2)); },
          QStringLiteral("1\n2\n3")},
