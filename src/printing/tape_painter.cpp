@@ -1,7 +1,10 @@
 #include "printing/tape_painter.h"
 
 #include "printing/tape_layout.h"
+#include "settings/atomic_file.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
@@ -40,14 +43,21 @@ void setTapePageLayout(QPagedPaintDevice& device) {
 }
 
 bool writeTapePdf(const PrintedTape& tape, const QString& path) {
-    // QPdfWriter opens its file only when painting begins; a folder or an unwritable place
-    // makes that fail.
     if (QFileInfo(path).isDir()) return false;
-    QPdfWriter writer(path);
-    writer.setTitle(tape.fileName.isEmpty() ? tape.title : tape.fileName);
-    writer.setCreator(tape.title);
-    setTapePageLayout(writer);
-    return paintTape(tape, writer);
+    // Made in memory and then put in place whole: a failure leaves no cut PDF behind, and an
+    // older file of that name stays as it was.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&pdf);
+        writer.setTitle(tape.fileName.isEmpty() ? tape.title : tape.fileName);
+        writer.setCreator(tape.title);
+        setTapePageLayout(writer);
+        if (!paintTape(tape, writer)) return false;
+    }
+    const QByteArray& bytes = pdf.data();
+    return replaceFileAtomically(QFile::encodeName(path).toStdString(),
+                                 std::string_view(bytes.constData(), size_t(bytes.size())));
 }
 
 } // namespace quill
