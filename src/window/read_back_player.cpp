@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QMenuBar>
 #include <QWidget>
 
 namespace quill {
@@ -58,11 +59,30 @@ void ReadBackPlayer::finish() {
     emit finished();
 }
 
+namespace {
+
+// On the way to the View menu's own item, which stops the reading: a modifier held for a menu
+// shortcut, and a click on the menu bar.
+bool leadsToTheMenu(QEvent* event, QWidget* widget) {
+    if (event->type() == QEvent::MouseButtonPress) return qobject_cast<QMenuBar*>(widget);
+    switch (static_cast<QKeyEvent*>(event)->key()) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta: return true;
+    default: return false;
+    }
+}
+
+} // namespace
+
 bool ReadBackPlayer::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || !window_ || widget->window() != window_) return false;
+    if (leadsToTheMenu(event, widget)) return false;
     stop();
     // Esc is what people press to silence something; in the sheet it would also clear the
     // whole tape, so the Esc that stops the reading does nothing else. Any other key or click

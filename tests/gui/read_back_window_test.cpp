@@ -4,6 +4,7 @@
 #include "speech/read_back.h"
 #include "window/main_menus.h"
 
+#include <QMenuBar>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <functional>
@@ -166,11 +167,38 @@ TEST_F(ReadBackWindowTest, a_key_a_click_the_item_again_or_closing_stops_it_at_o
     }
 }
 
+// The way to the item by keyboard or mouse does not stop the reading, or the item would
+// start it again.
+TEST_F(ReadBackWindowTest, the_way_to_the_menu_item_does_not_stop_it) {
+    openWithSpeech();
+    setSheet(QStringLiteral("1\n2\n3"), 0);
+    script_->hold = true;
+    item()->trigger();
+    QTest::keyPress(w().sheet(), Qt::Key_Alt);
+    QTest::keyRelease(w().sheet(), Qt::Key_Alt);
+    QTest::mousePress(w().menuBar(), Qt::LeftButton, {}, QPoint(1, 1));
+    QTest::mouseRelease(w().menuBar(), Qt::LeftButton, {}, QPoint(1, 1));
+    for (QMenu* m : w().menuBar()->findChildren<QMenu*>()) m->close();
+    EXPECT_TRUE(w().readingBack());
+    item()->trigger();
+    EXPECT_FALSE(w().readingBack());
+    EXPECT_EQ(script_->played.size(), 1u);
+}
+
 TEST_F(ReadBackWindowTest, the_item_needs_a_speech_engine_but_not_the_talking_option) {
     openWithSpeech();
     EXPECT_TRUE(item()->isEnabled());
     EXPECT_FALSE(w().mnuOptItem().isChecked(13));
     EXPECT_EQ(item()->shortcut(), QKeySequence(Qt::Key_F6));
+    setSheet(QStringLiteral("1\n2"), 0);
+    w().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+    script_->hold = true;
+    QTest::keyClick(w().sheet(), Qt::Key_F6);
+    EXPECT_TRUE(w().readingBack()) << "F6 starts it";
+    QTest::keyClick(w().sheet(), Qt::Key_F6);
+    EXPECT_FALSE(w().readingBack()) << "F6 again stops it";
+    EXPECT_EQ(sheetText(), QStringLiteral("1\n2"));
 
     open(); // the fixture's window: talking possible, recorded
     window_.reset();
