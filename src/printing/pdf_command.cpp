@@ -37,6 +37,13 @@ std::optional<QString> readSheetFile(const QString& path) {
     return QString::fromUtf8(bytes);
 }
 
+// Qt's own notes about the environment (no XDG_RUNTIME_DIR and the like) are not the
+// command's business; its own messages go to standard error directly.
+void dropQtNotes(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "quillsum: %s\n", message.toLocal8Bit().constData());
+}
+
 } // namespace
 
 bool isPdfCommand(int argc, char** argv) {
@@ -50,6 +57,7 @@ int runPdfCommand(int argc, char** argv) {
     }
     // No window is opened, so no display is needed, whatever the environment says.
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(dropQtNotes);
     QGuiApplication app(argc, argv);
     const QString out = QString::fromLocal8Bit(argv[2]);
     const QString in = QString::fromLocal8Bit(argv[3]);
