@@ -39,7 +39,7 @@ private:
 };
 
 bool waitFor(const std::function<bool()>& done) {
-    for (int i = 0; i < 300 && !done(); ++i) QTest::qWait(10);
+    for (int i = 0; i < 1000 && !done(); ++i) QTest::qWait(10); // a slow machine too
     return done();
 }
 
