@@ -6,8 +6,8 @@
 namespace {
 
 const std::u16string_view kMix[] = {
-    u"1,234+5*2", u"SIN(30)*2",     u"(1+2)*(3+4)/7", u"&HFF + 101b",
-    u"ROUND(2.5, 0)", u"LEN(\"ABC\")", u"-12.5",       u"1/3*3",
+    u"1,234+5*2",     u"SIN(30)*2",    u"(1+2)*(3+4)/7", u"&HFF + 101b",
+    u"ROUND(2.5, 0)", u"LEN(\"ABC\")", u"-12.5",         u"1/3*3",
 };
 
 void BM_EvalMix(benchmark::State& state) {

@@ -9,9 +9,9 @@ namespace {
 
 std::u16string moneyTape(int lines) {
     static const char16_t* const pattern[] = {
-        u"12,800",   u"+ 3,450",        u"- 1,200",      u"* 1.08",    u"+ 980",
-        u"1,234+5*2", u"ROUND(1234.5, 0)", u"+ 45,000",  u"/ 2",       u"+ 19,800",
-        u"- 350",    u"+ 2,400*3",      u"",             u"+ 7,777",   u"INT(12345.678)",
+        u"12,800",    u"+ 3,450",          u"- 1,200",  u"* 1.08",  u"+ 980",
+        u"1,234+5*2", u"ROUND(1234.5, 0)", u"+ 45,000", u"/ 2",     u"+ 19,800",
+        u"- 350",     u"+ 2,400*3",        u"",         u"+ 7,777", u"INT(12345.678)",
     };
     std::u16string sheet;
     for (int i = 0; i < lines; ++i) {

@@ -7,9 +7,10 @@
 namespace quill {
 namespace {
 
-// A short buffer on the server: what is still to be played of a phrase that is cut off is
-// dropped by a flush, and a new phrase starts after at most this much of the old one.
-constexpr unsigned kBufferMilliseconds = 150;
+// The server's buffer: room for what the engine hands on ahead of the sound (it keeps about
+// 100 ms ahead), so that a write does not wait; what is left of a phrase that is cut off is
+// dropped by a flush.
+constexpr unsigned kBufferMilliseconds = 250;
 
 struct PulseApi {
     decltype(&pa_simple_new) open = nullptr;
@@ -75,8 +76,8 @@ std::unique_ptr<SoundOutput> openDesktopSound(int sampleRate) {
     pa_buffer_attr buffer;
     buffer.maxlength = static_cast<uint32_t>(-1);
     buffer.tlength = bytesPerMs * kBufferMilliseconds;
-    // Playing starts with the first samples and stops only when the stream runs dry.
-    buffer.prebuf = sizeof(short);
+    // The server's own start threshold: with one of a few bytes some servers never start.
+    buffer.prebuf = static_cast<uint32_t>(-1);
     buffer.minreq = static_cast<uint32_t>(-1);
     buffer.fragsize = static_cast<uint32_t>(-1);
     int error = 0;

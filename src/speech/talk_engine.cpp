@@ -12,24 +12,16 @@
 
 namespace quill {
 
-namespace {
-
-using Clock = std::chrono::steady_clock;
-
-// Sound handed to the output is heard a little later than the samples' own length says: the
-// server's and the device's latency.
-constexpr auto kOutputLatency = std::chrono::milliseconds(100);
-
-std::int64_t nowTicks() {
-    return Clock::now().time_since_epoch().count();
-}
-
-} // namespace
-
 // The engine's thread: opens espeak-ng, then takes phrases from the queue, synthesises them and
 // hands the samples to the sound output as they come. A phrase that is cut off stops its
 // synthesis at the next chunk, and what of it is still buffered is flushed.
 class TalkEngine::Player {
+    using Clock = std::chrono::steady_clock;
+    static constexpr std::chrono::milliseconds kAhead{100};
+    // Sound handed on is heard a little after its own length says: the server's and the
+    // device's latency.
+    static constexpr std::chrono::milliseconds kLatency{100};
+
 public:
     explicit Player(OutputOpener openOutput) : openOutput_(std::move(openOutput)) {
         thread_ = std::thread([this] { run(); });
@@ -79,13 +71,13 @@ public:
         wake_.notify_all();
     }
 
-    // A phrase waits, is being synthesised, or its samples have not all been heard yet.
+    // A phrase waits, is being synthesised, or what was handed on has not all been heard.
     bool playing() const {
         {
             std::lock_guard lock(mutex_);
             if (busy_ || !queue_.empty()) return true;
         }
-        return nowTicks() < heardUntil_.load();
+        return Clock::now().time_since_epoch().count() < heardUntil_.load();
     }
 
 private:
@@ -119,23 +111,44 @@ private:
         return stopping_.load() || generation_.load() != generation;
     }
 
+    // Waits while more than kAhead of the sound handed on is still to be heard (reckoned
+    // from the sample rate: the server's own figure includes the device's latency); false as
+    // soon as the phrase is cut off.
+    bool waitForRoom(std::uint64_t generation) {
+        for (;;) {
+            if (cutOff(generation)) return false;
+            const auto ahead = heardBy_ - Clock::now();
+            if (ahead <= kAhead) return true;
+            std::unique_lock lock(mutex_);
+            wake_.wait_for(lock, ahead - kAhead, [&] { return cutOff(generation); });
+        }
+    }
+
+    bool write(const short* samples, std::size_t count, int rate) {
+        heardBy_ = std::max(heardBy_, Clock::now()) +
+                   std::chrono::microseconds(count * 1000000 / static_cast<std::size_t>(rate));
+        heardUntil_ = (heardBy_ + kLatency).time_since_epoch().count();
+        return output_->write(samples, count);
+    }
+
     void speak(const speech::PhraseQueue::Job& job) {
         if (!output_) output_ = openOutput_(speech::espeakSampleRate());
         if (!output_) return; // no sound server now; a later phrase tries again
         // What is still buffered of a phrase that was cut off is not heard.
-        if (lastGeneration_ != 0 && job.generation != lastGeneration_) output_->flush();
+        if (lastGeneration_ != 0 && job.generation != lastGeneration_) {
+            output_->flush();
+            heardBy_ = Clock::now();
+        }
         lastGeneration_ = job.generation;
         bool failed = false;
-        // Handed on in short pieces: a write may wait while the output's buffer is full, and a
-        // phrase that cuts in waits at most one piece for it.
+        // Handed on in short pieces, never far ahead of what is heard: a phrase that cuts in
+        // finds the engine waiting here, not inside the output.
         const int rate = speech::espeakSampleRate();
         const std::size_t piece = std::max(1, rate / 200); // 5 ms
         speech::synthesizeWithEspeak(job.text, [&](const short* samples, std::size_t count) {
             for (std::size_t at = 0; at < count && !failed; at += piece) {
-                if (cutOff(job.generation)) return false;
-                const std::size_t n = std::min(piece, count - at);
-                countHeard(n, rate);
-                failed = !output_->write(samples + at, n);
+                if (!waitForRoom(job.generation)) return false;
+                failed = !write(samples + at, std::min(piece, count - at), rate);
             }
             return !failed;
         });
@@ -145,28 +158,20 @@ private:
             // Cut off: its buffered rest is dropped now, not only when a next phrase begins (a
             // stop has none after it).
             output_->flush();
+            heardBy_ = Clock::now();
             lastGeneration_ = 0;
         }
-    }
-
-    // Samples handed to the output play after those before them, in real time.
-    void countHeard(std::size_t count, int rate) {
-        if (rate <= 0) return;
-        const auto length = std::chrono::duration_cast<Clock::duration>(
-            std::chrono::duration<double>(double(count) / rate));
-        const std::int64_t start =
-            std::max(heardUntil_.load(), nowTicks() + Clock::duration(kOutputLatency).count());
-        heardUntil_ = start + length.count();
     }
 
     OutputOpener openOutput_;
     std::unique_ptr<SoundOutput> output_; // the engine thread's alone
     std::uint64_t lastGeneration_ = 0;    // the engine thread's alone; 0 before the first
+    Clock::time_point heardBy_{};         // the engine thread's: when all handed on is heard
 
     mutable std::mutex mutex_;
     std::condition_variable wake_;
-    bool busy_ = false;                       // a phrase taken and not yet all handed over
-    std::atomic<std::int64_t> heardUntil_{0}; // Clock ticks when the last sample is heard
+    bool busy_ = false;                     // a phrase taken and not yet all handed on
+    std::atomic<Clock::rep> heardUntil_{0}; // when all handed on has been heard, for playing()
     speech::PhraseQueue queue_;
     std::vector<std::function<void()>> notices_;
     std::atomic<std::uint64_t> generation_{0};
