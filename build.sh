@@ -17,7 +17,7 @@ PACKAGES=(
     libicu-dev libboost-dev nlohmann-json3-dev
     libespeak-ng-dev libespeak-ng1 espeak-ng-data libpulse-dev
     libgtest-dev libgmock-dev libbenchmark-dev
-    fonts-noto-cjk xvfb xauth
+    fonts-noto-cjk xvfb xauth poppler-utils
     appstream desktop-file-utils
 )
 BUILD_DIR=${QUILL_BUILD_DIR:-build}

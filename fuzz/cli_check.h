@@ -38,16 +38,16 @@ inline const char* commandLineFault(const std::vector<std::string>& args,
     for (const auto& a : args)
         if (const char* fault = nowFault(a)) return fault;
     std::ostringstream out, err;
-    cli::Console console{
-        out, err, false,
-        [input](const std::string&) {
-            cli::SheetInput sheet;
-            sheet.status = input;
-            if (input == cli::SheetInput::Read) sheet.text = "1+2\n3";
-            return sheet;
-        },
-        // --say is heard nowhere and --wav writes no file while fuzzing.
-        [](std::u16string_view, const std::optional<std::string>&, std::string&) { return 0; }};
+    cli::Console console{out, err, false,
+                         [input](const std::string&) {
+                             cli::SheetInput sheet;
+                             sheet.status = input;
+                             if (input == cli::SheetInput::Read) sheet.text = "1+2\n3";
+                             return sheet;
+                         },
+                         // --say is heard nowhere and --wav writes no file while fuzzing.
+                         [](const std::vector<std::u16string>&, const std::optional<std::string>&,
+                            std::string&) { return 0; }};
     const int status = cli::run(args, console);
     const std::string e = err.str();
     if (status < 0 || status > 2) return "an exit status other than 0, 1 or 2";

@@ -3,10 +3,11 @@
 #             caret helpers, colours)
 #   keypad/   the keypad panel, its buttons and their tables
 #   dialogs/  the settings dialog and the formula dialog
+#   printing/ the printed tape: its layout on pages, painted on a printer or into a PDF
 #   window/   the main window and everything it owns
 # A folder includes only its own files and the folders below it (tests/layering checks this).
 # app/ holds the desktop program's main().
-set(QUILL_GUI_FOLDERS widgets keypad dialogs window)
+set(QUILL_GUI_FOLDERS widgets keypad dialogs printing window)
 set(QUILL_GUI_SOURCES)
 foreach(dir ${QUILL_GUI_FOLDERS})
     file(GLOB dir_sources CONFIGURE_DEPENDS
@@ -19,7 +20,7 @@ add_library(quill::gui ALIAS quill_gui)
 quill_target_defaults(quill_gui)
 set_target_properties(quill_gui PROPERTIES AUTOMOC ON)
 target_include_directories(quill_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(quill_gui PUBLIC quill::core Qt6::Widgets Qt6::Network)
+target_link_libraries(quill_gui PUBLIC quill::core Qt6::Widgets Qt6::Network Qt6::PrintSupport)
 target_compile_definitions(quill_gui PRIVATE QUILL_VERSION_TEXT="${PROJECT_VERSION}")
 
 add_executable(quillsum app/main.cpp)

@@ -1,4 +1,5 @@
 // quillsum: the desktop calculator. It takes no options; everything it keeps is in setting.ini.
+// The one exception prints without a window: `quillsum --pdf OUT.pdf FILE` (printing/).
 //
 // The start: the settings file is found, then the one-instance rule may hand over to a
 // calculator that is already running and end at once, writing nothing; otherwise the main
@@ -11,6 +12,7 @@
 //                             the window has been shown and painted for the first time
 //   QUILL_TYPE_STDIN          when set, what arrives on standard input is typed into the sheet
 #include "engine/platform.h"
+#include "printing/pdf_command.h"
 #include "settings/program_folder.h"
 #include "settings/settings.h"
 #include "window/frmMain.h"
@@ -67,6 +69,9 @@ void installJapaneseTranslation(QApplication& app) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (const char* folder = std::getenv("QUILL_PROGRAM_FOLDER"); folder && *folder)
+        quill::setProgramFolder(folder);
+    if (quill::isPdfCommand(argc, argv)) return quill::runPdfCommand(argc, argv);
     if (!hasDisplay()) {
         std::fputs("quillsum needs a desktop display; without one, use quillsum-calc "
                    "(quillsum-calc --help).\n",
@@ -78,8 +83,6 @@ int main(int argc, char** argv) {
     QGuiApplication::setDesktopFileName(QStringLiteral("quillsum"));
     installJapaneseTranslation(app);
     quill::platform::setCommandLine(ownArguments(argc, argv));
-    if (const char* folder = std::getenv("QUILL_PROGRAM_FOLDER"); folder && *folder)
-        quill::setProgramFolder(folder);
 
     // Only one calculator runs unless setting PI allows several: a later start asks the
     // running one to come forward and ends here, before anything is read or written.

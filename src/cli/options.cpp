@@ -10,6 +10,7 @@ namespace quill::cli {
 const char* const kUsage =
     "usage: quillsum-calc [--grouping none|3|4|units] [--now YYYY-MM-DDTHH:MM:SS] [--json]\n"
     "                     [--say [--wav OUT.wav]] [FILE | -]\n"
+    "       quillsum-calc --read-back [--grouping G] [--json | --wav OUT.wav] [FILE | -]\n"
     "       quillsum-calc --eval EXPRESSION [--now ...] [--json] [--say [--wav OUT.wav]]\n"
     "       quillsum-calc --version | --help\n"
     "\n"
@@ -22,6 +23,9 @@ const char* const kUsage =
     "  --say               then speak the result through the desktop's sound server, returning\n"
     "                      when it has been played (needs espeak-ng's Japanese voice)\n"
     "  --wav OUT.wav       with --say: write the speech to a WAV file instead of playing it\n"
+    "  --read-back         read the sheet back aloud: each line's result with its operator,\n"
+    "                      then the total, one after another; with --wav into one WAV file,\n"
+    "                      with --json print {\"phrases\": [...]}, the texts the voice reads\n"
     "  --version           print the version\n"
     "  -h, --help          print this help\n"
     "\n"
@@ -87,6 +91,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             o.version = true;
         } else if (a == "--say") {
             o.say = true;
+        } else if (a == "--read-back") {
+            o.readBack = true;
         } else if (a == "--wav") {
             const std::string* v = value();
             if (!v) return std::nullopt;
@@ -121,6 +127,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         }
     }
     if (o.eval && haveInput) return error = "--eval takes no input file", std::nullopt;
+    if (o.eval && o.readBack) return error = "--read-back reads a sheet, not --eval", std::nullopt;
     return o;
 }
 

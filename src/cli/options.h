@@ -14,6 +14,7 @@ struct Options {
     bool version = false;
     bool say = false;               // --say: speak the result phrase
     std::optional<std::string> wav; // --wav OUT.wav: the speech into a WAV file instead
+    bool readBack = false;          // --read-back: every line and the total read aloud
     Grouping grouping = Grouping::None;
     std::optional<double> now;       // fixed clock, as a day count
     std::optional<std::string> eval; // --eval EXPRESSION

@@ -6,6 +6,10 @@
 #include "engine/jtext.h"
 #include "engine/platform.h"
 #include "sheet/phrase.h"
+#include "speech/espeak_text.h"
+#include "speech/read_back.h"
+
+#include <nlohmann/json.hpp>
 
 namespace quill::cli {
 namespace {
@@ -21,14 +25,37 @@ int fail(Console& console, int status, const std::string& message) {
     return status;
 }
 
+int speakInTurn(const Options& options, Console& console,
+                const std::vector<std::u16string>& phrases) {
+    console.out.flush();
+    std::string error;
+    const int status = console.speak(phrases, options.wav, error);
+    if (status != 0) fail(console, status, error);
+    return status;
+}
+
 // --say: the result phrase is heard (or written) after the results are printed.
 int speakIfAsked(const Options& options, Console& console, std::u16string_view phrase) {
     if (!options.say) return 0;
     console.out.flush();
-    std::string error;
-    const int status = console.speak(phrase, options.wav, error);
-    if (status != 0) fail(console, status, error);
-    return status;
+    std::vector<std::u16string> phrases;
+    if (!phrase.empty()) phrases.emplace_back(phrase);
+    return speakInTurn(options, console, phrases);
+}
+
+// --read-back: the phrases of every line and the total, printed as JSON, played in turn, or
+// written into one WAV file.
+int readBack(const Options& options, Console& console, std::u16string_view sheet) {
+    std::vector<std::u16string> phrases;
+    for (ReadBackPhrase& p : readBackPhrases(shownTape(sheet, options.grouping), 0))
+        phrases.push_back(std::move(p.text));
+    if (options.json) {
+        nlohmann::json spoken = nlohmann::json::array();
+        for (const std::u16string& p : phrases) spoken.push_back(toUtf8(espeakText(p)));
+        console.out << nlohmann::json{{"phrases", spoken}}.dump() << '\n';
+        if (!options.wav) return 0;
+    }
+    return speakInTurn(options, console, phrases);
 }
 
 int runSheet(const Options& options, Console& console) {
@@ -39,6 +66,7 @@ int runSheet(const Options& options, Console& console) {
     if (input.status != SheetInput::Read) return fail(console, 1, "cannot read " + options.input);
     std::u16string sheet = fromUtf8(input.text);
     input.text = std::string();
+    if (options.readBack) return readBack(options, console, sheet);
     const std::u16string phrase =
         printSheet(console.out, sheet, options.grouping, options.json, console.outIsTerminal);
     return speakIfAsked(options, console, phrase);

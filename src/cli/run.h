@@ -20,15 +20,16 @@ struct Console {
     std::function<SheetInput(const std::string& name)> readInput = [](const std::string& name) {
         return readSheetInput(name);
     };
-    // Speaks a result phrase for --say (or writes it to the WAV file); returns the exit status.
-    std::function<int(std::u16string_view phrase, const std::optional<std::string>& wavPath,
-                      std::string& error)>
-        speak = say;
+    // Speaks phrases one after another for --say and --read-back (or writes them into the WAV
+    // file); returns the exit status.
+    std::function<int(const std::vector<std::u16string>& phrases,
+                      const std::optional<std::string>& wavPath, std::string& error)>
+        speak = sayInTurn;
 };
 
 // Runs quillsum-calc with `args` (without the program name). Exit status 0 when the
 // calculation ran, 1 when the input cannot be read or is too large, 2 for unusable arguments,
-// 3 when --say finds nothing to speak with;
+// 3 when --say or --read-back finds nothing to speak with;
 // a failure is one line "quillsum-calc: ..." on `err` and nothing on `out`. Exceptions other
 // than the engine's own are left to the caller.
 int run(const std::vector<std::string>& args, Console& console);

@@ -12,13 +12,9 @@ void put(std::string& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-int writeWav(TalkEngine& engine, std::u16string_view phrase, const std::string& path,
-             std::string& error) {
-    const std::vector<short> samples =
-        phrase.empty() ? std::vector<short>{} : engine.synthesize(phrase);
-    if (replaceFileAtomically(path, wavFile(samples, engine.sampleRate()))) return 0;
-    error = "cannot write " + path;
-    return 1;
+// The pause between two phrases read in turn.
+std::vector<short> pause(int sampleRate) {
+    return std::vector<short>(static_cast<std::size_t>(sampleRate) * 3 / 10, 0);
 }
 
 } // namespace
@@ -42,16 +38,33 @@ std::string wavFile(const std::vector<short>& samples, int sampleRate) {
     return out;
 }
 
-int say(std::u16string_view phrase, const std::optional<std::string>& wavPath, std::string& error) {
+int sayInTurn(const std::vector<std::u16string>& phrases, const std::optional<std::string>& wavPath,
+              std::string& error) {
     auto engine = TalkEngine::createForRetrieval();
     if (!engine) {
         error = "cannot speak: espeak-ng or its Japanese voice (ja) is not installed";
         return kNoSpeechStatus;
     }
-    if (wavPath) return writeWav(*engine, phrase, *wavPath, error);
-    if (phrase.empty()) return 0;
+    const std::vector<short> gap = pause(engine->sampleRate());
+    if (wavPath) {
+        std::vector<short> samples;
+        for (const std::u16string& phrase : phrases) {
+            if (!samples.empty()) samples.insert(samples.end(), gap.begin(), gap.end());
+            const std::vector<short> spoken = engine->synthesize(phrase);
+            samples.insert(samples.end(), spoken.begin(), spoken.end());
+        }
+        if (replaceFileAtomically(*wavPath, wavFile(samples, engine->sampleRate()))) return 0;
+        error = "cannot write " + *wavPath;
+        return 1;
+    }
+    if (phrases.empty()) return 0;
     auto output = openDesktopSound(engine->sampleRate());
-    if (!output || !engine->speakTo(phrase, *output)) {
+    bool ok = output != nullptr;
+    for (size_t i = 0; ok && i < phrases.size(); ++i) {
+        if (i > 0) ok = output->write(gap.data(), gap.size());
+        ok = ok && engine->speakTo(phrases[i], *output);
+    }
+    if (!ok) {
         error = "cannot speak: no sound server answers (--wav OUT.wav writes the speech to a file)";
         return kNoSpeechStatus;
     }

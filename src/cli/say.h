@@ -1,5 +1,5 @@
 #pragma once
-// quillsum-calc --say: the result phrase through the calculator's speech engine, to the
+// quillsum-calc --say and --read-back: phrases through the calculator's speech engine, to the
 // desktop's sound server or into a WAV file.
 #include <optional>
 #include <string>
@@ -12,10 +12,12 @@ namespace quill::cli {
 // missing, or (without --wav) no sound server answers.
 inline constexpr int kNoSpeechStatus = 3;
 
-// Speaks the phrase and returns once it has been played; with `wavPath`, writes it to that
-// file as a WAV file instead (an empty phrase gives a WAV file without samples). Returns the
-// exit status: 0, 1 when the WAV file cannot be written, kNoSpeechStatus; `error` says why.
-int say(std::u16string_view phrase, const std::optional<std::string>& wavPath, std::string& error);
+// Speaks the phrases one after another with a short pause between them, returning once the
+// last has been played; with `wavPath`, writes them all into that one WAV file instead (no
+// phrases give a WAV file without samples). Returns the exit status: 0, 1 when the WAV file
+// cannot be written, kNoSpeechStatus; `error` says why.
+int sayInTurn(const std::vector<std::u16string>& phrases, const std::optional<std::string>& wavPath,
+              std::string& error);
 
 // A 16-bit mono PCM WAV file of the samples.
 std::string wavFile(const std::vector<short>& samples, int sampleRate);

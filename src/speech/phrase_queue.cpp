@@ -17,6 +17,12 @@ void PhraseQueue::follow(std::string text) {
     waiting_.push_back({std::move(text), true, generation_});
 }
 
+void PhraseQueue::clear() {
+    waiting_.clear();
+    ++generation_;
+    lastBegunIsResult_ = false;
+}
+
 std::optional<PhraseQueue::Job> PhraseQueue::take() {
     if (waiting_.empty()) return std::nullopt;
     Job job = std::move(waiting_.front());

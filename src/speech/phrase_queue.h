@@ -22,6 +22,8 @@ public:
     // A result phrase: spoken after the key phrase that came before it; a result that is
     // waiting or being spoken gives way to it.
     void follow(std::string text);
+    // Drops everything waiting and cuts off what is being spoken.
+    void clear();
 
     // The next phrase to speak, now begun; nullopt when none waits.
     std::optional<Job> take();

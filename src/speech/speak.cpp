@@ -20,4 +20,16 @@ void Speech::SpeakResult(std::u16string_view phrase) const {
     if (speaking(phrase)) output_->playResult(phrase);
 }
 
+void Speech::say(std::u16string_view phrase) const {
+    if (available() && !phrase.empty()) output_->play(phrase);
+}
+
+void Speech::stop() const {
+    if (output_) output_->stop();
+}
+
+bool Speech::playing() const {
+    return output_ && output_->playing();
+}
+
 } // namespace quill

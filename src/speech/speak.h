@@ -30,6 +30,10 @@ public:
     virtual void whenReady(std::function<void()> notice) {
         if (ready()) notice();
     }
+    // Cuts off what is being spoken and drops what waits.
+    virtual void stop() {}
+    // Whether a phrase is still being spoken or waits to be.
+    virtual bool playing() const { return false; }
 };
 
 // The talking state and the speech instance, held for the life of the main window.
@@ -52,6 +56,12 @@ public:
     void Speak(std::u16string_view phrase) const;
     // The same for the result phrase of a calculation: it follows the key's phrase before it.
     void SpeakResult(std::u16string_view phrase) const;
+
+    // Reading back: plays the phrase whenever an instance exists, talking on or off (the user
+    // asked for it explicitly).
+    void say(std::u16string_view phrase) const;
+    void stop() const;
+    bool playing() const;
 
     // Shut-down: releases the speech instance; Speak is silent afterwards.
     void release() { output_.reset(); }
@@ -86,6 +96,8 @@ public:
     void playResult(std::u16string_view phrase) override;
     bool ready() const override;
     void whenReady(std::function<void()> notice) override;
+    void stop() override;
+    bool playing() const override;
 
     // The 16-bit mono samples of a phrase at sampleRate(), synthesised on the calling thread;
     // empty while the engine is not ready.

@@ -18,6 +18,9 @@ namespace quill {
 class TalkEngine::Player {
     using Clock = std::chrono::steady_clock;
     static constexpr std::chrono::milliseconds kAhead{100};
+    // Sound handed on is heard a little after its own length says: the server's and the
+    // device's latency.
+    static constexpr std::chrono::milliseconds kLatency{100};
 
 public:
     explicit Player(OutputOpener openOutput) : openOutput_(std::move(openOutput)) {
@@ -57,6 +60,26 @@ public:
         wake_.notify_all();
     }
 
+    // Drops what waits and cuts off what is being spoken (its buffered rest is flushed).
+    void stop() {
+        {
+            std::lock_guard lock(mutex_);
+            queue_.clear();
+            generation_ = queue_.generation();
+        }
+        heardUntil_ = 0;
+        wake_.notify_all();
+    }
+
+    // A phrase waits, is being synthesised, or what was handed on has not all been heard.
+    bool playing() const {
+        {
+            std::lock_guard lock(mutex_);
+            if (busy_ || !queue_.empty()) return true;
+        }
+        return Clock::now().time_since_epoch().count() < heardUntil_.load();
+    }
+
 private:
     void run() {
         const bool opened = speech::openEspeak();
@@ -69,13 +92,18 @@ private:
         }
         if (!opened) return;
         for (auto& notice : notices) notice();
-        while (auto job = next()) speak(*job);
+        while (auto job = next()) {
+            speak(*job);
+            std::lock_guard lock(mutex_);
+            busy_ = false;
+        }
     }
 
     std::optional<speech::PhraseQueue::Job> next() {
         std::unique_lock lock(mutex_);
         wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
         if (stopping_) return std::nullopt;
+        busy_ = true;
         return queue_.take();
     }
 
@@ -99,6 +127,7 @@ private:
     bool write(const short* samples, std::size_t count, int rate) {
         heardBy_ = std::max(heardBy_, Clock::now()) +
                    std::chrono::microseconds(count * 1000000 / static_cast<std::size_t>(rate));
+        heardUntil_ = (heardBy_ + kLatency).time_since_epoch().count();
         return output_->write(samples, count);
     }
 
@@ -123,7 +152,15 @@ private:
             }
             return !failed;
         });
-        if (failed) output_.reset(); // the server went away: open again for the next phrase
+        if (failed) {
+            output_.reset(); // the server went away: open again for the next phrase
+        } else if (cutOff(job.generation) && !stopping_) {
+            // Cut off: its buffered rest is dropped now, not only when a next phrase begins (a
+            // stop has none after it).
+            output_->flush();
+            heardBy_ = Clock::now();
+            lastGeneration_ = 0;
+        }
     }
 
     OutputOpener openOutput_;
@@ -131,8 +168,10 @@ private:
     std::uint64_t lastGeneration_ = 0;    // the engine thread's alone; 0 before the first
     Clock::time_point heardBy_{};         // the engine thread's: when all handed on is heard
 
-    std::mutex mutex_;
+    mutable std::mutex mutex_;
     std::condition_variable wake_;
+    bool busy_ = false;                     // a phrase taken and not yet all handed on
+    std::atomic<Clock::rep> heardUntil_{0}; // when all handed on has been heard, for playing()
     speech::PhraseQueue queue_;
     std::vector<std::function<void()>> notices_;
     std::atomic<std::uint64_t> generation_{0};
@@ -179,6 +218,14 @@ void TalkEngine::playResult(std::u16string_view phrase) {
         player_->add(toUtf8(espeakText(phrase)), true);
     else
         synthesize(phrase);
+}
+
+void TalkEngine::stop() {
+    if (player_) player_->stop();
+}
+
+bool TalkEngine::playing() const {
+    return player_ && player_->playing();
 }
 
 int TalkEngine::sampleRate() const {

@@ -44,6 +44,7 @@ frmMain::frmMain(std::unique_ptr<SpeechOutput> speechOutput, QWidget* parent)
     buildKeypad();
     connectMenus();
     connectDocument();
+    connectReadBack();
     Form_Load();
 }
 

@@ -9,8 +9,9 @@
 // triggers), frmMain_scroll.cpp (scroll sync and underline), frmMain_menus.cpp (menu items),
 // frmMain_startup.cpp (the load sequence), frmMain_close.cpp (the close sequence and the
 // unload step), frmMain_hooks.cpp (menu help and scroll links, installed last at load),
-// frmMain_keys.cpp (key actions), frmMain_move.cpp (button sizes, move mode, reset) and
-// frmMain_document.cpp (the kept sheet, opening and saving sheet files, the caption).
+// frmMain_keys.cpp (key actions), frmMain_move.cpp (button sizes, move mode, reset),
+// frmMain_document.cpp (the kept sheet, opening and saving sheet files, the caption),
+// frmMain_readback.cpp (reading the tape back) and frmMain_print.cpp (printing).
 #include "dialogs/frmSet.h"
 #include "keypad/keypad_table.h"
 #include "sheet/calculation.h"
@@ -34,6 +35,7 @@ class KeypadButton;
 class frmFormula;
 class KeypadPanel;
 class MenuHelp;
+class ReadBackPlayer;
 class ResultsWriter;
 class DeferredCall;
 class SheetTracker;
@@ -165,11 +167,18 @@ public:
     bool saveAsWithDialog();
     bool saveToCurrentFile();
     const SheetDocument& document() const;
+    // The name of the sheet file open in the window ("" when none is).
+    QString openFileName() const;
     // The caption: the title and the file's name ("*" while unsaved); move mode keeps its own.
     void updateCaption();
     // A close nobody can answer a question for (quit signals): unsaved edits of an opened file
     // stay in the kept sheet.
     void closeWithoutAsking();
+    // Reading the tape back (frmMain_readback.cpp): starts it, or stops it while it runs.
+    void toggleReadBack();
+    bool readingBack() const;
+    // Printing through the print dialog (frmMain_print.cpp).
+    void printSheet();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -235,6 +244,10 @@ private:
     bool mayClose();
     QString chooseSheetFile(bool forSaving);
     void dropFiles(const QStringList& paths);
+    // Reading back
+    void connectReadBack();
+    void showReadBackLine(int line);
+    void stopReadBack();
 
     QWidget* client_ = nullptr;
     QPlainTextEdit* sheet_ = nullptr;
@@ -248,6 +261,7 @@ private:
     ResultsWriter* resultsWriter_ = nullptr;
     SheetTracker* sheetTracker_ = nullptr;
     DeferredCall* deferredPass_ = nullptr;
+    ReadBackPlayer* readBack_ = nullptr;
     MainMenus menus_;
     Speech speech_;
     QPointer<frmFormula> picker_;

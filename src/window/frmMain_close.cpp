@@ -63,6 +63,7 @@ void frmMain::Form_Unload() {
     unloaded_ = true;
     removeHooks();
     saveSettings();
+    stopReadBack();
     // The speech instance goes with the window; a window without one has nothing to release.
     speech_.release();
     closeOpenDialogs();

@@ -145,6 +145,11 @@ void frmMain::keepSheetSoon() {
         document_->keepTimer.start();
 }
 
+QString frmMain::openFileName() const {
+    const auto& file = document_->document.file();
+    return file ? fromPath(file->filename()) : QString();
+}
+
 void frmMain::takeKeptSheet() {
     document_->keptFile = keptSheetPath();
     document_->writer = std::make_unique<BackgroundWriter>(document_->keptFile, [this](bool ok) {

@@ -75,6 +75,7 @@ void frmMain::mnuEditItem_Click(int index) {
     case 7: cmdMenu_Click(2); return;
     case kEditItemOpen: openWithDialog(); return;
     case kEditItemSaveAs: saveAsWithDialog(); return;
+    case kEditItemPrint: printSheet(); return;
     default: return;
     }
     if (recalcOnEveryInput()) calculate();
@@ -109,6 +110,7 @@ void frmMain::mnuViewItem_Click(int index) {
     case 12:
     case 13:
     case 14: toggleGrouping(index); break;
+    case kViewItemReadBack: toggleReadBack(); break;
     default: break;
     }
 }

@@ -10,6 +10,7 @@ struct ItemSpec {
     const char16_t* caption; // "-" is a separator
     bool checkable = false;
     bool hidden = false;
+    const char16_t* shortcut = nullptr; // a key sequence such as u"Ctrl+P"
 };
 
 MenuArray buildMenu(QMenuBar* bar, const char16_t* title, const char* name,
@@ -24,6 +25,7 @@ MenuArray buildMenu(QMenuBar* bar, const char16_t* title, const char* name,
         a->setObjectName(QStringLiteral("%1Item_%2").arg(QLatin1String(name)).arg(s.index));
         a->setCheckable(s.checkable);
         a->setVisible(!s.hidden);
+        if (s.shortcut) a->setShortcut(QKeySequence(QString::fromUtf16(s.shortcut)));
         array.items[s.index] = a;
     }
     return array;
@@ -42,7 +44,8 @@ MainMenus buildMainMenus(QMenuBar* bar) {
                         {7, u"クリア(&L)"},
                         {8, u"-"},
                         {kEditItemOpen, u"開く(&O)..."},
-                        {kEditItemSaveAs, u"名前を付けて保存(&A)..."}});
+                        {kEditItemSaveAs, u"名前を付けて保存(&A)..."},
+                        {kEditItemPrint, u"印刷(&P)...", false, false, u"Ctrl+P"}});
     m.func = buildMenu(bar, u"関数(&N)", "mnuFunc",
                        {{0, u"ABS()         絶対値"},
                         {2, u"ACOS()       アークコサイン"},
@@ -85,7 +88,9 @@ MainMenus buildMainMenus(QMenuBar* bar) {
                         {11, u"-"},
                         {12, u"3桁毎に区切る(&I)", true},
                         {13, u"4桁毎に区切る(&J)", true},
-                        {14, u"万、億、兆で区切る(&K)", true}});
+                        {14, u"万、億、兆で区切る(&K)", true},
+                        {15, u"-"},
+                        {16, u"読み上げ(&Y)", false, false, u"F6"}});
     m.opt = buildMenu(bar, u"オプション(&O)", "mnuOpt",
                       {{7, u"Enter押下で再計算(&E)", true},
                        {8, u"入力する度に再計算(&I)", true},

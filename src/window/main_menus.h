@@ -15,7 +15,9 @@ namespace quill {
 // Options menu item "計算部を保持(&S)".
 constexpr int kEditItemOpen = 9;
 constexpr int kEditItemSaveAs = 10;
+inline constexpr int kEditItemPrint = 11; // "印刷(&P)...", Ctrl+P
 constexpr int kOptItemKeepSheet = 19;
+inline constexpr int kViewItemReadBack = 16; // "読み上げ(&Y)", F6
 
 struct MainMenus {
     MenuArray edit; // mnuEdit / mnuEditItem

@@ -20,7 +20,7 @@ struct HelpEntry {
 
 // Keyed by menu and item index; titles, separators and the hidden function items have no entry.
 // The web page's text is built from authorWebPage() and is not in this table.
-constexpr std::array<HelpEntry, 47> kHelp{{
+constexpr std::array<HelpEntry, 49> kHelp{{
     {MenuId::Edit, 0, u"計算部の文字をクリップボードにコピー"},
     {MenuId::Edit, 1, u"クリップボードの内容を計算部に貼り付け"},
     {MenuId::Edit, 2, u"クリップボードから数字だけを取り出して計算部に貼り付け"},
@@ -28,6 +28,7 @@ constexpr std::array<HelpEntry, 47> kHelp{{
     {MenuId::Edit, 7, u"計算部をクリア"},
     {MenuId::Edit, 9, u"テキストファイルを開いて計算部に読み込みます"},
     {MenuId::Edit, 10, u"計算部の内容をテキストファイルに保存します"},
+    {MenuId::Edit, 11, u"計算部の各行と結果、合計を印刷します"},
     {MenuId::Func, 0, u"ABS(数値)：数値の絶対値を取得"},
     {MenuId::Func, 2, u"ACOS(数値)：数値のアークコサインを取得"},
     {MenuId::Func, 4, u"ASIN(数値)：数値のアークサインを取得"},
@@ -59,6 +60,7 @@ constexpr std::array<HelpEntry, 47> kHelp{{
     {MenuId::View, 12, u"3桁毎に「,」で区切ります"},
     {MenuId::View, 13, u"4桁毎に「,」で区切ります"},
     {MenuId::View, 14, u"4桁毎に万、億、兆で区切ります"},
+    {MenuId::View, 16, u"計算部の各行と合計を順に読み上げます"},
     {MenuId::Opt, 7, u"計算部でEnterを押す度に計算を実行します"},
     {MenuId::Opt, 8, u"入力をする度に計算を実行します"},
     {MenuId::Opt, 13, u"おしゃべり機能のON/OFF"},

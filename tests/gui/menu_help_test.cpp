@@ -32,17 +32,20 @@ TEST(MenuHelpTexts, every_visible_item_has_its_text_and_nothing_else_has_one) {
         {MenuId::Opt, 19, "終了時の計算部を次回の起動時に復元します"},
         {MenuId::Func, 99, "ユーザ定義式の選択画面を表示します"},
         {MenuId::Help, 99, "Quillsumの自動更新を行います"},
+        {MenuId::Edit, 11, "計算部の各行と結果、合計を印刷します"},
+        {MenuId::View, 16, "計算部の各行と合計を順に読み上げます"},
+        {MenuId::View, 15, ""}, // separator
     };
     for (const Row& r : rows) {
         SCOPED_TRACE(r.text);
         EXPECT_EQ(u8(menuHelpText(r.menu, r.index)), r.text);
     }
-    EXPECT_EQ(menuHelpEntryCount(), 48);
+    EXPECT_EQ(menuHelpEntryCount(), 50);
 
     int found = 0;
     for (MenuId m : {MenuId::Edit, MenuId::Func, MenuId::View, MenuId::Opt, MenuId::Help})
         for (int i = -1; i <= 100; ++i) found += menuHelpText(m, i).isEmpty() ? 0 : 1;
-    EXPECT_EQ(found, 48);
+    EXPECT_EQ(found, 50);
 }
 
 TEST(MenuHelpTexts, web_page_item_names_the_address_it_opens) {
