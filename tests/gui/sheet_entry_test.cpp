@@ -168,24 +168,23 @@ TEST_F(SheetEntry, undo_takes_back_a_narrowed_edit_whole) {
             QInputMethodEvent commit;
             commit.setCommitString(text);
             QCoreApplication::sendEvent(m.sheet(), &commit);
-            sendKey(m.sheet(), QEvent::KeyRelease, Qt::Key_Return);
+            QCoreApplication::processEvents(); // the pass the commit started
         };
     };
-    // Keys that type a character (a keyboard layout or a key sender), one pass after each.
-    const auto typed = [](const QString& text) {
-        return [text](frmMain& m) {
-            for (QChar c : text) {
-                sendKey(m.sheet(), QEvent::KeyPress, 0, Qt::NoModifier, c);
-                sendKey(m.sheet(), QEvent::KeyRelease, 0, Qt::NoModifier, c);
-            }
+    // A key that types a character (a keyboard layout or a key sender); its release starts a
+    // pass.
+    const auto typed = [](QChar c) {
+        return [c](frmMain& m) {
+            sendKey(m.sheet(), QEvent::KeyPress, 0, Qt::NoModifier, c);
+            sendKey(m.sheet(), QEvent::KeyRelease, 0, Qt::NoModifier, c);
         };
     };
     const auto file = folder() / "tape.txt";
     std::ofstream(file) << "５＋５\nLEN(\"ガス\")\n";
     const Row rows[] = {
         {"input method commit", committed(u"２＋ガ"_qs)},
-        {"a typed full-width digit", typed(u"２"_qs)},
-        {"a typed kana", typed(u"ガ"_qs)},
+        {"a typed full-width digit", typed(u'２')},
+        {"a typed kana", typed(u'ガ')},
         {"pasted full-width",
          [](frmMain& m) {
              QGuiApplication::clipboard()->setText(u"１０\n２０"_qs);
