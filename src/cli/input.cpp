@@ -2,11 +2,6 @@
 
 namespace quill::cli {
 
-void dropFinalLineBreak(std::string& text) {
-    if (!text.empty() && text.back() == '\n') text.pop_back();
-    if (!text.empty() && text.back() == '\r') text.pop_back();
-}
-
 SheetInput readSheetStream(std::FILE* f, std::size_t limit) {
     SheetInput input;
     char buffer[1 << 16];
@@ -23,7 +18,6 @@ SheetInput readSheetStream(std::FILE* f, std::size_t limit) {
         input.text = std::string();
         return input;
     }
-    dropFinalLineBreak(input.text);
     input.status = SheetInput::Read;
     return input;
 }

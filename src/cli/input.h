@@ -12,16 +12,12 @@ constexpr std::size_t kSheetInputLimit = std::size_t{256} << 20;
 
 struct SheetInput {
     enum Status { Read, Unreadable, TooLarge } status = Unreadable;
-    std::string text; // UTF-8 as read, without the one final line break
+    std::string text; // the bytes as read
 };
 
 // Reads all of `f` when it holds at most `limit` bytes.
 SheetInput readSheetStream(std::FILE* f, std::size_t limit = kSheetInputLimit);
 // Reads the sheet named on the command line: a file, or standard input for "-".
 SheetInput readSheetInput(const std::string& name, std::size_t limit = kSheetInputLimit);
-
-// Drops one final line break (LF, CR LF or a lone CR): it ends the last line without starting
-// another.
-void dropFinalLineBreak(std::string& text);
 
 } // namespace quill::cli

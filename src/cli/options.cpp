@@ -14,8 +14,9 @@ const char* const kUsage =
     "       quillsum-calc --eval EXPRESSION [--now ...] [--json] [--say [--wav OUT.wav]]\n"
     "       quillsum-calc --version | --help\n"
     "\n"
-    "  FILE | -            the sheet to calculate (UTF-8, one entry per line); standard input\n"
-    "                      when it is - or not given. Prints the results column, then \"= total\"\n"
+    "  FILE | -            the sheet to calculate (UTF-8 or code page 932, one entry per\n"
+    "                      line); standard input when it is - or not given. Prints the results\n"
+    "                      column, then \"= total\"\n"
     "  --eval EXPRESSION   evaluate one expression and print its value instead\n"
     "  --grouping G        group the results' digits: none (default), 3, 4 or units (万、億、兆)\n"
     "  --now DATE-TIME     fix the clock for NOW, TIME, DATE and RND, as 2026-12-07T09:30:00\n"
@@ -30,8 +31,8 @@ const char* const kUsage =
     "  -h, --help          print this help\n"
     "\n"
     "Exit status: 0 when the calculation ran (failed lines are reported in the status), 1 when\n"
-    "a file cannot be read or the WAV file written, 2 for unusable arguments, 3 when --say\n"
-    "finds no speech engine or no sound server.\n";
+    "a file cannot be read or is no text or the WAV file cannot be written, 2 for unusable\n"
+    "arguments, 3 when --say finds no speech engine or no sound server.\n";
 
 namespace {
 

@@ -2,6 +2,7 @@
 
 #include "cli/options.h"
 #include "cli/output.h"
+#include "document/sheet_file.h"
 #include "engine/eval.h"
 #include "engine/jtext.h"
 #include "engine/platform.h"
@@ -64,8 +65,12 @@ int runSheet(const Options& options, Console& console) {
         return fail(console, 1,
                     options.input + " is larger than 256 MB, the most a sheet may hold");
     if (input.status != SheetInput::Read) return fail(console, 1, "cannot read " + options.input);
-    std::u16string sheet = fromUtf8(input.text);
+    // The sheet's lines as the window opens the same file: in its encoding (UTF-8 or code page
+    // 932), every kind of line break a plain one, control characters dropped.
+    std::optional<std::u16string> lines = decodeSheetBytes(input.text);
     input.text = std::string();
+    if (!lines) return fail(console, 1, options.input + " is not text (UTF-8 or code page 932)");
+    std::u16string sheet = std::move(*lines);
     if (options.readBack) return readBack(options, console, sheet);
     const std::u16string phrase =
         printSheet(console.out, sheet, options.grouping, options.json, console.outIsTerminal);

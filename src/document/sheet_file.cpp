@@ -17,8 +17,8 @@ constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 // The sheet's own lines: a file's text enters the sheet as any text does (CR LF, a lone CR and
 // the other line separators end a line, control characters are dropped); one final line break
 // ends the last line and does not start another.
-std::u16string toSheetLines(std::u16string_view text) {
-    std::u16string lines = cleanIncomingText(text);
+std::u16string toSheetLines(std::u16string lines) {
+    if (needsCleaning(lines)) lines = cleanIncomingText(lines);
     if (!lines.empty() && lines.back() == u'\n') lines.pop_back();
     return lines;
 }

@@ -1,6 +1,7 @@
 #include "widgets/sheet_box.h"
 
 #include "sheet/incoming_text.h"
+#include "sheet/narrowing.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -32,6 +33,16 @@ void SheetBox::keyPressEvent(QKeyEvent* event) {
                         event->isAutoRepeat(), ushort(event->count()));
         QPlainTextEdit::keyPressEvent(&plain);
         event->setAccepted(plain.isAccepted());
+        return;
+    }
+    // A typed character that the pass narrows is an edit of its own, which the narrowing then
+    // joins: one undo takes back both (typed text outside an edit cannot be joined).
+    const QString typed = event->text();
+    if (!typed.isEmpty() && narrowLine(view(typed)) != view(typed)) {
+        QTextCursor edit = textCursor();
+        edit.beginEditBlock();
+        QPlainTextEdit::keyPressEvent(event);
+        edit.endEditBlock();
         return;
     }
     QPlainTextEdit::keyPressEvent(event);

@@ -86,7 +86,12 @@ void frmMain::cmdMenu_Click(int index) {
     if (moveMode()) return;
     switch (index) {
     case 0: sendKey(Qt::Key_Backspace); break;
-    case 1: deleteCaretLine(sheet_); break;
+    case 1:
+        deleteCaretLine(sheet_);
+        // The line's value leaves the total: with recalculation on every input the total
+        // follows at once, as after Back, Del and the menu's line clearing.
+        if (recalcOnEveryInput()) requestCalculation();
+        break;
     case 2: clearAll(); break;
     case 3: caretToLineStart(sheet_); break;
     case 4: caretToLineEnd(sheet_); break;

@@ -86,14 +86,17 @@ PassUpdate SheetTracker::run(Grouping grouping, bool columnInStep) {
 }
 
 void SheetTracker::writeNarrowed(const std::vector<NumberedLine>& lines) {
-    // One undoable edit. The caret and the selection's anchor stay with their characters: a
-    // character that narrows into two (ガ into ｶﾞ) moves what follows it on its line.
+    // Joined to the edit that brought the text in (an opened file, a paste, an input method's
+    // commit), so that undo takes both back together: undoing the narrowing alone let the next
+    // pass narrow again, and undo never got past it. The caret and the selection's anchor stay with
+    // their characters: a character that narrows into two (ガ into ｶﾞ) moves what follows it on its
+    // line.
     QTextDocument* doc = sheet_->document();
     const QTextCursor before = sheet_->textCursor();
     LinePlace anchor = placeOf(doc, before.anchor()), caret = placeOf(doc, before.position());
     QTextCursor cursor(doc);
     writing_ = true;
-    cursor.beginEditBlock();
+    cursor.joinPreviousEditBlock();
     for (const NumberedLine& line : lines) {
         const QTextBlock block = doc->findBlockByNumber(int(line.line));
         for (LinePlace* place : {&anchor, &caret})

@@ -70,6 +70,52 @@ TEST(QuillsumCalc, LineEnds) {
     }
 }
 
+// A sheet file gives the lines the window shows when it opens the same file: code page 932
+// is decoded, every line separator ends a line, and bytes that are no text are refused.
+TEST(QuillsumCalc, SheetFileReadAsTheWindowOpensIt) {
+    const struct {
+        const char* name;
+        std::string bytes;
+        int status;
+        const char* out;
+    } rows[] = {
+        {"code page 932", "LEN(\"\x83\x4B\x83\x58\")\r\n\x82\x54\x81\x7B\x82\x54\r\n", 0,
+         "3\n+ 10\n= 13\n"},
+        {"UTF-8 byte-order mark",
+         "\xEF\xBB\xBF"
+         "5\n6\n",
+         0, "5\n+ 6\n= 11\n"},
+        {"line separator",
+         "1\xE2\x80\xA8"
+         "4\n",
+         0, "1\n+ 4\n= 5\n"},
+        {"paragraph separator and NEL",
+         "1\xE2\x80\xA9"
+         "2\xC2\x85"
+         "3",
+         0, "1\n+ 2\n+ 3\n= 6\n"},
+        {"form feed and a stray control",
+         "1\f2\x01"
+         "0",
+         0, "1\n+ 20\n= 21\n"},
+        {"zero byte",
+         std::string("1\0"
+                     "4\n5\n",
+                     6),
+         1, ""},
+        {"neither encoding", "1\n\xFF\xFF\n", 1, ""},
+    };
+    const std::string path = testing::TempDir() + "quill-cli-bytes.txt";
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::ofstream(path, std::ios::binary) << row.bytes;
+        const CalcRun r = calc(path);
+        EXPECT_EQ(r.status, row.status) << r.err;
+        EXPECT_EQ(r.out, row.out);
+    }
+    std::remove(path.c_str());
+}
+
 TEST(QuillsumCalc, SheetFromAFileWithGrouping) {
     std::string path = testing::TempDir() + "quill-cli-sheet.txt";
     std::ofstream(path) << "1234567\n+ 1\n";

@@ -76,6 +76,7 @@ TEST_F(CalculationTriggers, keypad_keys_recalculate_only_where_they_complete_inp
         {"-1", KeyArray::Op, 2, false},   {"-1", KeyArray::Op, 13, false},
         {"1", KeyArray::Num, 3, false},   {"1", KeyArray::Menu, 5, true},
         {"-1", KeyArray::Menu, 5, false}, {"0", KeyArray::Op, 1, true},
+        {"-1", KeyArray::Menu, 1, true},  {"1", KeyArray::Menu, 1, false},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.recalc) + " " +

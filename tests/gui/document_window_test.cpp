@@ -283,6 +283,41 @@ TEST_F(DocumentWindow, unsaved_edits_are_not_lost_to_another_file_or_a_failed_sa
     w().closeWithoutAsking();
 }
 
+// With recalculation on every input, the release of Ctrl+S starts no pass: the pass's
+// "計算が完了しました" hid what the save said, a failed save among it.
+TEST_F(DocumentWindow, ctrl_s_leaves_what_the_save_said_on_the_status_bar) {
+    const struct {
+        const char* name;
+        bool writable;
+        const char* status;
+    } rows[] = {
+        {"saved", true, "tape.txt に保存しました"},
+        {"the folder gone", false, "保存できませんでした：tape.txt"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const fs::path place = folder() / "files";
+        fs::create_directories(place);
+        test::writeBytes(place / "tape.txt", "1\n");
+        start("ReCalc=-1\n");
+        ASSERT_TRUE(w().openSheetFile(QString::fromStdString((place / "tape.txt").string())));
+        w().insertText("+2");
+        w().calculate();
+        if (!row.writable) {
+            fs::remove_all(place);
+            test::writeBytes(place, "a file where the folder was");
+        }
+        w().activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+        QTest::keyClick(w().sheet(), Qt::Key_S, Qt::ControlModifier);
+        QCoreApplication::processEvents(); // a pass the release would have started
+        EXPECT_EQ(w().statusText(), QString::fromUtf8(row.status));
+        w().closeWithoutAsking();
+        window_.reset();
+        fs::remove_all(place);
+    }
+}
+
 TEST_F(DocumentWindow, a_later_start_finds_the_window_with_a_file_open_but_not_in_move_mode) {
     test::writeBytes(folder() / "a.txt", "1\n");
     for (bool moveMode : {false, true}) {

@@ -69,8 +69,9 @@ protected:
     // A key event straight to a widget (QTest's helpers assert on keys without ASCII), and
     // what it started once the waiting events are handled.
     static void sendKey(QWidget* target, QEvent::Type type, int key,
-                        Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-        QKeyEvent event(type, key, modifiers);
+                        Qt::KeyboardModifiers modifiers = Qt::NoModifier,
+                        const QString& text = QString()) {
+        QKeyEvent event(type, key, modifiers, text);
         QCoreApplication::sendEvent(target, &event);
         QCoreApplication::processEvents();
     }

@@ -9,6 +9,7 @@
 #include <QInputMethodEvent>
 #include <QMimeData>
 #include <QTextBlock>
+#include <fstream>
 #include <functional>
 
 namespace quill::test {
@@ -152,6 +153,60 @@ TEST_F(SheetEntry, typing_after_a_narrowed_line_lands_on_the_new_line) {
     QCoreApplication::processEvents();
     EXPECT_EQ(sheetText(), u"LEN(\"ｶﾞｽ\")\n5\n"_qs);
     EXPECT_EQ(total(), "8");
+}
+
+// The pass narrows what an edit brought in as part of that edit: Ctrl+Z takes the edit back
+// whole, where undoing only the narrowing let the next pass narrow again and undo never got
+// past it.
+TEST_F(SheetEntry, undo_takes_back_a_narrowed_edit_whole) {
+    struct Row {
+        const char* name;
+        std::function<void(frmMain&)> edit;
+    };
+    const auto committed = [](const QString& text) {
+        return [text](frmMain& m) {
+            QInputMethodEvent commit;
+            commit.setCommitString(text);
+            QCoreApplication::sendEvent(m.sheet(), &commit);
+            QCoreApplication::processEvents(); // the pass the commit started
+        };
+    };
+    // A key that types a character (a keyboard layout or a key sender); its release starts a
+    // pass.
+    const auto typed = [](QChar c) {
+        return [c](frmMain& m) {
+            sendKey(m.sheet(), QEvent::KeyPress, 0, Qt::NoModifier, c);
+            sendKey(m.sheet(), QEvent::KeyRelease, 0, Qt::NoModifier, c);
+        };
+    };
+    const auto file = folder() / "tape.txt";
+    std::ofstream(file) << "５＋５\nLEN(\"ガス\")\n";
+    const Row rows[] = {
+        {"input method commit", committed(u"２＋ガ"_qs)},
+        {"a typed full-width digit", typed(u'２')},
+        {"a typed kana", typed(u'ガ')},
+        {"pasted full-width",
+         [](frmMain& m) {
+             QGuiApplication::clipboard()->setText(u"１０\n２０"_qs);
+             QTest::keyClick(m.sheet(), Qt::Key_V, Qt::ControlModifier);
+         }},
+        {"opened file",
+         [file](frmMain& m) {
+             ASSERT_TRUE(m.openSheetFile(QString::fromStdString(file.string())));
+         }},
+    };
+    open("ReCalc=-1\n");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        setSheet("9\n");
+        w().calculate();
+        row.edit(w());
+        ASSERT_NE(sheetText(), "9\n");
+        QTest::keyClick(w().sheet(), Qt::Key_Z, Qt::ControlModifier);
+        QCoreApplication::processEvents(); // the pass the key started
+        EXPECT_EQ(sheetText(), "9\n") << sheetText().toStdString();
+        EXPECT_EQ(total(), "9");
+    }
 }
 
 } // namespace
