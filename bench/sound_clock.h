@@ -1,8 +1,8 @@
 #pragma once
 // A stand-in for the sound server that behaves like one in time: it plays at the sample rate
-// and takes at most 150 ms ahead (a write blocks while its buffer is full, as PulseAudio's
-// does with the engine's buffer size). It notes when the first samples after a flush (a phrase
-// that cut in) or after arm() arrive.
+// and takes at most 250 ms ahead (a write blocks while its buffer is full, as PulseAudio's
+// does with the buffer the engine asks for). It notes when the first samples after a flush (a
+// phrase that cut in) or after arm() arrive.
 #include "speech/sound_output.h"
 
 #include <chrono>
@@ -31,8 +31,8 @@ public:
         playedUntil_ += std::chrono::microseconds(count * 1000000 / rate_);
         const auto ahead = playedUntil_ - now;
         lock.unlock();
-        if (ahead > std::chrono::milliseconds(150))
-            std::this_thread::sleep_for(ahead - std::chrono::milliseconds(150));
+        if (ahead > std::chrono::milliseconds(250))
+            std::this_thread::sleep_for(ahead - std::chrono::milliseconds(250));
         return true;
     }
     void flush() override {
