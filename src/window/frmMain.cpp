@@ -196,6 +196,7 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         sheet_->setFocus();
         return false;
     }
+    if (watched == sheet_ && type == QEvent::KeyPress) commandKeyUp_ = false;
     if (type == QEvent::KeyPress && watched != sheet_->viewport())
         return onWindowKey(static_cast<QKeyEvent*>(event));
     if (watched == sheet_ && type == QEvent::KeyRelease)

@@ -271,6 +271,9 @@ private:
     int rightPaneWidth_ = 150;
     int windowAlpha_ = 255;
     bool calcBusy_ = false;
+    // A file command ran from a key (Ctrl+S, Ctrl+O, Enter in its dialog): that key's release
+    // may still reach the sheet, and starts no pass until a key is pressed in the sheet again.
+    bool commandKeyUp_ = false;
     bool dividerDragging_ = false;
     bool syncingScroll_ = false;
     // UnderLine holding a non-zero value other than -1 keeps the underline shown even when

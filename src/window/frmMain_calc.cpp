@@ -6,7 +6,6 @@
 #include "window/sheet_tracker.h"
 
 #include <QKeyEvent>
-#include <QKeySequence>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
@@ -15,13 +14,6 @@
 namespace quill {
 
 namespace {
-
-// Ctrl+O and Ctrl+S, which open and save sheet files.
-bool isFileKey(const QKeyEvent* event) {
-    const QKeySequence keys(event->keyCombination());
-    return QKeySequence::keyBindings(QKeySequence::Open).contains(keys) ||
-           QKeySequence::keyBindings(QKeySequence::Save).contains(keys);
-}
 
 // Keys whose release never recalculates: modifiers, input-method switches, caret movement and
 // the function keys other than F5.
@@ -100,9 +92,8 @@ bool frmMain::onSheetKeyRelease(QKeyEvent* event) {
     if (event->isAutoRepeat()) return false;
     const int key = event->key();
     const bool plain = (event->modifiers() & kShiftCtrlAlt) == 0;
-    // The file keys' commands ran on the press and said how they went on the status bar; a pass
-    // would put its own text over that (a failed save among it). Opening runs its own pass.
-    if (isFileKey(event)) return false;
+    // The key of a file command, pressed elsewhere: the command said how it went.
+    if (commandKeyUp_) return false;
     // The pass waits until what the key typed is painted; keys typed meanwhile share it.
     if (key == Qt::Key_F5) {
         if (plain) requestCalculation();

@@ -240,18 +240,23 @@ QString frmMain::chooseSheetFile(bool forSaving) {
     return dialog.selectedFiles().constFirst();
 }
 
+// The file commands say on the status bar how they went; the release of the key that ran
+// them (or closed their dialog) must not start a pass that writes over it.
 void frmMain::openWithDialog() {
+    commandKeyUp_ = true;
     if (!askToSaveEdits()) return;
     const QString path = chooseSheetFile(false);
     if (!path.isEmpty()) openSheetFile(path);
 }
 
 bool frmMain::saveAsWithDialog() {
+    commandKeyUp_ = true;
     const QString path = chooseSheetFile(true);
     return !path.isEmpty() && saveSheetFile(path);
 }
 
 bool frmMain::saveToCurrentFile() {
+    commandKeyUp_ = true;
     const auto& current = document_->document.file();
     return current ? saveSheetFile(fromPath(*current)) : saveAsWithDialog();
 }
