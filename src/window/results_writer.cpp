@@ -51,13 +51,19 @@ bool ResultsWriter::show(const PassUpdate& update) {
         return true;
     }
     if (!inStep() || breaksLines(update.lines) || costsMoreThanRewriting(update)) return false;
-    // One edit block: the column lays itself out once, not after every line.
-    QTextCursor block(column_->document());
     writing_ = true;
-    block.beginEditBlock();
-    for (const ColumnSplice& s : update.splices) splice(s);
-    writeLines(update.lines);
-    block.endEditBlock();
+    if (update.splices.empty() && update.lines.size() <= kLinesOneByOne) {
+        // A key typed: each line is its own edit, so the column repaints just those lines (an
+        // edit block reports one change reaching from the first line to the last).
+        writeLines(update.lines, true);
+    } else {
+        // One edit block: the column lays itself out once, not after every line.
+        QTextCursor block(column_->document());
+        block.beginEditBlock();
+        for (const ColumnSplice& s : update.splices) splice(s);
+        writeLines(update.lines, false);
+        block.endEditBlock();
+    }
     writing_ = false;
     shownLines_ = column_->document()->blockCount();
     return true;
@@ -113,7 +119,7 @@ void ResultsWriter::splice(const ColumnSplice& s) {
     cursor.removeSelectedText();
 }
 
-void ResultsWriter::writeLines(const std::vector<NumberedLine>& lines) {
+void ResultsWriter::writeLines(const std::vector<NumberedLine>& lines, bool repaintLines) {
     QTextDocument* doc = column_->document();
     QTextCursor cursor(doc);
     QTextBlock block;
@@ -126,6 +132,10 @@ void ResultsWriter::writeLines(const std::vector<NumberedLine>& lines) {
         if (!block.isValid()) continue;
         const QStringView text(line.text);
         if (block.text() == text) continue;
+        if (repaintLines) {
+            replaceLine(cursor, block, text);
+            continue;
+        }
         cursor.setPosition(block.position());
         cursor.setPosition(block.position() + block.length() - 1, QTextCursor::KeepAnchor);
         if (text.isEmpty())
@@ -133,6 +143,27 @@ void ResultsWriter::writeLines(const std::vector<NumberedLine>& lines) {
         else
             cursor.insertText(text.toString());
     }
+}
+
+void ResultsWriter::replaceLine(QTextCursor& cursor, const QTextBlock& block, QStringView text) {
+    // The column's layout takes an edit that removes more than stays of its line as reaching
+    // into the lines below, and repaints the whole column. So the old text is cut down to its
+    // last character in pieces no longer than what stays, the new text goes in before it, and
+    // then that character goes. The line is never empty on the way (an empty line may be
+    // lower than one of full-width text), nor wider than the old or the new text.
+    const int start = block.position();
+    int old = block.length() - 1;
+    for (; old > 1; old -= old / 2) {
+        cursor.setPosition(start);
+        cursor.setPosition(start + old / 2, QTextCursor::KeepAnchor);
+        cursor.removeSelectedText();
+    }
+    cursor.setPosition(start);
+    if (!text.isEmpty()) cursor.insertText(text.toString());
+    if (old == 0) return;
+    cursor.setPosition(start + int(text.size()));
+    cursor.setPosition(start + int(text.size()) + 1, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
 }
 
 } // namespace quill

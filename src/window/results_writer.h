@@ -6,6 +6,8 @@
 
 #include <QObject>
 #include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
 
 namespace quill {
 
@@ -26,7 +28,13 @@ public:
 private:
     bool costsMoreThanRewriting(const PassUpdate& update) const;
     void splice(const ColumnSplice& s);
-    void writeLines(const std::vector<NumberedLine>& lines);
+    // `repaintLines`: each line is written so that the column repaints that line alone.
+    void writeLines(const std::vector<NumberedLine>& lines, bool repaintLines);
+    static void replaceLine(QTextCursor& cursor, const QTextBlock& block, QStringView text);
+
+    // Passes naming at most this many lines (and no lines added or removed) write each line
+    // as its own edit.
+    static constexpr size_t kLinesOneByOne = 16;
 
     QPlainTextEdit* column_;
     int shownLines_ = 0;

@@ -5,6 +5,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 #include <algorithm>
+#include <vector>
 
 namespace quill {
 namespace {
@@ -25,11 +26,17 @@ int positionOf(QTextDocument* doc, LinePlace place) {
     return block.position() + std::min(place.column, block.length() - 1);
 }
 
-// The sheet's lines are the document's blocks; they are mostly asked for in order.
+// The sheet's lines are the document's blocks; they are mostly asked for in order. One
+// block's text costs a search through the document, its whole text one copy: a pass after
+// many lines changed (the first pass over a pasted sheet) takes the whole text once.
 class BlockSource : public LineSource {
 public:
-    explicit BlockSource(QTextDocument* doc) : doc_(doc) {}
+    BlockSource(QTextDocument* doc, bool manyLines)
+        : doc_(doc), blocks_(size_t(doc->blockCount())) {
+        if (manyLines) readWholeText();
+    }
     std::u16string text(size_t line) override {
+        if (!starts_.empty()) return lineOfWholeText(line);
         if (block_.isValid() && line == number_ + 1)
             block_ = block_.next();
         else
@@ -39,19 +46,46 @@ public:
     }
 
 private:
+    void readWholeText() {
+        // Blocks are separated by paragraph separators, which no block's text holds.
+        whole_ = doc_->toRawText();
+        std::vector<qsizetype> starts{0};
+        starts.reserve(blocks_ + 1);
+        for (qsizetype i = 0; i < whole_.size(); ++i)
+            if (whole_.at(i) == QChar::ParagraphSeparator) starts.push_back(i + 1);
+        starts.push_back(whole_.size() + 1);
+        // Anything else (a frame in the document) keeps reading block by block.
+        if (starts.size() == blocks_ + 1) starts_ = std::move(starts);
+    }
+    std::u16string lineOfWholeText(size_t line) const {
+        if (line >= blocks_) return {};
+        const qsizetype start = starts_[line];
+        const auto* text = reinterpret_cast<const char16_t*>(whole_.constData());
+        return std::u16string(text + start, size_t(starts_[line + 1] - 1 - start));
+    }
+
     QTextDocument* doc_;
     QTextBlock block_;
     size_t number_ = 0;
+    size_t blocks_;
+    QString whole_;
+    std::vector<qsizetype> starts_; // where each line starts in whole_, and one past the end
 };
 
 } // namespace
 
 SheetTracker::SheetTracker(QPlainTextEdit* sheet)
-    : QObject(sheet), sheet_(sheet), pass_(size_t(sheet->document()->blockCount())) {
+    : QObject(sheet), sheet_(sheet), pass_(size_t(sheet->document()->blockCount())),
+      linesToRead_(pass_.lineCount()) {
     connect(sheet_->document(), &QTextDocument::contentsChange, this,
             [this](int from, int, int charsAdded) {
                 if (!writing_) linesChanged(from, charsAdded);
             });
+}
+
+void SheetTracker::reset(size_t lines) {
+    pass_.reset(lines);
+    linesToRead_ = lines;
 }
 
 void SheetTracker::linesChanged(int from, int charsAdded) {
@@ -62,24 +96,26 @@ void SheetTracker::linesChanged(int from, int charsAdded) {
     const QTextBlock first = doc->findBlock(from);
     const QTextBlock last = doc->findBlock(from + charsAdded);
     if (!first.isValid()) {
-        pass_.reset(size_t(blocks));
+        reset(size_t(blocks));
         return;
     }
     const long firstLine = first.blockNumber();
     const long added = (last.isValid() ? last.blockNumber() : blocks - 1) - firstLine + 1;
     const long removed = added - (blocks - long(pass_.lineCount()));
     if (removed < 1 || firstLine + removed > long(pass_.lineCount())) {
-        pass_.reset(size_t(blocks));
+        reset(size_t(blocks));
         return;
     }
     pass_.replaceLines(size_t(firstLine), size_t(removed), size_t(added));
+    linesToRead_ += size_t(added);
 }
 
 PassUpdate SheetTracker::run(Grouping grouping, bool columnInStep) {
     QTextDocument* doc = sheet_->document();
-    if (pass_.lineCount() != size_t(doc->blockCount())) pass_.reset(size_t(doc->blockCount()));
+    if (pass_.lineCount() != size_t(doc->blockCount())) reset(size_t(doc->blockCount()));
     if (!columnInStep) pass_.forgetColumn();
-    BlockSource source(doc);
+    BlockSource source(doc, linesToRead_ > pass_.lineCount() / 8);
+    linesToRead_ = 0;
     PassUpdate update = pass_.run(source, grouping);
     if (!update.narrowed.empty()) writeNarrowed(update.narrowed);
     return update;

@@ -20,12 +20,14 @@ public:
     std::vector<NumberedLine> resultLines() const { return pass_.resultLines(); }
 
 private:
+    void reset(size_t lines);
     void linesChanged(int from, int charsAdded);
     void writeNarrowed(const std::vector<NumberedLine>& lines);
 
     QPlainTextEdit* sheet_;
     IncrementalPass pass_;
     bool writing_ = false;
+    size_t linesToRead_ = 0; // lines changed since the last pass (at least)
 };
 
 } // namespace quill

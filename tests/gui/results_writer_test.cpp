@@ -3,7 +3,9 @@
 #include "gui_fixture.h"
 #include "window/results_writer.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QTextBlock>
 #include <random>
 
 namespace quill::test {
@@ -106,6 +108,55 @@ TEST(ResultsWriter, a_column_out_of_step_asks_for_every_line) {
         EXPECT_EQ(column.toPlainText(), joined(row.lines));
         EXPECT_EQ(writer.inStep(), qsizetype(row.lines.size()) == joined(row.lines).count('\n') + 1)
             << "a column whose lines are not the sheet's stays out of step";
+    }
+}
+
+TEST(ResultsWriter, a_line_written_alone_repaints_that_line_alone) {
+    // A key typed changes a result or two; the column must repaint those lines, not every
+    // line from there down (which a replacement of the line's whole text brings about).
+    struct Row {
+        const char* name;
+        std::u16string before, after;
+    };
+    const Row rows[] = {
+        {"longer", u"5,009", u"50,091"},
+        {"shorter", u"50,091", u"5,009"},
+        {"same length", u"12,345", u"12,346"},
+        {"much shorter", u"-1.2345E+300", u"0"},
+        {"emptied", u"7,777", u""},
+        {"filled", u"", u"12,800"},
+        {"full-width", u"エラー", u"ゼロ除算エラー"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        QPlainTextEdit column;
+        column.resize(150, 300);
+        column.show();
+        ResultsWriter writer(&column);
+        // The other lines are wider: a widest line that narrows has the column measured again.
+        const std::u16string wide(60, u'8');
+        std::vector<std::u16string> lines(40, wide);
+        lines[3] = row.before;
+        writer.rewriteAll(numbered(lines));
+        QCoreApplication::processEvents();
+        int wholeRepaints = 0;
+        std::vector<int> linesRepainted;
+        QAbstractTextDocumentLayout* layout = column.document()->documentLayout();
+        QObject::connect(layout, &QAbstractTextDocumentLayout::update, &column,
+                         [&](const QRectF&) { ++wholeRepaints; });
+        QObject::connect(layout, &QAbstractTextDocumentLayout::updateBlock, &column,
+                         [&](const QTextBlock& b) { linesRepainted.push_back(b.blockNumber()); });
+        PassUpdate update;
+        update.ran = true;
+        update.lines = {{3, row.after}, {5, wide}};
+        ASSERT_TRUE(writer.show(update));
+        lines[3] = row.after;
+        EXPECT_EQ(column.toPlainText(), joined(lines));
+        EXPECT_EQ(wholeRepaints, 0);
+        EXPECT_FALSE(linesRepainted.empty());
+        EXPECT_TRUE(std::all_of(linesRepainted.begin(), linesRepainted.end(),
+                                [](int line) { return line == 3; }));
+        EXPECT_TRUE(writer.inStep());
     }
 }
 
