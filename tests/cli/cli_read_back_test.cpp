@@ -71,8 +71,10 @@ TEST(QuillsumCalcReadBack, JsonListsWhatTheVoiceReadsLineByLine) {
 }
 
 TEST(QuillsumCalcReadBack, WavHoldsEveryPhraseInTurn) {
-    const std::string one = testing::TempDir() + "quill-readback-one.wav";
-    const std::string all = testing::TempDir() + "quill-readback-all.wav";
+    const std::string one =
+        testing::TempDir() + "quill-readback-one-" + std::to_string(getpid()) + ".wav";
+    const std::string all =
+        testing::TempDir() + "quill-readback-all-" + std::to_string(getpid()) + ".wav";
     if (calc("--say --wav " + one, "12\n").status != 0)
         GTEST_SKIP() << "espeak-ng or its Japanese voice is not installed";
     ASSERT_EQ(calc("--read-back --wav " + all, "12\n+ 12\n").status, 0);

@@ -42,7 +42,8 @@ SpeechRun calc(const std::string& args, const std::string& input = "") {
 
 bool speechInstalled() {
     static const bool installed = [] {
-        const std::string wav = testing::TempDir() + "quill-probe.wav";
+        const std::string wav =
+            testing::TempDir() + "quill-probe-" + std::to_string(getpid()) + ".wav";
         const bool ok = calc("--eval 1 --say --wav " + wav).status == 0;
         std::remove(wav.c_str());
         return ok;
@@ -99,7 +100,7 @@ std::uint32_t le(const std::string& bytes, std::size_t at, int size) {
 
 TEST(QuillsumCalcSpeech, SayIntoAWavFile) {
     if (!speechInstalled()) GTEST_SKIP() << "espeak-ng's Japanese voice is not installed";
-    const std::string wav = testing::TempDir() + "quill-say.wav";
+    const std::string wav = testing::TempDir() + "quill-say-" + std::to_string(getpid()) + ".wav";
     const struct {
         const char* args;
         const char* input;

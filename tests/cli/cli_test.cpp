@@ -105,7 +105,8 @@ TEST(QuillsumCalc, SheetFileReadAsTheWindowOpensIt) {
          1, ""},
         {"neither encoding", "1\n\xFF\xFF\n", 1, ""},
     };
-    const std::string path = testing::TempDir() + "quill-cli-bytes.txt";
+    const std::string path =
+        testing::TempDir() + "quill-cli-bytes-" + std::to_string(getpid()) + ".txt";
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         std::ofstream(path, std::ios::binary) << row.bytes;
@@ -117,7 +118,7 @@ TEST(QuillsumCalc, SheetFileReadAsTheWindowOpensIt) {
 }
 
 TEST(QuillsumCalc, SheetFromAFileWithGrouping) {
-    std::string path = testing::TempDir() + "quill-cli-sheet.txt";
+    std::string path = testing::TempDir() + "quill-cli-sheet-" + std::to_string(getpid()) + ".txt";
     std::ofstream(path) << "1234567\n+ 1\n";
     CalcRun r = calc("--grouping 3 " + path);
     EXPECT_EQ(r.out, "1,234,567\n+ 1\n= 1,234,568\n");
@@ -184,7 +185,8 @@ TEST(QuillsumCalc, JsonOfALongSheetStaysWithinAFewTimesItsInput) {
 #if defined(__SANITIZE_ADDRESS__)
     GTEST_SKIP() << "AddressSanitizer keeps freed memory in quarantine";
 #endif
-    const std::string path = testing::TempDir() + "quill-cli-long.txt";
+    const std::string path =
+        testing::TempDir() + "quill-cli-long-" + std::to_string(getpid()) + ".txt";
     std::string sheet;
     for (int i = 0; i < 500000; ++i) sheet += "12345+1\n";
     std::ofstream(path, std::ios::binary) << sheet;
