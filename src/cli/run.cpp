@@ -38,7 +38,6 @@ int speakInTurn(const Options& options, Console& console,
 // --say: the result phrase is heard (or written) after the results are printed.
 int speakIfAsked(const Options& options, Console& console, std::u16string_view phrase) {
     if (!options.say) return 0;
-    console.out.flush();
     std::vector<std::u16string> phrases;
     if (!phrase.empty()) phrases.emplace_back(phrase);
     return speakInTurn(options, console, phrases);
