@@ -5,6 +5,7 @@
 #include "document/kept_sheet.h"
 #include "settings/program_folder.h"
 #include "window/frmMain.h"
+#include "window_bench.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -21,16 +22,8 @@
 
 namespace {
 
-QString moneyTape(int lines) {
-    static const char* const pattern[] = {
-        "12,800",    "+ 3,450",          "- 1,200",  "* 1.08",  "+ 980",
-        "1,234+5*2", "ROUND(1234.5, 0)", "+ 45,000", "/ 2",     "+ 19,800",
-        "- 350",     "+ 2,400*3",        "",         "+ 7,777", "INT(12345.678)",
-    };
-    QStringList sheet;
-    for (int i = 0; i < lines; ++i) sheet << QString::fromLatin1(pattern[i % std::size(pattern)]);
-    return sheet.join('\n');
-}
+using quill::bench::moneyTape;
+using quill::bench::send;
 
 // The writer thread's work for one save.
 void BM_KeptSheetWrite(benchmark::State& state) {
@@ -50,11 +43,6 @@ void BM_KeptSheetSnapshot(benchmark::State& state) {
     for (auto _ : state) benchmark::DoNotOptimize(sheet.toPlainText().toStdU16String());
 }
 BENCHMARK(BM_KeptSheetSnapshot)->Arg(1000)->Arg(100000)->Unit(benchmark::kMillisecond);
-
-void send(QWidget* target, QEvent::Type type, int key, const QString& text) {
-    QKeyEvent event(type, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(target, &event);
-}
 
 // One key (press, release and what the window does after it) on the middle line of a long
 // sheet, in the window that owns the kept sheet: its own save runs two seconds after the first
@@ -112,12 +100,6 @@ BENCHMARK(BM_KeyWhileKeptSheetSaves)
 
 } // namespace
 
-// The widgets need an application object around all benchmarks.
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quill::bench::runWidgetBenchmarks(argc, argv);
 }

@@ -6,6 +6,7 @@
 //   - with recalculation on Enter, Enter on a sheet whose results are not shown yet.
 #include "settings/program_folder.h"
 #include "window/frmMain.h"
+#include "window_bench.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -21,21 +22,8 @@
 
 namespace {
 
-QString moneyTape(int lines) {
-    static const char* const pattern[] = {
-        "12,800",    "+ 3,450",          "- 1,200",  "* 1.08",  "+ 980",
-        "1,234+5*2", "ROUND(1234.5, 0)", "+ 45,000", "/ 2",     "+ 19,800",
-        "- 350",     "+ 2,400*3",        "",         "+ 7,777", "INT(12345.678)",
-    };
-    QStringList sheet;
-    for (int i = 0; i < lines; ++i) sheet << QString::fromLatin1(pattern[i % std::size(pattern)]);
-    return sheet.join('\n');
-}
-
-void send(QWidget* target, QEvent::Type type, int key, const QString& text) {
-    QKeyEvent event(type, key, Qt::NoModifier, text);
-    QCoreApplication::sendEvent(target, &event);
-}
+using quill::bench::moneyTape;
+using quill::bench::send;
 
 // Each iteration types "1" or Backspace (alternately, so the sheet stays the same size) on
 // the middle line; only the key release and what follows it is timed.
@@ -184,13 +172,6 @@ BENCHMARK(BM_BareEditorEnter)->Arg(10000)->UseManualTime()->Unit(benchmark::kMil
 
 } // namespace
 
-// The widgets need an application object that lives around all benchmarks and ends before
-// the libraries unload, so this benchmark brings its own main.
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quill::bench::runWidgetBenchmarks(argc, argv);
 }

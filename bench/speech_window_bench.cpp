@@ -6,6 +6,7 @@
 #include "sound_clock.h"
 #include "speech/speak.h"
 #include "window/frmMain.h"
+#include "window_bench.h"
 
 #include <QApplication>
 #include <QTemporaryDir>
@@ -58,10 +59,5 @@ BENCHMARK(BM_KeyReleaseToFirstSamples)->UseManualTime()->Unit(benchmark::kMillis
 } // namespace
 
 int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM")) setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return quill::bench::runWidgetBenchmarks(argc, argv);
 }
