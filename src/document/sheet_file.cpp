@@ -51,8 +51,11 @@ std::optional<std::u16string> decodeSheetBytes(std::string_view bytes) {
         if (text.find(u'\uFFFD') != std::u16string::npos) return std::nullopt;
         return toSheetLines(text);
     }
-    if (bytes.starts_with(kUtf8Bom)) bytes.remove_prefix(kUtf8Bom.size());
-    if (!isValidUtf8(bytes)) return std::nullopt;
+    // Without a byte-order mark the decision has already found the bytes valid UTF-8.
+    if (bytes.starts_with(kUtf8Bom)) {
+        bytes.remove_prefix(kUtf8Bom.size());
+        if (!isValidUtf8(bytes)) return std::nullopt;
+    }
     return toSheetLines(fromUtf8(bytes));
 }
 

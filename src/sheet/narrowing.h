@@ -13,12 +13,12 @@ namespace quill {
 // becomes "-". String literals are narrowed like everything else. Line breaks are kept.
 std::u16string narrowLine(std::u16string_view line);
 
-// Where a position of `original` lies in `narrowed`, the narrowing of it that keeps its line
-// breaks: the same line, after the narrowing of the part of the line before the position. A
-// character that becomes two (ガ) moves every later position on its line one further.
-// The same within one line: where column `column` of `line` lies in its narrowing.
+// Where column `column` of `line` lies in its narrowing. A character that becomes two (ガ)
+// moves every later column one further.
 std::size_t narrowedColumn(std::u16string_view line, std::size_t column);
 
+// Where a position of `original` lies in `narrowed`, the narrowing of it that keeps its line
+// breaks: the same line, after the narrowing of the part of the line before the position.
 std::size_t narrowedPosition(std::u16string_view original, std::u16string_view narrowed,
                              std::size_t position);
 
