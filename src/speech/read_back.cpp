@@ -3,6 +3,7 @@
 #include "engine/convert.h"
 #include "sheet/line_kind.h"
 #include "sheet/phrase.h"
+#include "speech/japanese_number.h"
 
 #include <algorithm>
 
@@ -24,10 +25,6 @@ std::u16string_view operatorWord(LineKind kind) {
     }
 }
 
-bool isDigit(char16_t c) {
-    return c >= u'0' && c <= u'9';
-}
-
 // The display text without the grouping's separators: "1万2345" and "12,345" become "12345".
 std::u16string ungrouped(std::u16string_view shown, Grouping grouping) {
     std::u16string_view separators;
@@ -39,25 +36,11 @@ std::u16string ungrouped(std::u16string_view shown, Grouping grouping) {
     return plain;
 }
 
-// A number's plain text form: [-]digits[.digits][E(+|-)digits], with a digit before the E.
+// A number's plain text form as results show it: [-]digits[.digits][E(+|-)digits], with a
+// digit before the E and none of the forms only a typed number takes ("+7", "1.").
 bool isPlainNumber(std::u16string_view t) {
-    size_t i = (!t.empty() && t[0] == u'-') ? 1 : 0;
-    size_t digits = 0;
-    for (; i < t.size() && isDigit(t[i]); ++i) ++digits;
-    if (i < t.size() && t[i] == u'.') {
-        const size_t point = i++;
-        for (; i < t.size() && isDigit(t[i]); ++i) ++digits;
-        if (i == point + 1) return false;
-    }
-    if (digits == 0) return false;
-    if (i < t.size() && (t[i] == u'E' || t[i] == u'e')) {
-        if (++i < t.size() && (t[i] == u'+' || t[i] == u'-')) ++i;
-        const size_t start = i;
-        for (; i < t.size() && isDigit(t[i]); ++i) {
-        }
-        if (i == start) return false;
-    }
-    return i == t.size();
+    const speech::NumberText n = speech::splitNumber(t);
+    return n.valid && t.front() != u'+' && !(n.hasPoint && n.fraction.empty());
 }
 
 std::u16string numberPhrase(std::u16string_view plain) {

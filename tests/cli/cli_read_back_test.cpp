@@ -1,5 +1,7 @@
 // quillsum-calc --read-back: the texts the voice reads for every line and the total, and the
 // same speech written into one WAV file.
+#include "calc_run.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -12,31 +14,9 @@
 
 namespace {
 
-struct CalcRun {
-    int status = -1;
-    std::string out;
-};
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs quillsum-calc with the given (shell-quoted) arguments and standard input.
-CalcRun calc(const std::string& args, const std::string& input) {
-    const std::string base = testing::TempDir() + "quill-cli-readback-" + std::to_string(getpid());
-    std::ofstream(base + ".in", std::ios::binary) << input;
-    const std::string cmd =
-        std::string(QUILL_CALC) + " " + args + " <" + base + ".in >" + base + ".out 2>/dev/null";
-    CalcRun r;
-    const int st = std::system(cmd.c_str());
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    r.out = readFile(base + ".out");
-    for (const char* ext : {".in", ".out"}) std::remove((base + ext).c_str());
-    return r;
-}
+using quill::cli_test::calc;
+using quill::cli_test::CalcRun;
+using quill::cli_test::readFile;
 
 TEST(QuillsumCalcReadBack, JsonListsWhatTheVoiceReadsLineByLine) {
     const struct {

@@ -1,5 +1,7 @@
 // quillsum-calc's speech: the "spoken" text in JSON, --say into a WAV file or to a sound
 // server, --version and --help.
+#include "calc_run.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -13,32 +15,9 @@
 
 namespace {
 
-struct SpeechRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string readFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
-
-// Runs quillsum-calc with the given (shell-quoted) arguments and standard input.
-SpeechRun calc(const std::string& args, const std::string& input = "") {
-    const std::string base = testing::TempDir() + "quill-cli-speech-" + std::to_string(getpid());
-    std::ofstream(base + ".in", std::ios::binary) << input;
-    const std::string cmd = std::string(QUILL_CALC) + " " + args + " <" + base + ".in >" + base +
-                            ".out 2>" + base + ".err";
-    SpeechRun r;
-    const int st = std::system(cmd.c_str());
-    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    r.out = readFile(base + ".out");
-    r.err = readFile(base + ".err");
-    for (const char* ext : {".in", ".out", ".err"}) std::remove((base + ext).c_str());
-    return r;
-}
+using quill::cli_test::calc;
+using quill::cli_test::CalcRun;
+using quill::cli_test::readFile;
 
 bool speechInstalled() {
     static const bool installed = [] {
@@ -74,17 +53,17 @@ TEST(QuillsumCalcSpeech, JsonCarriesTheTextTheVoiceReads) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.args + std::string(" < ") + row.input);
-        const SpeechRun r = calc(row.args, row.input);
+        const CalcRun r = calc(row.args, row.input);
         ASSERT_EQ(r.status, 0);
         EXPECT_EQ(nlohmann::json::parse(r.out)["spoken"], row.spoken);
     }
 }
 
 TEST(QuillsumCalcSpeech, VersionAndHelpListingEveryOption) {
-    const SpeechRun version = calc("--version");
+    const CalcRun version = calc("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out, "quillsum-calc " QUILL_VERSION "\n");
-    const SpeechRun help = calc("--help");
+    const CalcRun help = calc("--help");
     EXPECT_EQ(help.status, 0);
     for (const char* option : {"--grouping", "--now", "--json", "--eval", "--say", "--wav",
                                "--version", "--help", "FILE"})
@@ -113,7 +92,7 @@ TEST(QuillsumCalcSpeech, SayIntoAWavFile) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.args + std::string(row.input));
-        const SpeechRun r = calc(row.args + wav, row.input);
+        const CalcRun r = calc(row.args + wav, row.input);
         ASSERT_EQ(r.status, 0) << r.err;
         EXPECT_EQ(r.err, "");
         EXPECT_FALSE(r.out.empty()) << "the results are printed as ever";
@@ -129,7 +108,7 @@ TEST(QuillsumCalcSpeech, SayIntoAWavFile) {
         EXPECT_EQ(bytes.size() > 44 + 22050 / 4, row.sound);
         std::remove(wav.c_str());
     }
-    const SpeechRun unwritable = calc("--say --wav /proc/quill.wav", "1\n");
+    const CalcRun unwritable = calc("--say --wav /proc/quill.wav", "1\n");
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos);
 }
@@ -138,7 +117,7 @@ TEST(QuillsumCalcSpeech, SayWithoutASoundServerSaysSoOnce) {
     if (!speechInstalled()) GTEST_SKIP() << "espeak-ng's Japanese voice is not installed";
     // A sound server that is not there, whatever this machine has.
     setenv("PULSE_SERVER", "unix:/nonexistent/quill-pulse", 1);
-    const SpeechRun none = calc("--say", "300\n");
+    const CalcRun none = calc("--say", "300\n");
     unsetenv("PULSE_SERVER");
     EXPECT_EQ(none.status, 3);
     EXPECT_EQ(none.out, "300\n= 300\n");

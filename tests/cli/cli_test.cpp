@@ -1,5 +1,7 @@
 // quillsum-calc as a user runs it: arguments, input from a file and from standard input,
 // plain and JSON output, exit statuses.
+#include "calc_run.h"
+
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -13,39 +15,8 @@
 
 namespace {
 
-struct CalcRun {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-// Runs quillsum-calc with the given arguments (shell-quoted by the caller), standard input
-// from `input`.
-CalcRun calc(const std::string& args, const std::string& input = "") {
-    char path[] = "/tmp/quill-cli-XXXXXX";
-    int fd = mkstemp(path);
-    EXPECT_EQ(write(fd, input.data(), input.size()), static_cast<ssize_t>(input.size()));
-    close(fd);
-    const std::string errPath = std::string(path) + ".err";
-    std::string cmd = std::string(QUILL_CALC) + " " + args + " < " + path + " 2>" + errPath;
-    CalcRun r{-1, "", ""};
-    if (FILE* p = popen(cmd.c_str(), "r")) {
-        char buf[4096];
-        size_t n;
-        while ((n = fread(buf, 1, sizeof buf, p)) > 0) r.out.append(buf, n);
-        int st = pclose(p);
-        r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
-    }
-    r.err = slurp(errPath);
-    unlink(path);
-    unlink(errPath.c_str());
-    return r;
-}
+using quill::cli_test::calc;
+using quill::cli_test::CalcRun;
 
 TEST(QuillsumCalc, SheetFromStandardInputPrintsResultsAndTotal) {
     CalcRun r = calc("-", "100\n+50\n* 2\n\n- 30\n");

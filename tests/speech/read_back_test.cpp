@@ -118,5 +118,29 @@ TEST(ReadBack, StartsOnTheCaretsLineOrAtTheTopFromTheLastLine) {
     EXPECT_EQ(phrases[2].text, u"ごうけい,<NUMK VAL=6>");
 }
 
+// Only the plain number form a result shows is read as a number; anything else is read as its
+// letters.
+TEST(ReadBack, ShownValuesReadAsNumbersOnlyInTheirPlainForm) {
+    const struct {
+        std::u16string_view shown;
+        Grouping grouping;
+        std::u16string_view phrase;
+    } rows[] = {
+        {u"-.5", Grouping::None, u"マイナス<NUMK VAL=.5>"},
+        {u"1e-07", Grouping::None, u"<NUMK VAL=1e-07>"},
+        {u"12,345", Grouping::Three, u"<NUMK VAL=12345>"},
+        {u"1万2345", Grouping::Units, u"<NUMK VAL=12345>"},
+        {u"+7", Grouping::None, u"+7"},
+        {u"1.", Grouping::None, u"1."},
+        {u"1E", Grouping::None, u"1E"},
+        {u"--5", Grouping::None, u"--5"},
+        {u"  ", Grouping::None, u"エラー"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.shown.begin(), row.shown.end()));
+        EXPECT_EQ(spokenValue(row.shown, row.grouping), row.phrase);
+    }
+}
+
 } // namespace
 } // namespace quill

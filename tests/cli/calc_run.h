@@ -1,0 +1,43 @@
+#pragma once
+// Runs quillsum-calc as a user would, for the command-line tests.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace quill::cli_test {
+
+struct CalcRun {
+    int status = -1;
+    std::string out, err;
+};
+
+inline std::string readFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
+// Runs quillsum-calc with the given arguments (shell-quoted by the caller), standard input
+// from `input`. The temporary files are named with the process id, so that runs side by side
+// do not share them.
+inline CalcRun calc(const std::string& args, const std::string& input = "") {
+    const std::string base = testing::TempDir() + "quill-cli-run-" + std::to_string(getpid());
+    std::ofstream(base + ".in", std::ios::binary) << input;
+    const std::string cmd = std::string(QUILL_CALC) + " " + args + " <" + base + ".in >" + base +
+                            ".out 2>" + base + ".err";
+    CalcRun r;
+    const int st = std::system(cmd.c_str());
+    r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
+    r.out = readFile(base + ".out");
+    r.err = readFile(base + ".err");
+    for (const char* ext : {".in", ".out", ".err"}) std::remove((base + ext).c_str());
+    return r;
+}
+
+} // namespace quill::cli_test
