@@ -2,9 +2,9 @@
 
 #include "printing/tape_layout.h"
 #include "settings/atomic_file.h"
+#include "widgets/file_paths.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPdfWriter>
@@ -56,7 +56,7 @@ bool writeTapePdf(const PrintedTape& tape, const QString& path) {
         if (!paintTape(tape, writer)) return false;
     }
     const QByteArray& bytes = pdf.data();
-    return replaceFileAtomically(QFile::encodeName(path).toStdString(),
+    return replaceFileAtomically(toPath(path),
                                  std::string_view(bytes.constData(), size_t(bytes.size())));
 }
 

@@ -4,13 +4,13 @@
 // The files themselves are the document subsystem's; this file only wires the window to it.
 #include "document/kept_sheet.h"
 #include "document/sheet_document.h"
+#include "widgets/file_paths.h"
 #include "window/frmMain.h"
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QMimeData>
@@ -28,16 +28,8 @@ namespace {
 // fast the typing goes on: a crash or a power cut loses at most these seconds.
 constexpr int kKeepDelayMs = 2000;
 
-std::filesystem::path toPath(const QString& path) {
-    return std::filesystem::path(QFile::encodeName(path).toStdString());
-}
-
-QString fromPath(const std::filesystem::path& path) {
-    return QFile::decodeName(QByteArray::fromStdString(path.string()));
-}
-
 QString fileNameOf(const QString& path) {
-    return QFile::decodeName(QByteArray::fromStdString(toPath(path).filename().string()));
+    return fromPath(toPath(path).filename());
 }
 
 // Local files dragged from a file manager; a text dragged from elsewhere is left to the sheet.
@@ -192,7 +184,8 @@ void frmMain::keepSheetAtClose() {
 }
 
 bool frmMain::openSheetFile(const QString& path) {
-    const SheetRead read = readSheetFile(toPath(path));
+    const std::filesystem::path file = toPath(path);
+    const SheetRead read = readSheetFile(file);
     if (!read.ok()) {
         setStatusText(QString::fromStdU16String(
             readErrorText(read.error, fileNameOf(path).toStdU16String())));
@@ -207,18 +200,19 @@ bool frmMain::openSheetFile(const QString& path) {
     sheet_->setTextCursor(cursor);
     calculate();
     // The sheet holds the file's text; the pass only narrowed what it shows.
-    document_->document.matches(toPath(path));
+    document_->document.matches(file);
     updateCaption();
     setStatusText(QStringLiteral("%1 を開きました").arg(fileNameOf(path)));
     return true;
 }
 
 bool frmMain::saveSheetFile(const QString& path) {
-    if (!writeSheetFile(toPath(path), sheet_->toPlainText().toStdU16String())) {
+    const std::filesystem::path file = toPath(path);
+    if (!writeSheetFile(file, sheet_->toPlainText().toStdU16String())) {
         setStatusText(QStringLiteral("保存できませんでした：%1").arg(fileNameOf(path)));
         return false;
     }
-    document_->document.matches(toPath(path));
+    document_->document.matches(file);
     updateCaption();
     setStatusText(QStringLiteral("%1 に保存しました").arg(fileNameOf(path)));
     return true;

@@ -3,6 +3,7 @@
 #include "keypad/keypad_panel.h"
 #include "settings/program_folder.h"
 #include "speech/phrases.h"
+#include "widgets/file_paths.h"
 #include "widgets/menu_commands.h"
 #include "window/clipboard.h"
 #include "window/frmMain.h"
@@ -22,7 +23,7 @@ namespace quill {
 namespace {
 
 QString programFile(const char* name) {
-    return QString::fromStdString((programFolder() / name).string());
+    return fromPath(programFolder() / name);
 }
 
 bool programFileExists(const char* name) {

@@ -19,15 +19,19 @@ std::vector<std::u16string> linesOf(const QString& text) {
     return lines;
 }
 
+void deselect(QPlainTextEdit* box) {
+    QTextCursor c = box->textCursor();
+    c.clearSelection();
+    box->setTextCursor(c);
+}
+
 } // namespace
 
 void frmMain::connectReadBack() {
     readBack_ = new ReadBackPlayer(speech_, this);
     connect(readBack_, &ReadBackPlayer::lineReached, this, &frmMain::showReadBackLine);
     connect(readBack_, &ReadBackPlayer::finished, this, [this] {
-        QTextCursor c = results_->textCursor();
-        c.clearSelection();
-        results_->setTextCursor(c);
+        deselect(results_);
         totalBox_->deselect();
     });
     // Enabled whenever there is a speech engine, whether or not talking is on; the engine may
@@ -53,9 +57,10 @@ void frmMain::toggleReadBack() {
     }
     if (!speech_.available() || moveMode()) return;
     calculate();
-    if (sheet_->toPlainText().isEmpty()) return;
+    const QString sheet = sheet_->toPlainText();
+    if (sheet.isEmpty()) return;
     ShownTape tape;
-    tape.lines = linesOf(sheet_->toPlainText());
+    tape.lines = linesOf(sheet);
     tape.results = linesOf(results_->toPlainText());
     tape.total = totalBox_->text().toStdU16String();
     tape.grouping = grouping();
@@ -71,9 +76,7 @@ void frmMain::stopReadBack() {
 // column; the total's phrase selects the total box.
 void frmMain::showReadBackLine(int line) {
     if (line == kTotalPhraseLine) {
-        QTextCursor c = results_->textCursor();
-        c.clearSelection();
-        results_->setTextCursor(c);
+        deselect(results_);
         totalBox_->selectAll();
         return;
     }

@@ -95,13 +95,11 @@ void ResultsWriter::splice(const ColumnSplice& s) {
     const int first = int(s.first);
     if (s.added > 0) {
         const QString breaks(qsizetype(s.added), QLatin1Char('\n'));
-        if (first < doc->blockCount()) {
+        if (first < doc->blockCount())
             cursor.setPosition(doc->findBlockByNumber(first).position());
-            cursor.insertText(breaks);
-        } else {
+        else
             cursor.movePosition(QTextCursor::End);
-            cursor.insertText(breaks);
-        }
+        cursor.insertText(breaks);
         return;
     }
     if (s.removed == 0) return;

@@ -221,6 +221,14 @@ TEST_F(PrintedTapeTest, pdf_command_renders_without_a_display_and_writes_no_sett
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("1234567\r\n+ 1000\r\n");
     }
+    // Kept out of the program folder, whose files are counted below.
+    std::filesystem::create_directories(folder() / "other");
+    const QString binaryFile = QString::fromStdString((folder() / "other" / "image.txt").string());
+    {
+        QFile f(binaryFile);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("1 + 2\n\0\x89PNG", 11));
+    }
     const QString out = pdfPath("out.pdf");
     struct Row {
         const char* name;
@@ -233,6 +241,7 @@ TEST_F(PrintedTapeTest, pdf_command_renders_without_a_display_and_writes_no_sett
         {"one argument too many", {"--pdf", out, sheetFile, sheetFile}, 2, false},
         {"a missing file", {"--pdf", out, sheetFile + "-gone"}, 1, false},
         {"a folder to read", {"--pdf", out, QString::fromStdString(folder().string())}, 1, false},
+        {"a file that is no text", {"--pdf", out, binaryFile}, 1, false},
         {"a folder to write",
          {"--pdf", QString::fromStdString(folder().string()), sheetFile},
          1,
