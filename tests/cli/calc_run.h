@@ -29,8 +29,9 @@ inline std::string readFile(const std::string& path) {
 inline CalcRun calc(const std::string& args, const std::string& input = "") {
     const std::string base = testing::TempDir() + "quill-cli-run-" + std::to_string(getpid());
     std::ofstream(base + ".in", std::ios::binary) << input;
-    const std::string cmd = std::string(QUILL_CALC) + " " + args + " <" + base + ".in >" + base +
-                            ".out 2>" + base + ".err";
+    // The arguments come last, so that a redirection among them ("> /dev/full") wins.
+    const std::string cmd =
+        std::string(QUILL_CALC) + " <" + base + ".in >" + base + ".out 2>" + base + ".err " + args;
     CalcRun r;
     const int st = std::system(cmd.c_str());
     r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;
