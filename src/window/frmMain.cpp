@@ -2,6 +2,7 @@
 
 #include "keypad/button_mover.h"
 #include "keypad/keypad_panel.h"
+#include "widgets/results_column.h"
 #include "widgets/sheet_box.h"
 #include "widgets/sheet_editing.h"
 #include "window/deferred_call.h"
@@ -21,10 +22,16 @@ namespace quill {
 
 namespace {
 
-QPlainTextEdit* makeColumnBox(QPlainTextEdit* box, const QString& name, const QString& accessible) {
+template <class Box> Box* nameBox(Box* box, const QString& name, const QString& accessible) {
     box->setObjectName(name);
     box->setAccessibleName(accessible);
-    // One text line per sheet line: the two boxes line up only without wrapping.
+    return box;
+}
+
+QPlainTextEdit* makeSheetBox(QPlainTextEdit* box) {
+    nameBox(box, QStringLiteral("txt0"), QStringLiteral("計算部"));
+    // One text line per sheet line: the sheet and the results column line up only without
+    // wrapping.
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setWordWrapMode(QTextOption::NoWrap);
     box->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -61,14 +68,11 @@ void frmMain::buildWidgets() {
     client_->setObjectName(QStringLiteral("client"));
     setCentralWidget(client_);
 
-    sheet_ = makeColumnBox(new SheetBox(client_), QStringLiteral("txt0"), QStringLiteral("計算部"));
-    results_ = makeColumnBox(new QPlainTextEdit(client_), QStringLiteral("txt2"),
-                             QStringLiteral("各行の結果"));
+    sheet_ = makeSheetBox(new SheetBox(client_));
     // The results are written by the calculation pass alone; the user may select and copy.
-    results_->setReadOnly(true);
-    results_->setUndoRedoEnabled(false);
-    results_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    resultsWriter_ = new ResultsWriter(results_);
+    results_ =
+        nameBox(new ResultsColumn(client_), QStringLiteral("txt2"), QStringLiteral("各行の結果"));
+    resultsWriter_ = std::make_unique<ResultsWriter>(results_);
     sheetTracker_ = new SheetTracker(sheet_);
     deferredPass_ = new DeferredCall(this, [this] { calculate(); });
 

@@ -36,6 +36,7 @@ class frmFormula;
 class KeypadPanel;
 class MenuHelp;
 class ReadBackPlayer;
+class ResultsColumn;
 class ResultsWriter;
 class DeferredCall;
 class SheetTracker;
@@ -55,9 +56,9 @@ public:
     ~frmMain() override;
 
     // --- Controls -------------------------------------------------------------------------
-    QPlainTextEdit* sheet() const { return sheet_; }           // txt 0, "計算部"
-    QLineEdit* totalBox() const { return totalBox_; }          // txt 1, "合計"
-    QPlainTextEdit* resultsColumn() const { return results_; } // txt 2, "各行の結果"
+    QPlainTextEdit* sheet() const { return sheet_; }          // txt 0, "計算部"
+    QLineEdit* totalBox() const { return totalBox_; }         // txt 1, "合計"
+    ResultsColumn* resultsColumn() const { return results_; } // txt 2, "各行の結果"
     QWidget* txt(int index) const;
     QWidget* pic(int index) const; // 0 keypad panel, 1 divider, 2 underline
     QStatusBar* st() const;
@@ -252,13 +253,13 @@ private:
     QWidget* client_ = nullptr;
     QPlainTextEdit* sheet_ = nullptr;
     QLineEdit* totalBox_ = nullptr;
-    QPlainTextEdit* results_ = nullptr;
+    ResultsColumn* results_ = nullptr;
     KeypadPanel* keypad_ = nullptr;
     Divider* divider_ = nullptr;
     QWidget* underline_ = nullptr;
     KeypadButton* copyButton_ = nullptr;
     ButtonMover* mover_ = nullptr;
-    ResultsWriter* resultsWriter_ = nullptr;
+    std::unique_ptr<ResultsWriter> resultsWriter_;
     SheetTracker* sheetTracker_ = nullptr;
     DeferredCall* deferredPass_ = nullptr;
     ReadBackPlayer* readBack_ = nullptr;

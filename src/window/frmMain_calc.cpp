@@ -1,5 +1,6 @@
 // The window half of a calculation pass and everything that starts one: the "=" key,
 // Ctrl+Enter, F5, key releases in the sheet by the recalculation option.
+#include "widgets/results_column.h"
 #include "window/deferred_call.h"
 #include "window/frmMain.h"
 #include "window/results_writer.h"
@@ -69,7 +70,7 @@ void frmMain::runCalculationPass() {
     }
     setStatusText(QStringLiteral("計算中..."));
     calcBusy_ = true;
-    const PassUpdate pass = sheetTracker_->run(grouping(), resultsWriter_->inStep());
+    PassUpdate pass = sheetTracker_->run(grouping(), resultsWriter_->inStep());
     if (!resultsWriter_->show(pass)) resultsWriter_->rewriteAll(sheetTracker_->resultLines());
     // A pass over the whole column leaves much freed memory behind (a long sheet's lines);
     // it goes back to the system instead of staying with the program.

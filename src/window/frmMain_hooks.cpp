@@ -2,6 +2,7 @@
 // and the results column scrolled together with the underline on the caret's line. They are
 // the last thing the load sequence installs and the first thing the close sequence removes,
 // so a load that stopped early (a bad stored button list) runs without them.
+#include "widgets/results_column.h"
 #include "window/frmMain.h"
 #include "window/menu_help.h"
 
@@ -33,7 +34,6 @@ void frmMain::removeHooks() {
     disconnect(results_->verticalScrollBar(), &QScrollBar::valueChanged, this, nullptr);
     disconnect(sheet_, &QPlainTextEdit::cursorPositionChanged, this, nullptr);
     disconnect(sheet_, &QPlainTextEdit::updateRequest, this, nullptr);
-    disconnect(results_, &QPlainTextEdit::updateRequest, this, nullptr);
     hooksInstalled_ = false;
 }
 

@@ -1,5 +1,6 @@
 // The layout pass, the divider drag, the status bar and keypad toggles of the main window.
 #include "keypad/keypad_panel.h"
+#include "widgets/results_column.h"
 #include "window/divider.h"
 #include "window/frmMain.h"
 

@@ -1,6 +1,7 @@
 // Reading the tape back (the View menu's "読み上げ(&Y)", F6): a calculation pass, then the
 // lines from the caret's line read one by one with the line shown in both boxes, then the
 // total. The phrases come from speech/read_back; the window only shows where the reading is.
+#include "widgets/results_column.h"
 #include "window/frmMain.h"
 #include "window/read_back_player.h"
 
@@ -19,19 +20,13 @@ std::vector<std::u16string> linesOf(const QString& text) {
     return lines;
 }
 
-void deselect(QPlainTextEdit* box) {
-    QTextCursor c = box->textCursor();
-    c.clearSelection();
-    box->setTextCursor(c);
-}
-
 } // namespace
 
 void frmMain::connectReadBack() {
     readBack_ = new ReadBackPlayer(speech_, this);
     connect(readBack_, &ReadBackPlayer::lineReached, this, &frmMain::showReadBackLine);
     connect(readBack_, &ReadBackPlayer::finished, this, [this] {
-        deselect(results_);
+        results_->clearSelection();
         totalBox_->deselect();
     });
     // Enabled whenever there is a speech engine, whether or not talking is on; the engine may
@@ -61,7 +56,7 @@ void frmMain::toggleReadBack() {
     if (sheet.isEmpty()) return;
     ShownTape tape;
     tape.lines = linesOf(sheet);
-    tape.results = linesOf(results_->toPlainText());
+    tape.results = results_->lines();
     tape.total = totalBox_->text().toStdU16String();
     tape.grouping = grouping();
     const int first = readBackStart(sheet_->textCursor().blockNumber(), sheet_->blockCount());
@@ -76,7 +71,7 @@ void frmMain::stopReadBack() {
 // column; the total's phrase selects the total box.
 void frmMain::showReadBackLine(int line) {
     if (line == kTotalPhraseLine) {
-        deselect(results_);
+        results_->clearSelection();
         totalBox_->selectAll();
         return;
     }
@@ -85,12 +80,7 @@ void frmMain::showReadBackLine(int line) {
         sheet_->setTextCursor(QTextCursor(block));
         sheet_->ensureCursorVisible();
     }
-    const QTextBlock result = results_->document()->findBlockByNumber(line);
-    if (result.isValid()) {
-        QTextCursor c(result);
-        c.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        results_->setTextCursor(c);
-    }
+    if (line < results_->lineCount()) results_->selectLine(line);
 }
 
 } // namespace quill

@@ -2,6 +2,8 @@
 // line. While a calculation pass runs both stay quiet: the pass aligns the column at its end.
 #include "window/frmMain.h"
 
+#include "widgets/results_column.h"
+
 #include <QPlainTextEdit>
 #include <QScrollBar>
 #include <algorithm>
@@ -23,16 +25,15 @@ void frmMain::connectScrollSync() {
         syncScroll(true);
         TextBoxCaretPosChange();
     });
-    connect(results_, &QPlainTextEdit::updateRequest, this, [this](const QRect&, int dy) {
-        if (dy != 0) syncScroll(false);
-    });
 }
 
 void frmMain::syncScroll(bool fromSheet) {
     // A box that cannot follow all the way (fewer lines) must not pull the other one back.
     if (calcBusy_ || syncingScroll_) return;
-    QScrollBar* from = (fromSheet ? sheet_ : results_)->verticalScrollBar();
-    QScrollBar* to = (fromSheet ? results_ : sheet_)->verticalScrollBar();
+    QScrollBar* sheetBar = sheet_->verticalScrollBar();
+    QScrollBar* resultsBar = results_->verticalScrollBar();
+    QScrollBar* from = fromSheet ? sheetBar : resultsBar;
+    QScrollBar* to = fromSheet ? resultsBar : sheetBar;
     if (from->value() == to->value()) return;
     syncingScroll_ = true;
     to->setValue(from->value());

@@ -5,6 +5,7 @@
 #include "settings/program_folder.h"
 #include "settings/settings.h"
 #include "widgets/colours.h"
+#include "widgets/results_column.h"
 #include "window/divider.h"
 #include "window/frmMain.h"
 #include "window/window_api.h"

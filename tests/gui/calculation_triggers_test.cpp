@@ -154,7 +154,7 @@ class PaintAndResults : public QObject {
 public:
     explicit PaintAndResults(frmMain& w) {
         w.sheet()->viewport()->installEventFilter(this);
-        connect(w.resultsColumn()->document(), &QTextDocument::contentsChange, this,
+        connect(w.resultsColumn(), &ResultsColumn::linesChanged, this,
                 [this] { order.push_back("results"); });
     }
     bool eventFilter(QObject*, QEvent* event) override {

@@ -4,6 +4,7 @@
 #include "gui_fixture.h"
 #include "keypad/keypad_button.h"
 #include "keypad/keypad_panel.h"
+#include "widgets/results_column.h"
 #include "window/frmMain.h"
 
 #include <QKeyEvent>

@@ -54,7 +54,7 @@ protected:
         return *window_;
     }
     QAction* item() const { return window_->mnuViewItem().at(kViewItemReadBack); }
-    QString selectedResult() const { return window_->resultsColumn()->textCursor().selectedText(); }
+    QString selectedResult() const { return window_->resultsColumn()->selectedText(); }
     int caretLine() const { return window_->sheet()->textCursor().blockNumber(); }
 
     std::shared_ptr<SpeechScript> script_ = std::make_shared<SpeechScript>();
@@ -122,9 +122,13 @@ TEST_F(ReadBackWindowTest, the_view_scrolls_with_the_line_being_read) {
             return false;
         }));
         QCoreApplication::processEvents();
-        for (QPlainTextEdit* box : {w().sheet(), w().resultsColumn()})
-            EXPECT_TRUE(box->viewport()->rect().contains(box->cursorRect().center()))
+        for (QAbstractScrollArea* box : {static_cast<QAbstractScrollArea*>(w().sheet()),
+                                         static_cast<QAbstractScrollArea*>(w().resultsColumn())}) {
+            const QRect caret =
+                box == w().sheet() ? w().sheet()->cursorRect() : w().resultsColumn()->cursorRect();
+            EXPECT_TRUE(box->viewport()->rect().contains(caret.center()))
                 << box->objectName().toStdString() << " shows the line being read";
+        }
     }
     item()->trigger();
 }
