@@ -48,12 +48,22 @@ QString ResultsColumn::line(int index) const {
 }
 
 QString ResultsColumn::toPlainText() const {
-    QString text;
+    // Kept until the next write: a screen reader asks for the text again and again.
+    if (plainTextKnown_) return plainText_;
+    plainText_.clear();
     for (size_t i = 0; i < lines_.size(); ++i) {
-        if (i > 0) text += u'\n';
-        text += QStringView(lines_[i]);
+        if (i > 0) plainText_ += u'\n';
+        plainText_ += QStringView(lines_[i]);
     }
-    return text;
+    plainTextKnown_ = true;
+    return plainText_;
+}
+
+void ResultsColumn::written(int first, int count) {
+    plainTextKnown_ = false;
+    plainText_.clear();
+    emit linesChanged(first, count);
+    announceTextChange(this, first, count);
 }
 
 void ResultsColumn::setLines(std::vector<std::u16string> lines) {
@@ -62,8 +72,7 @@ void ResultsColumn::setLines(std::vector<std::u16string> lines) {
     caret_ = anchor_ = clamped(caret_);
     adjustScrollBar();
     viewport()->update();
-    emit linesChanged(0, -1);
-    announceTextChange(this, 0, -1);
+    written(0, -1);
 }
 
 void ResultsColumn::setLine(int index, std::u16string text) {
@@ -72,8 +81,7 @@ void ResultsColumn::setLine(int index, std::u16string text) {
     caret_ = clamped(caret_);
     anchor_ = clamped(anchor_);
     repaintLines(index, index);
-    emit linesChanged(index, 1);
-    announceTextChange(this, index, 1);
+    written(index, 1);
 }
 
 void ResultsColumn::insertLines(int first, int count) {
@@ -84,8 +92,7 @@ void ResultsColumn::insertLines(int first, int count) {
         if (p->line >= first) p->line += count;
     adjustScrollBar();
     repaintLines(first, -1);
-    emit linesChanged(first, -1);
-    announceTextChange(this, first, -1);
+    written(first, -1);
 }
 
 void ResultsColumn::removeLines(int first, int count) {
@@ -103,8 +110,7 @@ void ResultsColumn::removeLines(int first, int count) {
     }
     adjustScrollBar();
     repaintLines(first, -1);
-    emit linesChanged(first, -1);
-    announceTextChange(this, first, -1);
+    written(first, -1);
 }
 
 void ResultsColumn::clear() {

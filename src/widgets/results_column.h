@@ -92,6 +92,7 @@ private:
     void moveCaret(ColumnPlace to, bool keepAnchor);
     bool moveByKey(QKeyEvent* event);
     ColumnPlace clamped(ColumnPlace place) const;
+    void written(int first, int count); // after lines were written, added or removed
 
     std::vector<std::u16string> lines_{std::u16string()};
     ColumnPlace caret_;
@@ -100,6 +101,8 @@ private:
     qreal margin_ = 4;
     int hOffset_ = 0;
     bool dragging_ = false;
+    mutable QString plainText_;
+    mutable bool plainTextKnown_ = false;
 };
 
 } // namespace quill
