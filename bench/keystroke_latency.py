@@ -202,7 +202,8 @@ def enter(program, lines, keys):
         finally:
             s.close()
     print(f"{os.path.basename(program)} enter lines={lines} ms_median={statistics.median(times):.1f}"
-          f" min={min(times):.1f} max={max(times):.1f}", flush=True)
+          f" min={min(times):.1f} max={max(times):.1f}"
+          f" each={' '.join(f'{t:.1f}' for t in times)}", flush=True)
 
 
 def starts(programs, count):

@@ -81,7 +81,7 @@ PassUpdate IncrementalPass::run(LineSource& source, Grouping grouping) {
     splices_.clear();
 
     if (firstToRecalculate() != kNone) recalculate(source, firstToRecalculate(), grouping, update);
-    if (update.wholeColumn) update.lines = resultLines();
+    if (update.wholeColumn) update.wholeTexts = resultTexts();
     columnKnown_ = true;
     firstChanged_ = kNone;
     update.total = totalText(total_, grouping);
@@ -90,13 +90,11 @@ PassUpdate IncrementalPass::run(LineSource& source, Grouping grouping) {
     return update;
 }
 
-std::vector<NumberedLine> IncrementalPass::resultLines() const {
-    std::vector<NumberedLine> lines(entries_.size());
-    for (size_t i = 0; i < entries_.size(); ++i) {
-        lines[i].line = i;
-        appendResultText(lines[i].text, i, entries_[i].kind, entries_[i].value, grouping_);
-    }
-    return lines;
+std::shared_ptr<const ResultTexts> IncrementalPass::resultTexts() const {
+    std::vector<ResultTexts::Line> lines;
+    lines.reserve(entries_.size());
+    for (const Entry& e : entries_) lines.push_back({e.kind, e.value});
+    return std::make_shared<const ResultTexts>(std::move(lines), grouping_);
 }
 
 void IncrementalPass::recalculate(LineSource& source, size_t from, Grouping grouping,

@@ -10,9 +10,11 @@
 #include "engine/value.h"
 #include "sheet/calculation.h"
 #include "sheet/line_kind.h"
+#include "sheet/result_texts.h"
 
 #include <algorithm>
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,8 +41,10 @@ struct NumberedLine {
 };
 
 struct PassUpdate {
-    bool ran = false;         // false for an empty sheet: nothing else is set
-    bool wholeColumn = false; // `lines` holds every result line; `splices` is empty
+    bool ran = false; // false for an empty sheet: nothing else is set
+    // Every result line is in `wholeTexts`; `lines` and `splices` are empty.
+    bool wholeColumn = false;
+    std::shared_ptr<const ResultTexts> wholeTexts;
     // Applied in order to the results column as the previous pass left it.
     std::vector<ColumnSplice> splices;
     // Result lines to show after the splices, in ascending order; lines not named keep their
@@ -72,7 +76,7 @@ public:
 
     PassUpdate run(LineSource& source, Grouping grouping);
     // Every result line of the last pass, from the kept values.
-    std::vector<NumberedLine> resultLines() const;
+    std::shared_ptr<const ResultTexts> resultTexts() const;
 
 private:
     struct Entry {

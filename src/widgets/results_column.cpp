@@ -42,18 +42,34 @@ ResultsColumn::ResultsColumn(QWidget* parent) : QAbstractScrollArea(parent) {
     measureFont();
 }
 
+const std::u16string& ResultsColumn::textOf(int index) const {
+    Line& l = lines_[size_t(index)];
+    if (l.unmade != kMade) {
+        l.text = make_(l.unmade);
+        l.unmade = kMade;
+    }
+    return l.text;
+}
+
 QString ResultsColumn::line(int index) const {
     if (index < 0 || index >= lineCount()) return {};
-    return QString::fromStdU16String(lines_[size_t(index)]);
+    return QString::fromStdU16String(textOf(index));
+}
+
+std::vector<std::u16string> ResultsColumn::lines() const {
+    std::vector<std::u16string> texts;
+    texts.reserve(lines_.size());
+    for (int i = 0; i < lineCount(); ++i) texts.push_back(textOf(i));
+    return texts;
 }
 
 QString ResultsColumn::toPlainText() const {
     // Kept until the next write: a screen reader asks for the text again and again.
     if (plainTextKnown_) return plainText_;
     plainText_.clear();
-    for (size_t i = 0; i < lines_.size(); ++i) {
+    for (int i = 0; i < lineCount(); ++i) {
         if (i > 0) plainText_ += u'\n';
-        plainText_ += QStringView(lines_[i]);
+        plainText_ += QStringView(textOf(i));
     }
     plainTextKnown_ = true;
     return plainText_;
@@ -67,8 +83,20 @@ void ResultsColumn::written(int first, int count) {
 }
 
 void ResultsColumn::setLines(std::vector<std::u16string> lines) {
-    lines_ = std::move(lines);
-    if (lines_.empty()) lines_.emplace_back();
+    make_ = nullptr;
+    lines_.assign(std::max<size_t>(lines.size(), 1), Line());
+    for (size_t i = 0; i < lines.size(); ++i) lines_[i].text = std::move(lines[i]);
+    rewritten();
+}
+
+void ResultsColumn::setLines(size_t count, LineMaker make) {
+    make_ = std::move(make);
+    lines_.assign(std::max<size_t>(count, 1), Line());
+    for (size_t i = 0; i < count; ++i) lines_[i].unmade = std::uint32_t(i);
+    rewritten();
+}
+
+void ResultsColumn::rewritten() {
     caret_ = anchor_ = clamped(caret_);
     adjustScrollBar();
     viewport()->update();
@@ -76,8 +104,10 @@ void ResultsColumn::setLines(std::vector<std::u16string> lines) {
 }
 
 void ResultsColumn::setLine(int index, std::u16string text) {
-    if (index < 0 || index >= lineCount() || lines_[size_t(index)] == text) return;
-    lines_[size_t(index)] = std::move(text);
+    if (index < 0 || index >= lineCount()) return;
+    Line& l = lines_[size_t(index)];
+    if (l.unmade == kMade && l.text == text) return;
+    l = {std::move(text), kMade};
     caret_ = clamped(caret_);
     anchor_ = clamped(anchor_);
     repaintLines(index, index);
@@ -87,7 +117,7 @@ void ResultsColumn::setLine(int index, std::u16string text) {
 void ResultsColumn::insertLines(int first, int count) {
     first = std::clamp(first, 0, lineCount());
     if (count <= 0) return;
-    lines_.insert(lines_.begin() + first, size_t(count), std::u16string());
+    lines_.insert(lines_.begin() + first, size_t(count), Line());
     for (ColumnPlace* p : {&caret_, &anchor_})
         if (p->line >= first) p->line += count;
     adjustScrollBar();
@@ -122,7 +152,7 @@ QString ResultsColumn::selectedText() const {
     const ColumnPlace to = std::max(caret_, anchor_);
     QString text;
     for (int i = from.line; i <= to.line; ++i) {
-        const std::u16string& l = lines_[size_t(i)];
+        const std::u16string& l = textOf(i);
         const int start = i == from.line ? from.column : 0;
         const int end = i == to.line ? to.column : int(l.size());
         if (i > from.line) text += u'\n';
@@ -143,7 +173,7 @@ void ResultsColumn::setSelection(ColumnPlace anchor, ColumnPlace caret) {
 
 void ResultsColumn::selectLine(int index) {
     index = std::clamp(index, 0, lineCount() - 1);
-    setSelection({index, 0}, {index, int(lines_[size_t(index)].size())});
+    setSelection({index, 0}, {index, int(textOf(index).size())});
     ensureVisible(caret_);
 }
 
@@ -152,7 +182,7 @@ void ResultsColumn::clearSelection() {
 }
 
 void ResultsColumn::selectAll() {
-    setSelection({0, 0}, {lineCount() - 1, int(lines_.back().size())});
+    setSelection({0, 0}, {lineCount() - 1, int(textOf(lineCount() - 1).size())});
 }
 
 void ResultsColumn::copy() const {
@@ -161,7 +191,7 @@ void ResultsColumn::copy() const {
 
 ColumnPlace ResultsColumn::clamped(ColumnPlace place) const {
     place.line = std::clamp(place.line, 0, lineCount() - 1);
-    place.column = std::clamp(place.column, 0, int(lines_[size_t(place.line)].size()));
+    place.column = std::clamp(place.column, 0, int(textOf(place.line).size()));
     return place;
 }
 
@@ -201,7 +231,7 @@ void ResultsColumn::adjustScrollBar() {
 }
 
 void ResultsColumn::layOut(QTextLayout& layout, int line) const {
-    layout.setText(shown(lines_[size_t(line)]));
+    layout.setText(shown(textOf(line)));
     layout.setFont(font());
     layout.beginLayout();
     QTextLine l = layout.createLine();
@@ -238,14 +268,14 @@ ColumnPlace ResultsColumn::placeAt(QPoint point) const {
 int ResultsColumn::offsetOf(ColumnPlace place) const {
     place = clamped(place);
     int offset = place.column;
-    for (int i = 0; i < place.line; ++i) offset += int(lines_[size_t(i)].size()) + 1;
+    for (int i = 0; i < place.line; ++i) offset += int(textOf(i).size()) + 1;
     return offset;
 }
 
 ColumnPlace ResultsColumn::placeOf(int offset) const {
     int line = 0;
     for (; line + 1 < lineCount(); ++line) {
-        const int length = int(lines_[size_t(line)].size());
+        const int length = int(textOf(line).size());
         if (offset <= length) break;
         offset -= length + 1;
     }
@@ -290,7 +320,7 @@ void ResultsColumn::paintEvent(QPaintEvent* event) {
         QList<QTextLayout::FormatRange> selection;
         if (from != to && i >= from.line && i <= to.line) {
             const int start = i == from.line ? from.column : 0;
-            const int end = i == to.line ? to.column : int(lines_[size_t(i)].size());
+            const int end = i == to.line ? to.column : int(textOf(i).size());
             QTextLayout::FormatRange range{start, end - start, {}};
             range.format.setBackground(palette().brush(group, QPalette::Highlight));
             range.format.setForeground(palette().brush(group, QPalette::HighlightedText));
@@ -385,7 +415,7 @@ bool ResultsColumn::moveByKey(QKeyEvent* event) {
     if (b == std::end(bindings)) return false;
     ColumnPlace to = caret_;
     const int page = std::max(linesInView(), 1);
-    const int lineEnd = int(lines_[size_t(to.line)].size());
+    const int lineEnd = int(textOf(to.line).size());
     switch (b->move) {
     case Move::PrevChar:
         to =

@@ -8,6 +8,8 @@
 #include <QAbstractScrollArea>
 #include <QString>
 #include <QTextLayout>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,14 +29,21 @@ class ResultsColumn : public QAbstractScrollArea {
 public:
     explicit ResultsColumn(QWidget* parent = nullptr);
 
+    // Makes the text of line `index` of a column written whole.
+    using LineMaker = std::function<std::u16string(size_t index)>;
+
     // Contents. An empty column holds one empty line, as an empty text box does.
     int lineCount() const { return int(lines_.size()); }
     QString line(int index) const;
-    const std::vector<std::u16string>& lines() const { return lines_; }
+    std::vector<std::u16string> lines() const;
     // The lines joined by line breaks.
     QString toPlainText() const;
 
     void setLines(std::vector<std::u16string> lines);
+    // `count` lines whose texts `make` gives when they are first drawn or read: a long column
+    // written whole formats the few dozen lines in view, not every line. `make` must give the
+    // same text for a line whenever it is asked.
+    void setLines(size_t count, LineMaker make);
     void setLine(int index, std::u16string text);
     // `count` empty lines before line `first` (at the end when first is the line count).
     void insertLines(int first, int count);
@@ -93,8 +102,18 @@ private:
     bool moveByKey(QKeyEvent* event);
     ColumnPlace clamped(ColumnPlace place) const;
     void written(int first, int count); // after lines were written, added or removed
+    void rewritten();                   // after every line was written
+    const std::u16string& textOf(int index) const;
 
-    std::vector<std::u16string> lines_{std::u16string()};
+    // A line not yet made holds the index `make_` makes it from.
+    struct Line {
+        std::u16string text;
+        std::uint32_t unmade = kMade;
+    };
+    static constexpr std::uint32_t kMade = UINT32_MAX;
+
+    mutable std::vector<Line> lines_{Line()};
+    LineMaker make_;
     ColumnPlace caret_;
     ColumnPlace anchor_;
     qreal pitch_ = 1;

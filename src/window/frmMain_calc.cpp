@@ -71,7 +71,7 @@ void frmMain::runCalculationPass() {
     setStatusText(QStringLiteral("計算中..."));
     calcBusy_ = true;
     PassUpdate pass = sheetTracker_->run(grouping(), resultsWriter_->inStep());
-    if (!resultsWriter_->show(pass)) resultsWriter_->rewriteAll(sheetTracker_->resultLines());
+    if (!resultsWriter_->show(pass)) resultsWriter_->rewriteAll(sheetTracker_->resultTexts());
     // A pass over the whole column leaves much freed memory behind (a long sheet's lines);
     // it goes back to the system instead of staying with the program.
     if (pass.wholeColumn) malloc_trim(0);

@@ -16,7 +16,7 @@ void ResultsWriter::clear() {
 
 bool ResultsWriter::show(PassUpdate& update) {
     if (update.wholeColumn) {
-        rewriteAll(std::move(update.lines));
+        rewriteAll(std::move(update.wholeTexts));
         return true;
     }
     if (!inStep()) return false;
@@ -29,11 +29,10 @@ bool ResultsWriter::show(PassUpdate& update) {
     return true;
 }
 
-void ResultsWriter::rewriteAll(std::vector<NumberedLine> lines) {
-    std::vector<std::u16string> texts;
-    texts.reserve(lines.size());
-    for (NumberedLine& line : lines) texts.push_back(std::move(line.text));
-    column_->setLines(std::move(texts));
+void ResultsWriter::rewriteAll(std::shared_ptr<const ResultTexts> texts) {
+    // The column makes the texts of the lines it shows; the rest wait until asked for.
+    const size_t count = texts->size();
+    column_->setLines(count, [texts = std::move(texts)](size_t line) { return texts->text(line); });
     shownLines_ = column_->lineCount();
     valid_ = true;
 }

@@ -4,7 +4,7 @@
 // not the whole column.
 #include "sheet/incremental_pass.h"
 
-#include <vector>
+#include <memory>
 
 namespace quill {
 
@@ -20,7 +20,7 @@ public:
     // Shows a pass. False (and nothing written) when the pass named only some lines and the
     // column is not in step: then rewriteAll must be given every line.
     bool show(PassUpdate& update);
-    void rewriteAll(std::vector<NumberedLine> lines);
+    void rewriteAll(std::shared_ptr<const ResultTexts> texts);
     void clear();
 
 private:

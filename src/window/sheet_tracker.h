@@ -17,7 +17,7 @@ public:
     // what the last pass gave. Narrowed lines are already written back (caret kept).
     PassUpdate run(Grouping grouping, bool columnInStep);
     // Every result line of the last pass.
-    std::vector<NumberedLine> resultLines() const { return pass_.resultLines(); }
+    std::shared_ptr<const ResultTexts> resultTexts() const { return pass_.resultTexts(); }
 
 private:
     void reset(size_t lines);

@@ -118,7 +118,17 @@ TEST_F(WindowPassTest, every_edit_shows_what_a_whole_pass_gives) {
         QStringList lines;
         for (const auto& l : whole.results) lines << QString::fromStdU16String(l);
         shown.setPlainText(lines.join('\n'));
-        ASSERT_EQ(results(), shown.toPlainText()) << before.toStdString();
+        // The column makes a line's text when it is drawn or read: reading it all only now
+        // and then leaves lines unmade through later edits and passes.
+        if (pick(5) == 0) {
+            ASSERT_EQ(results(), shown.toPlainText()) << before.toStdString();
+        } else if (!whole.results.empty()) {
+            QCoreApplication::processEvents();
+            const size_t line = pick(whole.results.size());
+            ASSERT_EQ(w().resultsColumn()->line(int(line)),
+                      QString::fromStdU16String(whole.results[line]))
+                << before.toStdString();
+        }
         ASSERT_EQ(total(), QString::fromStdU16String(whole.total)) << before.toStdString();
         if (!whole.ran) continue;
         ASSERT_EQ(w().statusText(), QString::fromStdU16String(whole.status));

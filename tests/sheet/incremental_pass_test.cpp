@@ -148,15 +148,15 @@ void randomEdit(std::mt19937& rng, SheetModel& sheet, IncrementalPass& pass) {
 }
 
 void applyToColumn(const PassUpdate& u, std::vector<std::u16string>& column) {
-    if (u.wholeColumn) column.clear();
+    if (u.wholeColumn) {
+        column.clear();
+        for (size_t i = 0; i < u.wholeTexts->size(); ++i) column.push_back(u.wholeTexts->text(i));
+    }
     for (const ColumnSplice& s : u.splices) {
         auto at = column.begin() + long(s.first);
         column.insert(column.erase(at, at + long(s.removed)), s.added, std::u16string());
     }
-    for (const NumberedLine& l : u.lines) {
-        if (u.wholeColumn) column.resize(l.line + 1);
-        column.at(l.line) = l.text;
-    }
+    for (const NumberedLine& l : u.lines) column.at(l.line) = l.text;
 }
 
 // Checkpoints close together, so that passes start from saved totals as on a long sheet.
