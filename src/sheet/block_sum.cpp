@@ -9,16 +9,25 @@
 namespace quill {
 namespace {
 
-constexpr std::array<u128, Decimal::kMaxScale + 1> kPow10 = [] {
-    std::array<u128, Decimal::kMaxScale + 1> p{};
+using Powers = std::array<u128, Decimal::kMaxScale + 1>;
+
+constexpr Powers kPow10 = [] {
+    Powers p{};
     p[0] = 1;
     for (size_t k = 1; k < p.size(); ++k) p[k] = p[k - 1] * 10;
     return p;
 }();
 
+// kLiftLimit[k] is the largest mantissa that still fits when multiplied by 10^k.
+constexpr Powers kLiftLimit = [] {
+    Powers l{};
+    for (size_t k = 0; k < l.size(); ++k) l[k] = Decimal::kMaxMantissa / kPow10[k];
+    return l;
+}();
+
 // x * 10^k when it fits the 96-bit mantissa.
 std::optional<u128> lifted(u128 x, int k) {
-    if (x > Decimal::kMaxMantissa / kPow10[size_t(k)]) return std::nullopt;
+    if (x > kLiftLimit[size_t(k)]) return std::nullopt;
     return x * kPow10[size_t(k)];
 }
 
