@@ -137,10 +137,12 @@ void IncrementalPass::recalculate(LineSource& source, size_t from, Grouping grou
                 continue;
             }
         }
+        // A block whose lines were all kept as they were keeps its sum (or its refusal).
         const size_t end = std::min(n, (k + 1) * checkpointLines_);
+        bool kept = true;
         for (size_t i = k * checkpointLines_; i < end; ++i)
-            carryLine(source, i, total, grouping, update);
-        sums_[k].reset();
+            kept &= carryLine(source, i, total, grouping, update);
+        if (!kept) sums_[k].reset();
     }
     total_ = std::move(total);
 }
@@ -164,7 +166,8 @@ std::optional<Value> IncrementalPass::carryBlock(size_t k, const Value& total) {
     return sum->carry(total);
 }
 
-void IncrementalPass::carryLine(LineSource& source, size_t i, Value& total, Grouping grouping,
+// Returns false when the line was evaluated again or now reads the system.
+bool IncrementalPass::carryLine(LineSource& source, size_t i, Value& total, Grouping grouping,
                                 PassUpdate& update) {
     std::u16string narrowed;
     Entry& e = entries_[i];
@@ -188,6 +191,7 @@ void IncrementalPass::carryLine(LineSource& source, size_t i, Value& total, Grou
     e.changed = false;
     e.readsSystem = platform::systemReads() != readsBefore;
     if (e.readsSystem && firstReadingSystem_ == kNone) firstReadingSystem_ = i;
+    return !again && !e.readsSystem;
 }
 
 } // namespace quill

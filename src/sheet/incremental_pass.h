@@ -91,7 +91,7 @@ private:
     size_t firstToRecalculate() const;
     void recalculate(LineSource& source, size_t from, Grouping grouping, PassUpdate& update);
     std::optional<Value> carryBlock(size_t block, const Value& total);
-    void carryLine(LineSource& source, size_t i, Value& total, Grouping grouping,
+    bool carryLine(LineSource& source, size_t i, Value& total, Grouping grouping,
                    PassUpdate& update);
 
     std::vector<Entry> entries_;
