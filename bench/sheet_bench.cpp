@@ -102,6 +102,15 @@ BENCHMARK(BM_IncrementalKeyAmounts)
     ->ArgsProduct({{10000, 100000}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
 
+// The same with "/ 7" as the second line: the total carries 28 significant digits, and a sum
+// that grows past a power of ten rounds.
+void BM_IncrementalKeyAmountsDivided(benchmark::State& state) {
+    TapeLines sheet(amountTape(static_cast<int>(state.range(0))));
+    sheet.lines[1] = u"/ 7";
+    typeOnLine(state, sheet, 2);
+}
+BENCHMARK(BM_IncrementalKeyAmountsDivided)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
 // Enter and Backspace on the third line of a tape of amounts: every line after it moves.
 void BM_IncrementalEnterAmounts(benchmark::State& state) {
     TapeLines sheet(amountTape(static_cast<int>(state.range(0))));
