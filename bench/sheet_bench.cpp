@@ -9,6 +9,22 @@
 
 namespace {
 
+// Amounts only, added and subtracted, with a blank line now and then: a tape whose total is a
+// plain sum.
+std::u16string amountTape(int lines) {
+    static const char16_t* const pattern[] = {
+        u"12,800",  u"+ 3,450", u"- 1,200.50", u"+ 980",   u"+ 45,000", u"19,800.75",
+        u"- 350",   u"+ 2,400", u"",           u"+ 7,777", u"+ 0.99",   u"1,234.5",
+        u"- 12.30", u"+ 640",   u"+ 58,000",   u"- 1,080", u"+ 3.14",
+    };
+    std::u16string sheet;
+    for (int i = 0; i < lines; ++i) {
+        if (i) sheet += u'\n';
+        sheet += pattern[i % std::size(pattern)];
+    }
+    return sheet;
+}
+
 std::u16string moneyTape(int lines) {
     static const char16_t* const pattern[] = {
         u"12,800",    u"+ 3,450",          u"- 1,200",  u"* 1.08",  u"+ 980",
@@ -51,13 +67,10 @@ public:
 };
 
 // A key typed on one line (alternately "1" and Backspace), then the pass that reuses the
-// other lines: range(1) 0 edits the first line (the total carried over every line after it),
-// 1 the middle line.
-void BM_IncrementalKey(benchmark::State& state) {
-    TapeLines sheet(moneyTape(static_cast<int>(state.range(0))));
+// other lines.
+void typeOnLine(benchmark::State& state, TapeLines& sheet, size_t line) {
     quill::IncrementalPass pass(sheet.lines.size());
     pass.run(sheet, quill::Grouping::Three);
-    const size_t line = state.range(1) == 0 ? 0 : sheet.lines.size() / 2;
     bool digit = true;
     for (auto _ : state) {
         if (digit)
@@ -69,8 +82,53 @@ void BM_IncrementalKey(benchmark::State& state) {
         benchmark::DoNotOptimize(pass.run(sheet, quill::Grouping::Three));
     }
 }
+
+// range(1) 0 edits the first line (the total carried over every line after it), 1 the middle
+// line. This tape multiplies and divides its total, so it is carried line by line.
+void BM_IncrementalKey(benchmark::State& state) {
+    TapeLines sheet(moneyTape(static_cast<int>(state.range(0))));
+    typeOnLine(state, sheet, state.range(1) == 0 ? 0 : sheet.lines.size() / 2);
+}
 BENCHMARK(BM_IncrementalKey)
     ->ArgsProduct({{1000, 10000, 100000}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
+
+// The same on a tape of amounts (range(1): 0 the third line, 1 the middle line).
+void BM_IncrementalKeyAmounts(benchmark::State& state) {
+    TapeLines sheet(amountTape(static_cast<int>(state.range(0))));
+    typeOnLine(state, sheet, state.range(1) == 0 ? 2 : sheet.lines.size() / 2);
+}
+BENCHMARK(BM_IncrementalKeyAmounts)
+    ->ArgsProduct({{10000, 100000}, {0, 1}})
+    ->Unit(benchmark::kMillisecond);
+
+// The same with "/ 7" as the second line: the total carries 28 significant digits, and a sum
+// that grows past a power of ten rounds.
+void BM_IncrementalKeyAmountsDivided(benchmark::State& state) {
+    TapeLines sheet(amountTape(static_cast<int>(state.range(0))));
+    sheet.lines[1] = u"/ 7";
+    typeOnLine(state, sheet, 2);
+}
+BENCHMARK(BM_IncrementalKeyAmountsDivided)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// Enter and Backspace on the third line of a tape of amounts: every line after it moves.
+void BM_IncrementalEnterAmounts(benchmark::State& state) {
+    TapeLines sheet(amountTape(static_cast<int>(state.range(0))));
+    quill::IncrementalPass pass(sheet.lines.size());
+    pass.run(sheet, quill::Grouping::Three);
+    bool enter = true;
+    for (auto _ : state) {
+        if (enter) {
+            sheet.lines.insert(sheet.lines.begin() + 3, std::u16string());
+            pass.replaceLines(2, 1, 2);
+        } else {
+            sheet.lines.erase(sheet.lines.begin() + 3);
+            pass.replaceLines(2, 2, 1);
+        }
+        enter = !enter;
+        benchmark::DoNotOptimize(pass.run(sheet, quill::Grouping::Three));
+    }
+}
+BENCHMARK(BM_IncrementalEnterAmounts)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 } // namespace

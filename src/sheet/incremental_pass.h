@@ -5,9 +5,12 @@
 //   - the lines whose last evaluation read the running system (the clock, the random
 //     generator, the environment, the command line), every time.
 // The running total is carried forward from the first line evaluated again, starting from the
-// total saved every few dozen lines before it. What a pass reports (result lines, total,
-// status, phrase, narrowed lines) is exactly what a whole pass over the same text gives.
+// total saved every few dozen lines before it. Between two saved totals, lines that only add
+// amounts are carried in one step when that is exact (see BlockSum). What a pass reports (result
+// lines, total, status, phrase, narrowed lines) is exactly what a whole pass over the same text
+// gives.
 #include "engine/value.h"
+#include "sheet/block_sum.h"
 #include "sheet/calculation.h"
 #include "sheet/line_kind.h"
 #include "sheet/result_texts.h"
@@ -15,6 +18,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -87,13 +91,20 @@ private:
     };
 
     void addSplice(size_t first, size_t removed, size_t added);
+    void forgetSums(size_t first, size_t last);
     size_t firstToRecalculate() const;
     void recalculate(LineSource& source, size_t from, Grouping grouping, PassUpdate& update);
+    std::optional<Value> carryBlock(size_t block, const Value& total);
+    bool carryLine(LineSource& source, size_t i, Value& total, Grouping grouping,
+                   PassUpdate& update);
 
     std::vector<Entry> entries_;
     size_t checkpointLines_;
     // checkpoints_[k] is the running total before line k * checkpointLines_.
     std::vector<Value> checkpoints_;
+    // sums_[k] sums the lines from checkpoint k to the next one, when known; it is forgotten
+    // whenever one of those lines changes, moves or is evaluated again.
+    std::vector<std::optional<BlockSum>> sums_;
     Value total_;
     std::vector<ColumnSplice> splices_;
     size_t firstChanged_ = 0;
