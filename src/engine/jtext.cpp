@@ -1,5 +1,7 @@
 #include "engine/jtext.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <memory>
 
 #include <unicode/translit.h>
@@ -115,13 +117,20 @@ std::optional<std::string> encodeWith(UConverter* c, std::u16string_view text) {
     return out;
 }
 
+} // namespace
+
 bool hasNonAscii(std::u16string_view text) {
-    for (char16_t ch : text)
-        if (ch >= 0x80) return true;
+    // A block at a time without stopping inside it, so that the compiler compares many
+    // characters at once.
+    constexpr size_t kBlock = 256;
+    for (size_t start = 0; start < text.size(); start += kBlock) {
+        const size_t end = std::min(text.size(), start + kBlock);
+        std::uint16_t high = 0;
+        for (size_t i = start; i < end; ++i) high |= std::uint16_t(text[i]);
+        if (high >= 0x80) return true;
+    }
     return false;
 }
-
-} // namespace
 
 std::u16string toHalfWidth(std::u16string_view text) {
     if (!hasNonAscii(text)) return std::u16string(text);

@@ -8,6 +8,9 @@
 
 namespace quill {
 
+// True when the text holds a character at or above U+0080.
+bool hasNonAscii(std::u16string_view text);
+
 // Full-width digits, Latin letters, symbols and katakana (and the ideographic space) become
 // half-width (ガ becomes ｶﾞ); hiragana and kanji stay. Texts without any character at or above
 // U+0080 are returned unchanged without touching ICU.

@@ -1,5 +1,6 @@
 #include "sheet/calculation.h"
 
+#include "engine/jtext.h"
 #include "sheet/line_step.h"
 #include "sheet/phrase.h"
 
@@ -35,6 +36,7 @@ private:
 // Full-width characters become half-width, line by line so that ASCII lines cost nothing.
 // Returns true when some line changed; `narrowed` then holds the whole new text.
 bool narrowSheet(std::u16string_view sheet, std::u16string& narrowed) {
+    if (!hasNonAscii(sheet)) return false;
     bool changed = false;
     std::u16string half;
     LineCursor lines(sheet);

@@ -14,12 +14,6 @@
 namespace quill {
 namespace {
 
-bool hasWideCandidate(std::u16string_view t) {
-    for (char16_t c : t)
-        if (c >= 0x80) return true;
-    return false;
-}
-
 // Adding to or from a date moves it by days; two dates combine their calendar fields.
 Value addToTotal(const Value& total, const Value& value) {
     auto totalDate = readsAsDate(total);
@@ -64,7 +58,7 @@ template <typename F> void statement(F&& f) {
 } // namespace
 
 bool narrowLine(std::u16string_view line, std::u16string& narrowed) {
-    if (!hasWideCandidate(line)) return false;
+    if (!hasNonAscii(line)) return false;
     narrowed = narrowLine(line);
     return narrowed != line;
 }

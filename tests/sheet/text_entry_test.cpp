@@ -37,12 +37,28 @@ TEST(IncomingText, LeavesOnlyPlainLinesAndTabs) {
         {"other C0 controls", u"1\u00012\u001B[3\u007F4", u"12[34"},
         {"C1 controls", u"1\u00802\u009F3", u"123"},
         {"not controls", u"\u00A0\u00A5\uFEFF\uFFFD", u"\u00A0\u00A5\uFEFF\uFFFD"},
+        {"next to the separators", u"~\u2027\u202A\u2030", u"~\u2027\u202A\u2030"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         EXPECT_EQ(cleanIncomingText(row.in), row.out);
-        EXPECT_EQ(needsCleaning(row.in), row.in != row.out);
+        // The text is looked through in blocks: the same text anywhere in a long sheet.
+        for (size_t before : {0, 255, 256, 257, 1000}) {
+            const std::u16string padded = std::u16string(before, u'1') + row.in + u"\n2";
+            EXPECT_EQ(needsCleaning(padded), row.in != row.out) << before;
+        }
     }
+}
+
+TEST(IncomingText, AnyCharacterBeyondAsciiIsFoundWhereverItIs) {
+    for (char16_t c : {u'\u007F', u'\u0080', u'\u00FF', u'\u3042', u'\uFF11', u'\uFFFF'}) {
+        for (size_t at : {0, 1, 255, 256, 257, 511, 512, 999}) {
+            std::u16string text(1000, u'7');
+            text[at] = c;
+            EXPECT_EQ(hasNonAscii(text), c >= 0x80) << int(c) << " at " << at;
+        }
+    }
+    EXPECT_FALSE(hasNonAscii(u""));
 }
 
 TEST(Narrowing, InputMethodCharactersBecomeTheOperatorMeant) {
