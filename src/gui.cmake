@@ -23,6 +23,9 @@ target_include_directories(quill_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
 target_link_libraries(quill_gui PUBLIC quill::core Qt6::Widgets Qt6::Network Qt6::PrintSupport)
 target_compile_definitions(quill_gui PRIVATE QUILL_VERSION_TEXT="${PROJECT_VERSION}")
 
-add_executable(quillsum app/main.cpp)
+add_executable(quillsum app/main.cpp app/deferred_speech.cpp app/first_paint.cpp)
 quill_target_defaults(quillsum)
 target_link_libraries(quillsum PRIVATE quill::gui)
+# Start-up: an optimised symbol hash table (-O1), only the libraries actually used (--as-needed),
+# GNU-style hashing only; functions stay bound lazily, on their first call.
+target_link_options(quillsum PRIVATE LINKER:-O1 LINKER:--as-needed LINKER:--hash-style=gnu)
