@@ -20,7 +20,7 @@ add_library(quill::gui ALIAS quill_gui)
 quill_target_defaults(quill_gui)
 set_target_properties(quill_gui PROPERTIES AUTOMOC ON)
 target_include_directories(quill_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(quill_gui PUBLIC quill::core Qt6::Widgets Qt6::Network Qt6::PrintSupport)
+target_link_libraries(quill_gui PUBLIC quill::core Qt6::Widgets Qt6::PrintSupport)
 target_compile_definitions(quill_gui PRIVATE QUILL_VERSION_TEXT="${PROJECT_VERSION}")
 
 add_executable(quillsum app/main.cpp app/deferred_speech.cpp app/first_paint.cpp)
