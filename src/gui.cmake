@@ -33,9 +33,10 @@ set_target_properties(quillsum-print PROPERTIES
     LIBRARY_OUTPUT_DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
     CXX_VISIBILITY_PRESET hidden VISIBILITY_INLINES_HIDDEN ON)
 
-add_executable(quillsum app/main.cpp app/deferred_speech.cpp app/first_paint.cpp)
+add_executable(quillsum app/main.cpp app/deferred_speech.cpp app/first_paint.cpp
+                        app/font_warm_up.cpp)
 quill_target_defaults(quillsum)
-target_link_libraries(quillsum PRIVATE quill::gui)
+target_link_libraries(quillsum PRIVATE quill::gui ${CMAKE_DL_LIBS})
 add_dependencies(quillsum quillsum-print)
 # Start-up: an optimised symbol hash table (-O1), only the libraries actually used (--as-needed),
 # GNU-style hashing only; functions stay bound lazily, on their first call.

@@ -13,6 +13,7 @@
 //   QUILL_TYPE_STDIN          when set, what arrives on standard input is typed into the sheet
 #include "app/deferred_speech.h"
 #include "app/first_paint.h"
+#include "app/font_warm_up.h"
 #include "engine/platform.h"
 #include "printing/pdf_command.h"
 #include "settings/program_folder.h"
@@ -79,6 +80,7 @@ int main(int argc, char** argv) {
                    stderr);
         return 1;
     }
+    const quill::FontWarmUp fontWarmUp;
     QApplication app(argc, argv);
     QApplication::setApplicationName(quill::frmMain::title);
     QGuiApplication::setDesktopFileName(QStringLiteral("quillsum"));

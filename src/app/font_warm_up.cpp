@@ -1,0 +1,22 @@
+#include "app/font_warm_up.h"
+
+#include <dlfcn.h>
+
+namespace quill {
+
+// Fontconfig as Qt's font database loads it; without it (a Qt that finds fonts another way)
+// there is nothing to warm up.
+FontWarmUp::FontWarmUp() {
+    void* fontconfig = ::dlopen("libfontconfig.so.1", RTLD_LAZY | RTLD_NOLOAD);
+    if (!fontconfig) return;
+    using Init = int (*)();
+    const auto init = reinterpret_cast<Init>(::dlsym(fontconfig, "FcInit"));
+    if (init) thread_ = std::thread([init] { init(); });
+    ::dlclose(fontconfig); // only drops the count taken above; Qt keeps the library loaded
+}
+
+FontWarmUp::~FontWarmUp() {
+    if (thread_.joinable()) thread_.join();
+}
+
+} // namespace quill
