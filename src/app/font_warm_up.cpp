@@ -1,5 +1,6 @@
 #include "app/font_warm_up.h"
 
+#include <clocale>
 #include <dlfcn.h>
 
 namespace quill {
@@ -7,6 +8,9 @@ namespace quill {
 // Fontconfig as Qt's font database loads it; without it (a Qt that finds fonts another way)
 // there is nothing to warm up.
 FontWarmUp::FontWarmUp() {
+    // The locale from the environment, which QApplication sets first thing: set here, before
+    // the thread starts, no thread changes it while fontconfig reads numbers from its files.
+    std::setlocale(LC_ALL, "");
     void* fontconfig = ::dlopen("libfontconfig.so.1", RTLD_LAZY | RTLD_NOLOAD);
     if (!fontconfig) return;
     using Init = int (*)();

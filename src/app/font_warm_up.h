@@ -3,7 +3,7 @@
 // a program asks it for a font, and the window's first text needs them. Started at the top of
 // main, that reading runs on a thread of its own while Qt connects to the display, instead of
 // on the way to the first paint. Fontconfig sets up its configuration once and safely when
-// several threads ask: whichever thread comes first does the work.
+// several threads ask: whichever thread comes first does the work. Made before QApplication.
 #include <thread>
 
 namespace quill {
