@@ -19,7 +19,7 @@ FontWarmUp::FontWarmUp() {
     ::dlclose(fontconfig); // only drops the count taken above; Qt keeps the library loaded
 }
 
-FontWarmUp::~FontWarmUp() {
+void FontWarmUp::wait() {
     if (thread_.joinable()) thread_.join();
 }
 

@@ -11,7 +11,11 @@ namespace quill {
 class FontWarmUp {
 public:
     FontWarmUp();
-    ~FontWarmUp();
+    ~FontWarmUp() { wait(); }
+    // Waits for the reading to end. Called before the first font is asked for, so that the
+    // window never reads the configuration a second time beside the thread (on a machine
+    // without a free core, the wait costs what the reading on this thread would have).
+    void wait();
     FontWarmUp(const FontWarmUp&) = delete;
     FontWarmUp& operator=(const FontWarmUp&) = delete;
 

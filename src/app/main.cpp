@@ -80,7 +80,7 @@ int main(int argc, char** argv) {
                    stderr);
         return 1;
     }
-    const quill::FontWarmUp fontWarmUp;
+    quill::FontWarmUp fontWarmUp;
     QApplication app(argc, argv);
     QApplication::setApplicationName(quill::frmMain::title);
     QGuiApplication::setDesktopFileName(QStringLiteral("quillsum"));
@@ -96,6 +96,7 @@ int main(int argc, char** argv) {
     if (!first && !several) return 0;
 
     quill::QuitSignals quitSignals;
+    fontWarmUp.wait();
     auto speech =
         std::make_unique<quill::DeferredSpeech>([] { return quill::TalkEngine::create(); });
     quill::DeferredSpeech* speechOpener = speech.get();
