@@ -22,6 +22,8 @@ install(FILES data/quillsum-calc.1 DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 if(TARGET quillsum)
     install(TARGETS quillsum RUNTIME DESTINATION ${QUILL_PROGRAM_DIR})
+    # The print module is looked for beside the program.
+    install(TARGETS quillsum-print LIBRARY DESTINATION ${QUILL_PROGRAM_DIR})
     install(CODE "execute_process(COMMAND ${CMAKE_COMMAND} -E create_symlink
         ../${QUILL_PROGRAM_DIR}/quillsum
         \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}/quillsum)")

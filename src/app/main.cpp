@@ -11,6 +11,9 @@
 //   QUILL_REPORT_FIRST_FRAME  when set, "quillsum: shown" is written to standard output once
 //                             the window has been shown and painted for the first time
 //   QUILL_TYPE_STDIN          when set, what arrives on standard input is typed into the sheet
+#include "app/deferred_speech.h"
+#include "app/first_paint.h"
+#include "app/font_warm_up.h"
 #include "engine/platform.h"
 #include "printing/pdf_command.h"
 #include "settings/program_folder.h"
@@ -25,7 +28,6 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPlainTextEdit>
-#include <QTimer>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
@@ -78,6 +80,7 @@ int main(int argc, char** argv) {
                    stderr);
         return 1;
     }
+    quill::FontWarmUp fontWarmUp;
     QApplication app(argc, argv);
     QApplication::setApplicationName(quill::frmMain::title);
     QGuiApplication::setDesktopFileName(QStringLiteral("quillsum"));
@@ -93,15 +96,25 @@ int main(int argc, char** argv) {
     if (!first && !several) return 0;
 
     quill::QuitSignals quitSignals;
-    quill::frmMain window(quill::TalkEngine::create());
+    fontWarmUp.wait();
+    auto speech =
+        std::make_unique<quill::DeferredSpeech>([] { return quill::TalkEngine::create(); });
+    quill::DeferredSpeech* speechOpener = speech.get();
+    quill::frmMain window(std::move(speech));
     quill::closeWithTheProgram(window, quitSignals);
     quill::answerSecondStarts(window, instance);
     // Of several instances, only the first keeps the sheet across restarts.
     if (first) window.takeKeptSheet();
     if (std::getenv("QUILL_TYPE_STDIN")) quill::typeStandardInput(window.sheet());
+    // The speech engine (its own thread, loading espeak-ng and the sound libraries) and the
+    // icon theme search wait until the first frame is painted: on a busy machine they would
+    // otherwise compete with it. The talking item is enabled once the engine is ready.
+    // Added before the report hook, which then sees the same first paint and reports first.
+    quill::afterFirstPaint(&window, [speechOpener] {
+        speechOpener->open();
+        QApplication::setWindowIcon(programIcon());
+    });
     if (std::getenv("QUILL_REPORT_FIRST_FRAME")) quill::reportFirstFrame(&window);
     window.show();
-    // The icon theme is searched once the window is up, not on the way to it.
-    QTimer::singleShot(0, [] { QApplication::setWindowIcon(programIcon()); });
     return QApplication::exec();
 }

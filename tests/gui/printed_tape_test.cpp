@@ -2,6 +2,7 @@
 // `quillsum --pdf` without a window.
 #include "gui_fixture.h"
 #include "main_window_fixture.h"
+#include "printing/print_dialog.h"
 #include "printing/printed_tape.h"
 #include "printing/tape_layout.h"
 #include "printing/tape_painter.h"
@@ -184,9 +185,17 @@ TEST_F(PrintedTapeTest, pdf_of_150_lines_holds_every_line_result_total_and_page_
         << "the total beside its label";
 }
 
-class PrintItemTest : public MainWindowTest {};
+// The print dialog comes from the print module, loaded on the first print.
+class PrintItemTest : public MainWindowTest {
+protected:
+    void TearDown() override {
+        setPrintModuleFolder(QStringLiteral(QUILL_PRINT_MODULE_FOLDER));
+        MainWindowTest::TearDown();
+    }
+};
 
 TEST_F(PrintItemTest, the_last_edit_item_opens_the_print_dialog_and_cancelling_changes_nothing) {
+    setPrintModuleFolder(QStringLiteral(QUILL_PRINT_MODULE_FOLDER));
     open();
     QAction* item = w().mnuEditItem().at(kEditItemPrint);
     ASSERT_NE(item, nullptr);
@@ -196,12 +205,24 @@ TEST_F(PrintItemTest, the_last_edit_item_opens_the_print_dialog_and_cancelling_c
     bool sawPrintDialog = false;
     expectModal([&](QWidget* dialog) {
         sawPrintDialog = qobject_cast<QPrintDialog*>(dialog) != nullptr;
+        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("印刷"));
         static_cast<QDialog*>(dialog)->reject();
     });
     item->trigger();
     EXPECT_TRUE(sawPrintDialog);
     EXPECT_EQ(sheetText(), QStringLiteral("1\n+ 2"));
     EXPECT_TRUE(w().statusText().isEmpty()) << w().statusText().toStdString();
+}
+
+// Without the print module (a broken install) printing says it failed; nothing else changes.
+TEST_F(PrintItemTest, without_the_print_module_printing_reports_the_failure) {
+    QTemporaryDir empty;
+    setPrintModuleFolder(empty.path());
+    open();
+    setSheet(QStringLiteral("1\n+ 2"));
+    w().mnuEditItem().at(kEditItemPrint)->trigger();
+    EXPECT_EQ(w().statusText(), QStringLiteral("印刷できませんでした"));
+    EXPECT_EQ(sheetText(), QStringLiteral("1\n+ 2"));
 }
 
 #ifdef QUILLSUM_PROGRAM

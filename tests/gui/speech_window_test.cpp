@@ -1,5 +1,6 @@
 // The window and its speech engine: the talking item waits for the engine to be ready, and a
 // key's phrase cuts in while the result phrase after it follows it.
+#include "app/deferred_speech.h"
 #include "gui_fixture.h"
 #include "keypad/keypad_button.h"
 #include "window/frmMain.h"
@@ -50,9 +51,10 @@ protected:
         window_.reset();
         GuiTest::TearDown();
     }
-    frmMain& open(const std::string& ini) {
+    frmMain& open(const std::string& ini, std::unique_ptr<SpeechOutput> speech = nullptr) {
         writeIni("[Calc]\n" + ini);
-        window_ = std::make_unique<frmMain>(std::make_unique<LateSpeech>(shared_));
+        if (!speech) speech = std::make_unique<LateSpeech>(shared_);
+        window_ = std::make_unique<frmMain>(std::move(speech));
         window_->show();
         QCoreApplication::processEvents();
         return *window_;
@@ -116,6 +118,39 @@ TEST_F(SpeechWindow, a_keys_phrase_cuts_in_and_the_result_follows_it) {
         SCOPED_TRACE(row.name);
         row.act();
         EXPECT_EQ(takeLog(), row.heard);
+    }
+}
+
+// The program opens its engine only after the window's first paint: until then the window
+// has an engine that is not ready, and nothing said meanwhile reaches the engine later.
+TEST_F(SpeechWindow, an_engine_opened_after_the_window_works_as_one_opened_before) {
+    for (bool engineExists : {true, false}) {
+        SCOPED_TRACE(engineExists ? "engine" : "no engine (espeak-ng missing)");
+        shared_ = std::make_shared<LateSpeech::Shared>();
+        int opened = 0;
+        auto speech = std::make_unique<DeferredSpeech>([&]() -> std::unique_ptr<SpeechOutput> {
+            ++opened;
+            if (!engineExists) return nullptr;
+            return std::make_unique<LateSpeech>(shared_);
+        });
+        DeferredSpeech* opener = speech.get();
+        frmMain& w = open("Talk=-1\nReCalc=-1\n", std::move(speech));
+        click(w.cmdNum(7));
+        EXPECT_FALSE(w.mnuOptItem().at(13)->isEnabled());
+        EXPECT_EQ(opened, 0);
+
+        opener->open();
+        opener->open();
+        EXPECT_EQ(opened, 1) << "opened once";
+        click(w.cmdNum(8));
+        EXPECT_FALSE(w.mnuOptItem().at(13)->isEnabled()) << "not before the engine is ready";
+        if (engineExists) becomeReady();
+        EXPECT_EQ(w.mnuOptItem().at(13)->isEnabled(), engineExists);
+        click(w.cmdNum(9));
+        const std::vector<std::u16string> heard = {u"!<NUMK VAL=9>", u"=<NUMK VAL=789>"};
+        EXPECT_EQ(takeLog(), engineExists ? heard : std::vector<std::u16string>{});
+        EXPECT_TRUE(w.mnuOptItem().isChecked(13)) << "the stored choice is kept";
+        window_.reset();
     }
 }
 

@@ -23,6 +23,12 @@ if(NOT EXISTS "${PREFIX}/bin/quillsum" OR NOT EXISTS "${PREFIX}/${PROGRAM_DIR}/q
     fault("the program is not installed where the desktop entry points")
 endif()
 
+# The print module is loaded from the program's own folder on the first print.
+if(EXISTS "${PREFIX}/${PROGRAM_DIR}/quillsum" AND
+   NOT EXISTS "${PREFIX}/${PROGRAM_DIR}/libquillsum-print.so")
+    fault("the print module is not beside the program in ${PREFIX}/${PROGRAM_DIR}")
+endif()
+
 # The program's fallback icon path, taken from its own folder, reaches the installed icon.
 get_filename_component(icon "${PREFIX}/${PROGRAM_DIR}/${ICON_FROM_PROGRAM_DIR}" ABSOLUTE)
 if(NOT EXISTS "${icon}")

@@ -1,0 +1,43 @@
+#include "app/deferred_speech.h"
+
+#include <utility>
+
+namespace quill {
+
+void DeferredSpeech::open() {
+    if (output_ || !opener_) return;
+    output_ = std::exchange(opener_, nullptr)();
+    std::vector<std::function<void()>> waiting = std::move(waiting_);
+    waiting_.clear();
+    if (!output_) return; // no engine: the notices can never come
+    for (auto& notice : waiting) output_->whenReady(std::move(notice));
+}
+
+void DeferredSpeech::play(std::u16string_view phrase) {
+    if (output_) output_->play(phrase);
+}
+
+void DeferredSpeech::playResult(std::u16string_view phrase) {
+    if (output_) output_->playResult(phrase);
+}
+
+bool DeferredSpeech::ready() const {
+    return output_ && output_->ready();
+}
+
+void DeferredSpeech::whenReady(std::function<void()> notice) {
+    if (output_)
+        output_->whenReady(std::move(notice));
+    else if (opener_)
+        waiting_.push_back(std::move(notice));
+}
+
+void DeferredSpeech::stop() {
+    if (output_) output_->stop();
+}
+
+bool DeferredSpeech::playing() const {
+    return output_ && output_->playing();
+}
+
+} // namespace quill

@@ -1,0 +1,22 @@
+// The print module (libquillsum-print.so): the desktop's print dialog and the printer. Loaded
+// by printing/print_dialog.cpp on the first print.
+#include "printing/print_dialog.h"
+
+#include <QPrintDialog>
+#include <QPrinter>
+#include <type_traits>
+
+extern "C" __attribute__((visibility("default"))) quill::PrintOutcome
+quill_print_through_dialog(QWidget* parent, const quill::PrintJob& job) {
+    using quill::PrintOutcome;
+    QPrinter printer(QPrinter::HighResolution);
+    if (job.setUp) job.setUp(printer);
+    printer.setDocName(job.docName);
+    QPrintDialog dialog(&printer, parent);
+    dialog.setWindowTitle(job.dialogTitle);
+    if (dialog.exec() != QDialog::Accepted) return PrintOutcome::Cancelled;
+    return job.paint && job.paint(printer) ? PrintOutcome::Printed : PrintOutcome::Failed;
+}
+
+// The entry point keeps the type the loader looks it up by.
+static_assert(std::is_same_v<decltype(&quill_print_through_dialog), quill::PrintEntry>);
