@@ -20,7 +20,7 @@ add_library(quill::gui ALIAS quill_gui)
 quill_target_defaults(quill_gui)
 set_target_properties(quill_gui PROPERTIES AUTOMOC ON)
 target_include_directories(quill_gui PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
-target_link_libraries(quill_gui PUBLIC quill::core Qt6::Widgets PRIVATE ${CMAKE_DL_LIBS})
+target_link_libraries(quill_gui PUBLIC quill::core Qt6::Widgets Qt6::Network PRIVATE ${CMAKE_DL_LIBS})
 target_compile_definitions(quill_gui PRIVATE QUILL_VERSION_TEXT="${PROJECT_VERSION}")
 
 # The print dialog and the printer (Qt's print support): a module loaded on the first print,

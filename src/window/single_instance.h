@@ -1,11 +1,9 @@
 #pragma once
 // One running calculator per user. The first instance listens on a local socket named for the
-// user; a later start connects to it and asks it to come forward, then ends. Plain Unix
-// sockets watched by the event loop: start-up loads no network library for this.
+// user; a later start connects to it and asks it to come forward, then ends.
+#include <QLocalServer>
 #include <QObject>
 #include <QString>
-
-class QSocketNotifier;
 
 namespace quill {
 
@@ -14,8 +12,6 @@ class SingleInstance : public QObject {
 public:
     // `name` is the socket's name; the default is one per user.
     explicit SingleInstance(QString name = defaultName(), QObject* parent = nullptr);
-    // The first instance removes its socket.
-    ~SingleInstance() override;
 
     // What a later start asks of the instance it finds.
     enum class Handover { AskToComeForward, Nothing };
@@ -33,12 +29,8 @@ signals:
     void raiseRequested();
 
 private:
-    void listen();
-    void acceptPeers();
-
     QString name_;
-    int listener_ = -1;
-    QSocketNotifier* accepting_ = nullptr;
+    QLocalServer server_;
 };
 
 } // namespace quill
