@@ -9,6 +9,16 @@
 
 namespace {
 
+// `lines` lines taken in turn from `pattern`.
+template <size_t N> std::u16string tapeOf(const char16_t* const (&pattern)[N], int lines) {
+    std::u16string sheet;
+    for (int i = 0; i < lines; ++i) {
+        if (i) sheet += u'\n';
+        sheet += pattern[size_t(i) % N];
+    }
+    return sheet;
+}
+
 // Amounts only, added and subtracted, with a blank line now and then: a tape whose total is a
 // plain sum.
 std::u16string amountTape(int lines) {
@@ -17,12 +27,7 @@ std::u16string amountTape(int lines) {
         u"- 350",   u"+ 2,400", u"",           u"+ 7,777", u"+ 0.99",   u"1,234.5",
         u"- 12.30", u"+ 640",   u"+ 58,000",   u"- 1,080", u"+ 3.14",
     };
-    std::u16string sheet;
-    for (int i = 0; i < lines; ++i) {
-        if (i) sheet += u'\n';
-        sheet += pattern[i % std::size(pattern)];
-    }
-    return sheet;
+    return tapeOf(pattern, lines);
 }
 
 std::u16string moneyTape(int lines) {
@@ -31,12 +36,7 @@ std::u16string moneyTape(int lines) {
         u"1,234+5*2", u"ROUND(1234.5, 0)", u"+ 45,000", u"/ 2",     u"+ 19,800",
         u"- 350",     u"+ 2,400*3",        u"",         u"+ 7,777", u"INT(12345.678)",
     };
-    std::u16string sheet;
-    for (int i = 0; i < lines; ++i) {
-        if (i) sheet += u'\n';
-        sheet += pattern[i % std::size(pattern)];
-    }
-    return sheet;
+    return tapeOf(pattern, lines);
 }
 
 void BM_CalculateTape(benchmark::State& state) {
