@@ -28,6 +28,7 @@
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTranslator>
 #include <cstdio>
 #include <cstdlib>
@@ -82,6 +83,9 @@ int main(int argc, char** argv) {
     }
     quill::FontWarmUp fontWarmUp;
     QApplication app(argc, argv);
+    // Qt's font teardown asks fontconfig for its configuration, which would start a second
+    // reading beside an unfinished one: every way out of here waits for the warm-up first.
+    const auto warmUpDone = qScopeGuard([&fontWarmUp] { fontWarmUp.wait(); });
     QApplication::setApplicationName(quill::frmMain::title);
     QGuiApplication::setDesktopFileName(QStringLiteral("quillsum"));
     installJapaneseTranslation(app);
