@@ -60,9 +60,7 @@ void BM_KeyWhileKeptSheetSaves(benchmark::State& state) {
     QPlainTextEdit* sheet = window.sheet();
     const int lines = int(state.range(0));
     sheet->setPlainText(moneyTape(lines));
-    QTextCursor caret(sheet->document()->findBlockByNumber(lines / 2));
-    caret.movePosition(QTextCursor::EndOfBlock);
-    sheet->setTextCursor(caret);
+    quill::bench::caretToLineEnd(sheet, lines / 2);
     QCoreApplication::processEvents();
 
     std::atomic<bool> stop = false;

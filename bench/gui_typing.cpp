@@ -22,6 +22,7 @@
 
 namespace {
 
+using quill::bench::caretToLineEnd;
 using quill::bench::moneyTape;
 using quill::bench::send;
 
@@ -37,9 +38,7 @@ void BM_KeyReleaseToResults(benchmark::State& state) {
     QPlainTextEdit* sheet = window.sheet();
     const int lines = int(state.range(0));
     sheet->setPlainText(moneyTape(lines));
-    QTextCursor caret(sheet->document()->findBlockByNumber(lines / 2));
-    caret.movePosition(QTextCursor::EndOfBlock);
-    sheet->setTextCursor(caret);
+    caretToLineEnd(sheet, lines / 2);
     window.calculate();
     QCoreApplication::processEvents();
 
@@ -63,12 +62,6 @@ BENCHMARK(BM_KeyReleaseToResults)
     ->Arg(100000)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond);
-
-void caretToLineEnd(QPlainTextEdit* editor, int line) {
-    QTextCursor caret(editor->document()->findBlockByNumber(line));
-    caret.movePosition(QTextCursor::EndOfBlock);
-    editor->setTextCursor(caret);
-}
 
 // One key typed and everything it starts handled (the pass, the repaints), from the press.
 template <typename Prepare>

@@ -1,9 +1,12 @@
 #pragma once
 // What the benchmarks that drive the real main window share: a long money tape to type into,
-// a key sent to a widget, and a main that keeps one application object around them all.
+// the caret put on a line, a key sent to a widget, and a main that keeps one application object
+// around them all.
 #include <QApplication>
 #include <QKeyEvent>
+#include <QPlainTextEdit>
 #include <QStringList>
+#include <QTextBlock>
 #include <benchmark/benchmark.h>
 #include <cstdlib>
 #include <iterator>
@@ -20,6 +23,12 @@ inline QString moneyTape(int lines) {
     QStringList sheet;
     for (int i = 0; i < lines; ++i) sheet << QString::fromLatin1(pattern[i % std::size(pattern)]);
     return sheet.join('\n');
+}
+
+inline void caretToLineEnd(QPlainTextEdit* editor, int line) {
+    QTextCursor caret(editor->document()->findBlockByNumber(line));
+    caret.movePosition(QTextCursor::EndOfBlock);
+    editor->setTextCursor(caret);
 }
 
 inline void send(QWidget* target, QEvent::Type type, int key, const QString& text) {

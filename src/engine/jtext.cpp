@@ -1,6 +1,7 @@
 #include "engine/jtext.h"
 
-#include <algorithm>
+#include "engine/char_scan.h"
+
 #include <cstdint>
 #include <memory>
 
@@ -120,16 +121,7 @@ std::optional<std::string> encodeWith(UConverter* c, std::u16string_view text) {
 } // namespace
 
 bool hasNonAscii(std::u16string_view text) {
-    // A block at a time without stopping inside it, so that the compiler compares many
-    // characters at once.
-    constexpr size_t kBlock = 256;
-    for (size_t start = 0; start < text.size(); start += kBlock) {
-        const size_t end = std::min(text.size(), start + kBlock);
-        std::uint16_t high = 0;
-        for (size_t i = start; i < end; ++i) high |= std::uint16_t(text[i]);
-        if (high >= 0x80) return true;
-    }
-    return false;
+    return anyCharacter(text, [](std::uint16_t c) { return c >= 0x80; });
 }
 
 std::u16string toHalfWidth(std::u16string_view text) {

@@ -1,6 +1,7 @@
 #include "sheet/incoming_text.h"
 
-#include <algorithm>
+#include "engine/char_scan.h"
+
 #include <cstdint>
 
 namespace quill {
@@ -18,23 +19,12 @@ bool isControl(char16_t c) {
 } // namespace
 
 bool needsCleaning(std::u16string_view text) {
-    // A block at a time without stopping inside it, in 16-bit arithmetic, so that the compiler
-    // compares many characters at once: a megabyte sheet is looked through in a fraction of a
-    // millisecond.
-    constexpr size_t kBlock = 256;
-    for (size_t start = 0; start < text.size(); start += kBlock) {
-        const size_t end = std::min(text.size(), start + kBlock);
-        std::uint16_t found = 0;
-        for (size_t i = start; i < end; ++i) {
-            const std::uint16_t c = text[i];
-            const bool control = c < 0x20 && c != u'\t' && c != u'\n';
-            const bool c1 = std::uint16_t(c - 0x7F) <= 0x20;       // DEL and the C1 controls
-            const bool separator = std::uint16_t(c | 1) == 0x2029; // U+2028, U+2029
-            found |= std::uint16_t(control | c1 | separator);
-        }
-        if (found) return true;
-    }
-    return false;
+    return anyCharacter(text, [](std::uint16_t c) {
+        const bool control = c < 0x20 && c != u'\t' && c != u'\n';
+        const bool c1 = std::uint16_t(c - 0x7F) <= 0x20;       // DEL and the C1 controls
+        const bool separator = std::uint16_t(c | 1) == 0x2029; // U+2028, U+2029
+        return control | c1 | separator;
+    });
 }
 
 std::u16string cleanIncomingText(std::u16string_view text) {
