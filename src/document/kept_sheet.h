@@ -25,7 +25,8 @@ struct KeptSheetLoad {
 };
 
 // The kept sheet's text. One that exists but cannot be read is moved aside to
-// "sheet-unread.txt" beside it, so that the next write cannot destroy what it held.
+// "sheet-unread.txt" beside it, so that the next write cannot destroy what it held; a file set
+// aside earlier is never replaced: the next one is "sheet-unread-2.txt", and so on.
 KeptSheetLoad loadKeptSheet(const std::filesystem::path& file);
 
 // Replaces the kept sheet atomically; false (the old file whole) when that failed.

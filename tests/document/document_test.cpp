@@ -210,6 +210,17 @@ TEST(KeptSheet, lives_beside_the_settings_file_and_an_unreadable_one_is_set_asid
     EXPECT_FALSE(fs::exists(kept)) << "a later write cannot destroy it";
     EXPECT_EQ(readBytes(bad.setAside), std::string("1\0", 2));
 
+    // Each later unreadable sheet gets a name of its own; none replaces one set aside before.
+    const std::string later[] = {std::string("2\0", 2), std::string("3\0", 2)};
+    for (const std::string& bytes : later) {
+        writeBytes(kept, bytes);
+        const KeptSheetLoad again = loadKeptSheet(kept);
+        EXPECT_NE(again.setAside, bad.setAside);
+        EXPECT_EQ(readBytes(again.setAside), bytes);
+    }
+    EXPECT_EQ(readBytes(bad.setAside), std::string("1\0", 2)) << "the first one is still whole";
+    EXPECT_EQ(readBytes(folder / "sheet-unread-3.txt"), later[1]);
+
     writeBytes(kept, "1+2\n");
     EXPECT_EQ(u8(loadKeptSheet(kept).text), "1+2");
     EXPECT_TRUE(forgetKeptSheet(kept));
