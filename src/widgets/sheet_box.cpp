@@ -2,6 +2,7 @@
 
 #include "sheet/incoming_text.h"
 #include "sheet/narrowing.h"
+#include "widgets/redo_key.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -16,6 +17,10 @@ std::u16string_view view(const QString& text) {
 }
 
 } // namespace
+
+SheetBox::SheetBox(QWidget* parent) : QPlainTextEdit(parent) {
+    redoOnBothKeys(this);
+}
 
 QString cleanedForSheet(const QString& text) {
     if (!needsCleaning(view(text))) return text;

@@ -2,7 +2,8 @@
 // The sheet's edit box. Whatever way text comes in (typing, pasting with Ctrl+V or the Edit
 // menu, dropping, an input method) it arrives as plain lines: every Enter is an ordinary line
 // break, and pasted, dropped and committed text goes through cleanIncomingText. The line keys
-// and the calculation pass then see the same lines as the screen.
+// and the calculation pass then see the same lines as the screen. Ctrl+Y and
+// Ctrl+Shift+Z both redo.
 #include <QPlainTextEdit>
 
 namespace quill {
@@ -10,7 +11,7 @@ namespace quill {
 class SheetBox : public QPlainTextEdit {
     Q_OBJECT
 public:
-    using QPlainTextEdit::QPlainTextEdit;
+    explicit SheetBox(QWidget* parent = nullptr);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
