@@ -49,11 +49,11 @@ fs::path keptSheetPath() {
     return iniPath().parent_path() / "sheet.txt";
 }
 
-KeptSheetLoad loadKeptSheet(const fs::path& file) {
+KeptSheetLoad loadKeptSheet(const fs::path& file, const SheetLimits& limits) {
     // The program's own file: the link rules of its files apply.
-    SheetRead read = sheetFromBytes(readRegularFile(file, kMaxSheetFileBytes), file);
+    SheetRead read = sheetFromBytes(readRegularFile(file, limits.bytes), file, limits);
     if (read.error == SheetReadError::Missing) return {};
-    KeptSheetLoad load{std::move(read.text), read.error, {}};
+    KeptSheetLoad load{std::move(read.text), read.error, {}, read.bytes, read.lines};
     if (read.ok()) return load;
     load.setAside = setAside(file);
     return load;
