@@ -22,10 +22,12 @@ bool isLineBreak(char16_t c) {
     return c == u'\n' || c == u'\r' || c == u'\u2028' || c == u'\u2029';
 }
 
+} // namespace
+
 // A result keeps to its own line beside its sheet line: a line break inside it (a text such as
 // CHR$(10)) becomes the mark kLineBreakMark, in what is drawn, selected, copied and read by a
 // screen reader alike, so every later result keeps its line's place. CR LF is one break.
-std::u16string oneLine(std::u16string text) {
+std::u16string ResultsColumn::oneLine(std::u16string text) {
     if (std::none_of(text.begin(), text.end(), isLineBreak)) return text;
     std::u16string line;
     line.reserve(text.size());
@@ -35,12 +37,10 @@ std::u16string oneLine(std::u16string text) {
             continue;
         }
         if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
-        line += ResultsColumn::kLineBreakMark;
+        line += kLineBreakMark;
     }
     return line;
 }
-
-} // namespace
 
 ResultsColumn::ResultsColumn(QWidget* parent) : QAbstractScrollArea(parent) {
     installResultsColumnAccessibility();

@@ -19,8 +19,7 @@ std::u16string_view view(const QString& text) {
 
 } // namespace
 
-SheetBox::SheetBox(QWidget* parent)
-    : QPlainTextEdit(parent), undoBudget_(new UndoBudget(document())) {
+SheetBox::SheetBox(QWidget* parent) : QPlainTextEdit(parent), undoBudget_(new UndoBudget(this)) {
     redoOnBothKeys(this);
 }
 

@@ -5,9 +5,12 @@
 // inserted and removed plus a fixed cost per step; before a step that would pass the budget
 // the older history is let go (the editor can only let go of all of it), so the newest step,
 // however large (an opened file, a paste, a cleared sheet), can always be taken back, and so
-// can every small edit since.
+// can every small edit since. Letting go of the steps alone frees little: the editor keeps all
+// text ever inserted in one buffer while its history is on, so the text is put back into a
+// fresh buffer, unchanged, without telling anyone who listens to the document's changes.
 #include <QObject>
 
+class QPlainTextEdit;
 class QTextDocument;
 
 namespace quill {
@@ -18,7 +21,7 @@ public:
     static constexpr qsizetype kBudget = 1'000'000;
     static constexpr qsizetype kStepCost = 32;
 
-    explicit UndoBudget(QTextDocument* document);
+    explicit UndoBudget(QPlainTextEdit* box);
 
     // Called before an edit that inserts and removes `size` characters in all: lets the
     // history go first when the edit would pass the budget.
@@ -26,6 +29,9 @@ public:
     qsizetype held() const { return held_; }
 
 private:
+    void letGo();
+
+    QPlainTextEdit* box_;
     QTextDocument* document_;
     qsizetype held_ = 0;
 };
