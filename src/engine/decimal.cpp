@@ -1,6 +1,7 @@
 #include "engine/decimal.h"
 
 #include "engine/error.h"
+#include "engine/short_decimal.h"
 
 #include <algorithm>
 #include <array>
@@ -288,26 +289,9 @@ RoundedDouble readScientific(const char* p, const char* end) {
     return {digits, count - 1 - (negExp ? -exponent : exponent), count};
 }
 
-constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// Literals such as 0.1 or 1234.56: a decimal m / 10^s of at most 15 digits whose nearest
-// double is `mag` is the 15-digit rounding of `mag` (a double keeps any two 15-digit decimals
-// apart). m and 10^s are exact doubles, so the one division rounds correctly.
-std::optional<RoundedDouble> shortFraction(double mag) {
-    constexpr int kTries = 6;
-    for (int s = 1; s <= kTries; ++s) {
-        const double m = std::nearbyint(mag * kExactPow10[s]);
-        if (m >= 1e15) return std::nullopt;
-        if (m / kExactPow10[s] == mag) return RoundedDouble{static_cast<u128>(m), s, 15};
-    }
-    return std::nullopt;
-}
-
 // A finite positive double rounded to 15 significant digits.
 RoundedDouble roundTo15Digits(double mag) {
-    if (const auto quick = shortFraction(mag)) return *quick;
+    if (const auto quick = shortDecimal(mag)) return {quick->digits, quick->scale, 15};
     char buf[40];
     // The shortest form that reads back as the same double is much cheaper to produce. When it
     // has at most 15 digits it is also the 15-digit rounding: a double keeps any 15-digit
