@@ -182,6 +182,10 @@ bool isDecimalChar(char16_t c) {
 // A number with a decimal point, read as the scan and a lone operand would read it: the scan
 // drops every ",", and what is left must be a number.
 Value decimalNumber(std::u16string_view text) {
+    // Separators before the point are passed over by the number reading itself.
+    const size_t point = text.find(u'.');
+    if (point == std::u16string_view::npos || text.find(u',', point) == std::u16string_view::npos)
+        return Value::dbl(numberFromText(text));
     boost::container::small_vector<char16_t, 32> kept;
     for (char16_t c : text)
         if (c != u',') kept.push_back(c);
