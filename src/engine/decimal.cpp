@@ -126,12 +126,17 @@ template <class T> Scaled reduce(const T& x, int scale, int minDrop, bool sticky
     fail();
 }
 
-// Removes trailing zero digits while the scale stays above `floorScale`.
+// Removes trailing zero digits while the scale stays above `floorScale`. A quotient extended
+// by a whole chunk of digits may end in twenty zeros: they go in steps of 16, 8, 4, 2 and 1
+// digits (the steps' greedy sum is exactly the count to remove), not one wide division each.
 Scaled trimZeros(Scaled v, int floorScale) {
     if (v.mant == 0) return {0, std::min(v.scale, std::max(floorScale, 0))};
-    while (v.scale > floorScale && v.mant % 10 == 0) {
-        v.mant /= 10;
-        --v.scale;
+    if (v.mant % 10 != 0) return v; // the common case: one division
+    for (const int step : {16, 8, 4, 2, 1}) {
+        while (v.scale - step >= floorScale && v.mant % kPow10[step] == 0) {
+            v.mant /= kPow10[step];
+            v.scale -= step;
+        }
     }
     return v;
 }
