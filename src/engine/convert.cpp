@@ -216,26 +216,7 @@ std::int16_t toInt16(const Value& v) {
 namespace {
 
 constexpr size_t kDoubleTextMax = 40;
-
-// A short decimal fraction in plain form: its digits with the point set in, trailing zeros
-// dropped, "0." and leading zeros in front when there is no whole part.
-size_t writeShortDecimal(char* out, ShortDecimal d, bool negative) {
-    char digits[24];
-    size_t n = size_t(std::to_chars(digits, digits + sizeof digits, d.digits).ptr - digits);
-    size_t scale = size_t(d.scale);
-    while (scale > 0 && digits[n - 1] == '0') --n, --scale;
-    char* o = out;
-    if (negative) *o++ = '-';
-    if (n <= scale) {
-        *o++ = '0', *o++ = '.';
-        o = std::fill_n(o, scale - n, '0');
-        o = std::copy(digits, digits + n, o);
-    } else {
-        o = std::copy(digits, digits + n - scale, o);
-        if (scale > 0) *o++ = '.', o = std::copy(digits + n - scale, digits + n, o);
-    }
-    return size_t(o - out);
-}
+static_assert(kDoubleTextMax >= Decimal::kMaxTextLength);
 
 // formatDouble into `out` (room for kDoubleTextMax characters); returns the length.
 size_t writeDouble(char* out, double v, int sig) {
@@ -249,7 +230,8 @@ size_t writeDouble(char* out, double v, int sig) {
     // Amounts such as 1234.56 need no general formatting. From 0.0001 up the plain form holds
     // (smaller values are written with an exponent).
     if (sig == 15 && std::fabs(v) >= 1e-4)
-        if (const auto d = shortDecimal(std::fabs(v))) return writeShortDecimal(out, *d, v < 0);
+        if (const auto d = shortDecimal(std::fabs(v)))
+            return Decimal::fromParts(d->digits, d->scale, v < 0).writeText(out);
     char buf[64];
     const char* end =
         std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, sig - 1).ptr;
@@ -344,6 +326,7 @@ void appendText(std::u16string& out, const Value& v) {
         break;
     case Kind::Single: n = writeDouble(buf, v.asSingle(), 7); break;
     case Kind::Double: n = writeDouble(buf, v.asDouble(), 15); break;
+    case Kind::Decimal: n = v.asDecimal().writeText(buf); break;
     default: out += toText(v); return;
     }
     out.append(buf, buf + n);

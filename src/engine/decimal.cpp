@@ -251,24 +251,19 @@ Scaled multiplyMagnitudes(u128 a, int sa, u128 b, int sb) {
     return reduce(uint256_t(a) * b, scale, minDrop);
 }
 
-// Digits of a mantissa, most significant first, without leading zeros ("0" for zero).
-std::string mantissaDigits(u128 m) {
+// Digits of a mantissa, most significant first, without leading zeros ("0" for zero), written
+// into `out` (room for 29); returns their count.
+std::size_t writeMantissa(u128 m, char* out) {
     constexpr u128 kSplit = 10'000'000'000'000'000'000ULL; // 10^19
-    char buf[48];
-    char* end = buf;
+    constexpr std::size_t kRoom = 29;
     const auto hi = static_cast<std::uint64_t>(m / kSplit);
     const auto lo = static_cast<std::uint64_t>(m % kSplit);
-    if (hi != 0) {
-        end = std::to_chars(end, buf + sizeof buf, hi).ptr;
-        char low[20];
-        char* lowEnd = std::to_chars(low, low + sizeof low, lo).ptr;
-        const auto len = lowEnd - low;
-        end = std::fill_n(end, 19 - len, '0');
-        end = std::copy(low, lowEnd, end);
-    } else {
-        end = std::to_chars(end, buf + sizeof buf, lo).ptr;
-    }
-    return std::string(buf, end);
+    if (hi == 0) return std::size_t(std::to_chars(out, out + kRoom, lo).ptr - out);
+    char* end = std::to_chars(out, out + kRoom, hi).ptr;
+    char low[20];
+    char* lowEnd = std::to_chars(low, low + sizeof low, lo).ptr;
+    end = std::fill_n(end, 19 - (lowEnd - low), '0');
+    return std::size_t(std::copy(low, lowEnd, end) - out);
 }
 
 // Significant digits of a finite positive double, as read from its text form.
@@ -490,15 +485,29 @@ bool operator==(const Decimal& a, const Decimal& b) {
 }
 
 std::string Decimal::toString() const {
+    char text[kMaxTextLength];
+    return std::string(text, writeText(text));
+}
+
+std::size_t Decimal::writeText(char* out) const {
     const Scaled v = trimZeros({mant_, scale_}, 0);
-    std::string digits = mantissaDigits(v.mant);
-    if (v.scale > 0) {
-        if (static_cast<int>(digits.size()) <= v.scale)
-            digits.insert(0, static_cast<std::size_t>(v.scale) + 1 - digits.size(), '0');
-        digits.insert(digits.size() - static_cast<std::size_t>(v.scale), 1, '.');
+    char digits[29];
+    const std::size_t n = writeMantissa(v.mant, digits);
+    const auto scale = static_cast<std::size_t>(v.scale);
+    char* o = out;
+    if (isNegative()) *o++ = '-';
+    if (scale == 0) {
+        o = std::copy(digits, digits + n, o);
+    } else if (n <= scale) {
+        *o++ = '0', *o++ = '.';
+        o = std::fill_n(o, scale - n, '0');
+        o = std::copy(digits, digits + n, o);
+    } else {
+        o = std::copy(digits, digits + n - scale, o);
+        *o++ = '.';
+        o = std::copy(digits + n - scale, digits + n, o);
     }
-    if (isNegative()) digits.insert(0, 1, '-');
-    return digits;
+    return std::size_t(o - out);
 }
 
 double Decimal::toDouble() const {
@@ -507,7 +516,8 @@ double Decimal::toDouble() const {
         // Both operands are exact doubles, so the one division rounds correctly.
         mag = static_cast<double>(static_cast<std::uint64_t>(mant_)) / kExactPow10[scale_];
     } else {
-        std::string text = mantissaDigits(mant_);
+        char digits[29];
+        std::string text(digits, writeMantissa(mant_, digits));
         text += "e-";
         text += std::to_string(scale_);
         std::from_chars(text.data(), text.data() + text.size(), mag);
