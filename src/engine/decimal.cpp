@@ -256,6 +256,9 @@ Scaled multiplyMagnitudes(u128 a, int sa, u128 b, int sb) {
 std::size_t writeMantissa(u128 m, char* out) {
     constexpr u128 kSplit = 10'000'000'000'000'000'000ULL; // 10^19
     constexpr std::size_t kRoom = 29;
+    if (m <= std::numeric_limits<std::uint64_t>::max()) // no wide division for most values
+        return std::size_t(std::to_chars(out, out + kRoom, static_cast<std::uint64_t>(m)).ptr -
+                           out);
     const auto hi = static_cast<std::uint64_t>(m / kSplit);
     const auto lo = static_cast<std::uint64_t>(m % kSplit);
     if (hi == 0) return std::size_t(std::to_chars(out, out + kRoom, lo).ptr - out);
