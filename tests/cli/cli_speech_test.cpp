@@ -86,7 +86,7 @@ TEST(QuillsumCalcSpeech, SayIntoAWavFile) {
         bool sound;
     } rows[] = {
         {"--say --wav ", "300\n", true},
-        {"--wav ", "300\n", true}, // --wav alone also says
+        {"--grouping 3 --say --wav ", "3000\n", true},
         {"--eval 1.5 --say --wav ", "", true},
         {"--say --wav ", "\"abc\"\n", false}, // nothing to say: a WAV file without samples
     };
