@@ -1,9 +1,12 @@
 #include "speech/espeak_session.h"
 
+#include "engine/jtext.h"
+#include "speech/held_closure.h"
 #include "speech/library_symbol.h"
 
 #include <espeak-ng/speak_lib.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 
@@ -20,6 +23,8 @@ struct Api {
     decltype(&espeak_SetVoiceByName) setVoiceByName = nullptr;
     decltype(&espeak_Synth) synth = nullptr;
     decltype(&espeak_Terminate) terminate = nullptr;
+    decltype(&espeak_TextToPhonemes) textToPhonemes = nullptr;
+    decltype(&espeak_SetPhonemeTrace) setPhonemeTrace = nullptr;
 };
 
 // The library stays loaded for the life of the process.
@@ -32,6 +37,8 @@ const Api* loadApi() {
     ok = bindSymbol(lib, "espeak_SetVoiceByName", api.setVoiceByName) && ok;
     ok = bindSymbol(lib, "espeak_Synth", api.synth) && ok;
     ok = bindSymbol(lib, "espeak_Terminate", api.terminate) && ok;
+    ok = bindSymbol(lib, "espeak_TextToPhonemes", api.textToPhonemes) && ok;
+    ok = bindSymbol(lib, "espeak_SetPhonemeTrace", api.setPhonemeTrace) && ok;
     return ok ? &api : nullptr;
 }
 
@@ -94,17 +101,59 @@ int espeakSampleRate() {
     return openEspeak() ? session().sampleRate : 0;
 }
 
+namespace {
+
+// The voice's own phonemes of a word, as espeak-ng translates it; the session is locked.
+std::string phonemesOf(const Api& api, const std::string& word) {
+    std::string phonemes;
+    const void* rest = word.c_str();
+    while (rest != nullptr) {
+        const char* piece = api.textToPhonemes(&rest, espeakCHARS_UTF8, 0);
+        if (piece == nullptr) break;
+        phonemes += phonemes.empty() ? "" : " ";
+        phonemes += piece;
+    }
+    return phonemes;
+}
+
+// Synthesises with the session locked; text in "[[...]]" is read as phonemes.
+bool synthesizeLocked(Session& s, const std::string& utf8, const SampleChunk& chunk) {
+    const std::string voice = speech::withHeldClosures(
+        fromUtf8(utf8), [&](const std::string& word) { return phonemesOf(*s.api, word); });
+    s.sink = &chunk;
+    s.stopped = false;
+    const espeak_ERROR status = s.api->synth(voice.c_str(), voice.size() + 1, 0, POS_CHARACTER, 0,
+                                             espeakCHARS_UTF8 | espeakPHONEMES, nullptr, nullptr);
+    s.sink = nullptr;
+    return status == EE_OK;
+}
+
+} // namespace
+
 bool synthesizeWithEspeak(const std::string& utf8, const SampleChunk& chunk) {
     if (!openEspeak()) return false;
     Session& s = session();
     std::lock_guard lock(s.synthesis);
     if (s.api == nullptr) return false;
-    s.sink = &chunk;
-    s.stopped = false;
-    const espeak_ERROR status = s.api->synth(utf8.c_str(), utf8.size() + 1, 0, POS_CHARACTER, 0,
-                                             espeakCHARS_UTF8, nullptr, nullptr);
-    s.sink = nullptr;
-    return status == EE_OK;
+    return synthesizeLocked(s, utf8, chunk);
+}
+
+std::string phonemesSpoken(const std::string& utf8) {
+    if (!openEspeak()) return {};
+    Session& s = session();
+    std::lock_guard lock(s.synthesis);
+    if (s.api == nullptr) return {};
+    char* trace = nullptr;
+    std::size_t size = 0;
+    std::FILE* stream = ::open_memstream(&trace, &size);
+    if (stream == nullptr) return {};
+    s.api->setPhonemeTrace(espeakPHONEMES_SHOW, stream);
+    synthesizeLocked(s, utf8, [](const short*, std::size_t) { return true; });
+    s.api->setPhonemeTrace(0, nullptr);
+    std::fclose(stream);
+    std::string phonemes(trace, size);
+    std::free(trace);
+    return phonemes;
 }
 
 } // namespace quill::speech
