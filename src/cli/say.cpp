@@ -5,6 +5,7 @@
 #include "speech/speak.h"
 
 #include <cstdint>
+#include <cstdlib>
 
 namespace quill::cli {
 namespace {
@@ -66,6 +67,9 @@ int sayInTurn(const std::vector<std::u16string>& phrases, const std::optional<st
             error = "cannot write " + *wavPath + ": " + reason;
             return 1;
         }
+        // A WAV file needs no sound server, but espeak-ng's sound library looks for one when
+        // it starts (and may start one): it is given an address where none can be.
+        ::setenv("PULSE_SERVER", "unix:/nonexistent/quillsum-writes-a-wav-file", 1);
     }
     auto engine = TalkEngine::createForRetrieval();
     if (!engine) {

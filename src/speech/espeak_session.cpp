@@ -8,7 +8,9 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <mutex>
+#include <unistd.h>
 
 namespace quill::speech {
 namespace {
@@ -25,6 +27,7 @@ struct Api {
     decltype(&espeak_Terminate) terminate = nullptr;
     decltype(&espeak_TextToPhonemes) textToPhonemes = nullptr;
     decltype(&espeak_SetPhonemeTrace) setPhonemeTrace = nullptr;
+    decltype(&espeak_Info) info = nullptr;
 };
 
 // The library stays loaded for the life of the process.
@@ -39,6 +42,7 @@ const Api* loadApi() {
     ok = bindSymbol(lib, "espeak_Terminate", api.terminate) && ok;
     ok = bindSymbol(lib, "espeak_TextToPhonemes", api.textToPhonemes) && ok;
     ok = bindSymbol(lib, "espeak_SetPhonemeTrace", api.setPhonemeTrace) && ok;
+    ok = bindSymbol(lib, "espeak_Info", api.info) && ok;
     return ok ? &api : nullptr;
 }
 
@@ -72,16 +76,47 @@ void closeSession() {
     s.api = nullptr;
 }
 
+// Standard error sent nowhere while it lives: espeak-ng and the sound library it brings along
+// print their own notes while they start (a sound server they could not reach, a file they
+// could not read); the program says in its own words what it cannot do.
+class QuietStandardError {
+public:
+    QuietStandardError() : saved_(::dup(STDERR_FILENO)) {
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && null >= 0) ::dup2(null, STDERR_FILENO);
+        if (null >= 0) ::close(null);
+    }
+    ~QuietStandardError() {
+        if (saved_ < 0) return;
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved_;
+};
+
+// The Japanese voice needs its dictionary; without it espeak-ng takes the voice all the same
+// and reads nothing right.
+bool hasJapaneseDictionary(const Api& api) {
+    const char* data = nullptr;
+    api.info(&data);
+    return data != nullptr && ::access((std::string(data) + "/ja_dict").c_str(), R_OK) == 0;
+}
+
 void openSession() {
     const Api* api = loadApi();
     if (api == nullptr) return;
+    QuietStandardError quiet;
     // Synchronous mode: no sound device is opened and nothing runs on threads of the library.
     const int rate = api->initialise(AUDIO_OUTPUT_SYNCHRONOUS, kChunkMilliseconds, nullptr,
                                      espeakINITIALIZE_DONT_EXIT);
     if (rate <= 0) return;
     std::atexit(closeSession);
     // Without the Japanese voice the phrases cannot be read: the same as no library.
-    if (api->setVoiceByName("ja") != EE_OK) return;
+    if (!hasJapaneseDictionary(*api) || api->setVoiceByName("ja") != EE_OK) return;
     api->setSynthCallback(receiveSamples);
     Session& s = session();
     s.sampleRate = rate;
