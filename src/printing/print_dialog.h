@@ -14,6 +14,8 @@ namespace quill {
 struct PrintJob {
     QString docName;
     QString dialogTitle;
+    // The PDF file "print to file" suggests; empty for Qt's own suggestion.
+    QString pdfFileName;
     // Sets the printer up before the dialog shows it (page size, margins).
     std::function<void(QPagedPaintDevice&)> setUp;
     // Paints every page once the user has accepted the dialog; false when that failed.

@@ -1,5 +1,6 @@
 // The printed tape: its layout rules on every page, the PDF text of a long tape in order, and
 // `quillsum --pdf` without a window.
+#include "document/sheet_file.h"
 #include "gui_fixture.h"
 #include "main_window_fixture.h"
 #include "printing/print_dialog.h"
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QProcess>
@@ -17,6 +19,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <fstream>
 
 namespace quill::test {
 namespace {
@@ -201,17 +204,41 @@ TEST_F(PrintItemTest, the_last_edit_item_opens_the_print_dialog_and_cancelling_c
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(w().mnuEditItem().menu->actions().last(), item) << "at the end of the Edit menu";
     EXPECT_EQ(item->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
-    setSheet(QStringLiteral("1\n+ 2"));
-    bool sawPrintDialog = false;
-    expectModal([&](QWidget* dialog) {
-        sawPrintDialog = qobject_cast<QPrintDialog*>(dialog) != nullptr;
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("印刷"));
-        static_cast<QDialog*>(dialog)->reject();
-    });
-    item->trigger();
-    EXPECT_TRUE(sawPrintDialog);
-    EXPECT_EQ(sheetText(), QStringLiteral("1\n+ 2"));
-    EXPECT_TRUE(w().statusText().isEmpty()) << w().statusText().toStdString();
+    const std::filesystem::path file = folder() / "sheets" / "売上.2026.txt";
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << "1\n+ 2\n";
+    // "Print to file" suggests the open file's name with .pdf, beside it.
+    const struct {
+        bool fileOpen;
+        QString suggested; // empty: not the open file's
+    } rows[] = {{false, QString()},
+                {true, QString::fromStdString((folder() / "sheets" / "売上.2026.pdf").string())}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fileOpen);
+        if (row.fileOpen) {
+            ASSERT_TRUE(w().openSheetFile(QString::fromStdString(file.string())));
+        } else {
+            setSheet(QStringLiteral("1\n+ 2"));
+        }
+        w().setStatusText(QString());
+        bool sawPrintDialog = false;
+        QString suggested;
+        expectModal([&](QWidget* dialog) {
+            sawPrintDialog = qobject_cast<QPrintDialog*>(dialog) != nullptr;
+            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("印刷"));
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
+                suggested = name->text();
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        item->trigger();
+        EXPECT_TRUE(sawPrintDialog);
+        if (row.fileOpen)
+            EXPECT_EQ(suggested, row.suggested);
+        else
+            EXPECT_FALSE(suggested.contains(QStringLiteral("売上")));
+        EXPECT_EQ(sheetText(), QStringLiteral("1\n+ 2"));
+        EXPECT_TRUE(w().statusText().isEmpty()) << w().statusText().toStdString();
+    }
 }
 
 // Without the print module (a broken install) printing says it failed; nothing else changes.
@@ -250,23 +277,43 @@ TEST_F(PrintedTapeTest, pdf_command_renders_without_a_display_and_writes_no_sett
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(QByteArray("1 + 2\n\0\x89PNG", 11));
     }
+    // Larger than the window reads, without taking the disk space.
+    const QString hugeFile = QString::fromStdString((folder() / "other" / "huge.txt").string());
+    std::ofstream(hugeFile.toStdString()).flush();
+    std::filesystem::resize_file(hugeFile.toStdString(),
+                                 std::uintmax_t(kMaxSheetFileBytes) + (std::uintmax_t(1) << 20));
     const QString out = pdfPath("out.pdf");
     struct Row {
         const char* name;
         QStringList args;
         int exitCode;
         bool written;
+        const char* says = ""; // on standard error: the same reason quillsum-calc gives
     };
     const Row rows[] = {
         {"no file", {"--pdf", out}, 2, false},
         {"one argument too many", {"--pdf", out, sheetFile, sheetFile}, 2, false},
-        {"a missing file", {"--pdf", out, sheetFile + "-gone"}, 1, false},
-        {"a folder to read", {"--pdf", out, QString::fromStdString(folder().string())}, 1, false},
-        {"a file that is no text", {"--pdf", out, binaryFile}, 1, false},
+        {"a missing file", {"--pdf", out, sheetFile + "-gone"}, 1, false, "no such file"},
+        {"a folder to read",
+         {"--pdf", out, QString::fromStdString(folder().string())},
+         1,
+         false,
+         "it is a folder"},
+        {"a file that is no text",
+         {"--pdf", out, binaryFile},
+         1,
+         false,
+         "is not text (UTF-8 or code page 932)"},
+        {"a file larger than the window reads",
+         {"--pdf", out, hugeFile},
+         1,
+         false,
+         "quillsum-calc reads up to 256 MB"},
         {"a folder to write",
          {"--pdf", QString::fromStdString(folder().string()), sheetFile},
          1,
-         false},
+         false,
+         "cannot write"},
         {"a sheet file", {"--pdf", out, sheetFile}, 0, true},
     };
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -281,8 +328,11 @@ TEST_F(PrintedTapeTest, pdf_command_renders_without_a_display_and_writes_no_sett
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(QUILLSUM_PROGRAM), row.args);
         ASSERT_TRUE(p.waitForFinished(30000));
-        EXPECT_EQ(p.exitCode(), row.exitCode) << p.readAllStandardError().toStdString();
+        const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+        EXPECT_EQ(p.exitCode(), row.exitCode) << err.toStdString();
         EXPECT_EQ(QFileInfo::exists(out), row.written);
+        EXPECT_TRUE(err.contains(QString::fromUtf8(row.says))) << err.toStdString();
+        EXPECT_LE(err.count(QLatin1Char('\n')), 1) << err.toStdString();
     }
     QFile f(ini);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));

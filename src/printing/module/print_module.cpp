@@ -12,6 +12,10 @@ quill_print_through_dialog(QWidget* parent, const quill::PrintJob& job) {
     QPrinter printer(QPrinter::HighResolution);
     if (job.setUp) job.setUp(printer);
     printer.setDocName(job.docName);
+    if (!job.pdfFileName.isEmpty()) {
+        printer.setOutputFileName(job.pdfFileName);
+        printer.setOutputFormat(QPrinter::NativeFormat);
+    }
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(job.dialogTitle);
     if (dialog.exec() != QDialog::Accepted) return PrintOutcome::Cancelled;
