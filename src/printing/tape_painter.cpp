@@ -1,5 +1,6 @@
 #include "printing/tape_painter.h"
 
+#include "printing/pdf_text_layer.h"
 #include "printing/tape_layout.h"
 #include "settings/atomic_file.h"
 #include "widgets/file_paths.h"
@@ -24,9 +25,9 @@ void paintPage(QPainter& painter, const TapePage& page, qreal ruleWidth) {
 
 } // namespace
 
-bool paintTape(const PrintedTape& tape, QPagedPaintDevice& device) {
-    const TapeFonts fonts = tapeFonts();
-    const std::vector<TapePage> pages = layTapeOut(tape, fonts, &device);
+namespace {
+
+bool paintPages(const std::vector<TapePage>& pages, QPagedPaintDevice& device) {
     QPainter painter;
     if (!painter.begin(&device)) return false;
     const qreal ruleWidth = device.logicalDpiY() / 144.0; // half a point
@@ -35,6 +36,13 @@ bool paintTape(const PrintedTape& tape, QPagedPaintDevice& device) {
         paintPage(painter, pages[i], ruleWidth);
     }
     return painter.end();
+}
+
+} // namespace
+
+bool paintTape(const PrintedTape& tape, QPagedPaintDevice& device) {
+    const TapeFonts fonts = tapeFonts();
+    return paintPages(layTapeOut(tape, fonts, &device), device);
 }
 
 void setTapePageLayout(QPagedPaintDevice& device) {
@@ -48,14 +56,21 @@ bool writeTapePdf(const PrintedTape& tape, const QString& path) {
     // older file of that name stays as it was.
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
+    const TapeFonts fonts = tapeFonts();
+    QString drawn;
     {
         QPdfWriter writer(&pdf);
         writer.setTitle(tape.fileName.isEmpty() ? tape.title : tape.fileName);
         writer.setCreator(tape.title);
         setTapePageLayout(writer);
-        if (!paintTape(tape, writer)) return false;
+        const std::vector<TapePage> pages = layTapeOut(tape, fonts, &writer);
+        for (const TapePage& page : pages)
+            for (const PlacedText& text : page.texts) drawn += text.text;
+        if (!paintPages(pages, writer)) return false;
     }
-    const QByteArray& bytes = pdf.data();
+    // Search, copy and screen readers get the characters the tape holds.
+    const QByteArray bytes =
+        withDrawnCharacters(pdf.data(), drawn, {fonts.body, fonts.bold, fonts.small});
     return replaceFileAtomically(toPath(path),
                                  std::string_view(bytes.constData(), size_t(bytes.size())));
 }

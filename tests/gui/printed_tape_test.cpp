@@ -188,6 +188,29 @@ TEST_F(PrintedTapeTest, pdf_of_150_lines_holds_every_line_result_total_and_page_
         << "the total beside its label";
 }
 
+// Search, copy and screen readers read the PDF's text layer: it holds the tape's own
+// characters, not the radical signs the font draws with the same glyphs.
+TEST_F(PrintedTapeTest, pdf_text_layer_holds_the_characters_of_the_tape) {
+    const QStringList rows = {
+        QStringLiteral("長い見出し 金額 色 食費 一二三 高"), // kanji that share a radical's glyph
+        QStringLiteral("\"走る 入力 立つ 言う 門 雨 風 龍\""),
+        QStringLiteral("\"ひらがな カタカナ ｶﾀｶﾅ ABC 123\""),
+        QStringLiteral("\"⾒ 見\""), // beside its kanji, the glyph stands for the kanji
+    };
+    const PrintedTape tape = printedTape(rows.join(QLatin1Char('\n')), Grouping::None,
+                                         QStringLiteral("見出し.txt"), kPrintedAt);
+    ASSERT_TRUE(writeTapePdf(tape, pdfPath("kanji.pdf")));
+    const QString text = pdfText(pdfPath("kanji.pdf"));
+    EXPECT_TRUE(text.contains(QStringLiteral("見出し.txt"))) << "the header";
+    for (const QString& line : tape.lines.mid(0, 3)) {
+        SCOPED_TRACE(line.toStdString());
+        EXPECT_TRUE(text.contains(line)) << text.toStdString();
+    }
+    for (char16_t radical = 0x2E80; radical < 0x2FE0; ++radical)
+        if (text.contains(QChar(radical)))
+            ADD_FAILURE() << "a radical sign U+" << std::hex << int(radical);
+}
+
 // The print dialog comes from the print module, loaded on the first print.
 class PrintItemTest : public MainWindowTest {
 protected:
