@@ -20,6 +20,8 @@ struct PrintJob {
     std::function<void(QPagedPaintDevice&)> setUp;
     // Paints every page once the user has accepted the dialog; false when that failed.
     std::function<bool(QPagedPaintDevice&)> paint;
+    // Called with the file's path after a successful print to a PDF file.
+    std::function<void(const QString& pdfPath)> printedToPdf;
 };
 
 enum class PrintOutcome { Printed, Cancelled, Failed };

@@ -3,6 +3,7 @@
 #include "printing/pdf_text_layer.h"
 #include "printing/tape_layout.h"
 #include "settings/atomic_file.h"
+#include "settings/file_access.h"
 #include "widgets/file_paths.h"
 
 #include <QBuffer>
@@ -13,6 +14,9 @@
 namespace quill {
 
 namespace {
+
+// A printed tape of the window's largest sheet stays well below this.
+constexpr std::size_t kMaxPdfBytes = std::size_t{1} << 30;
 
 void paintPage(QPainter& painter, const TapePage& page, qreal ruleWidth) {
     painter.setPen(QPen(Qt::black, ruleWidth));
@@ -38,11 +42,33 @@ bool paintPages(const std::vector<TapePage>& pages, QPagedPaintDevice& device) {
     return painter.end();
 }
 
+QString drawnText(const std::vector<TapePage>& pages) {
+    QString drawn;
+    for (const TapePage& page : pages)
+        for (const PlacedText& text : page.texts) drawn += text.text;
+    return drawn;
+}
+
+std::vector<QFont> fontList(const TapeFonts& fonts) {
+    return {fonts.body, fonts.bold, fonts.small};
+}
+
 } // namespace
 
-bool paintTape(const PrintedTape& tape, QPagedPaintDevice& device) {
+bool paintTape(const PrintedTape& tape, QPagedPaintDevice& device, QString* drawn) {
     const TapeFonts fonts = tapeFonts();
-    return paintPages(layTapeOut(tape, fonts, &device), device);
+    const std::vector<TapePage> pages = layTapeOut(tape, fonts, &device);
+    if (drawn) *drawn = drawnText(pages);
+    return paintPages(pages, device);
+}
+
+bool mendPdfTextLayer(const QString& path, const QString& drawn) {
+    const FileRead pdf = readRegularFile(toPath(path), kMaxPdfBytes);
+    if (pdf.status != FileReadStatus::Read) return false;
+    const QByteArray mended =
+        withDrawnCharacters(QByteArray::fromStdString(pdf.bytes), drawn, fontList(tapeFonts()));
+    return replaceFileAtomically(toPath(path),
+                                 std::string_view(mended.constData(), size_t(mended.size())));
 }
 
 void setTapePageLayout(QPagedPaintDevice& device) {
@@ -64,13 +90,11 @@ bool writeTapePdf(const PrintedTape& tape, const QString& path) {
         writer.setCreator(tape.title);
         setTapePageLayout(writer);
         const std::vector<TapePage> pages = layTapeOut(tape, fonts, &writer);
-        for (const TapePage& page : pages)
-            for (const PlacedText& text : page.texts) drawn += text.text;
+        drawn = drawnText(pages);
         if (!paintPages(pages, writer)) return false;
     }
     // Search, copy and screen readers get the characters the tape holds.
-    const QByteArray bytes =
-        withDrawnCharacters(pdf.data(), drawn, {fonts.body, fonts.bold, fonts.small});
+    const QByteArray bytes = withDrawnCharacters(pdf.data(), drawn, fontList(fonts));
     return replaceFileAtomically(toPath(path),
                                  std::string_view(bytes.constData(), size_t(bytes.size())));
 }

@@ -8,6 +8,7 @@
 #include "window/frmMain.h"
 
 #include <QPlainTextEdit>
+#include <memory>
 
 namespace quill {
 
@@ -21,11 +22,13 @@ void frmMain::printSheet() {
         job.pdfFileName = fromPath(pdf.replace_extension(".pdf"));
     }
     job.setUp = [](QPagedPaintDevice& printer) { setTapePageLayout(printer); };
-    job.paint = [this](QPagedPaintDevice& printer) {
+    auto drawn = std::make_shared<QString>();
+    job.paint = [this, drawn](QPagedPaintDevice& printer) {
         const PrintedTape tape = printedTape(sheet_->toPlainText(), grouping(), openFileName(),
                                              QDateTime::currentDateTime());
-        return paintTape(tape, printer);
+        return paintTape(tape, printer, drawn.get());
     };
+    job.printedToPdf = [drawn](const QString& pdf) { mendPdfTextLayer(pdf, *drawn); };
     if (printThroughDialog(this, job) == PrintOutcome::Failed)
         setStatusText(QStringLiteral("印刷できませんでした"));
 }

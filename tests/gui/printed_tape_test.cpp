@@ -42,23 +42,23 @@ QString withoutBlanks(QString s) {
     return s.remove(QRegularExpression(QStringLiteral("\\s")));
 }
 
+// pdftotext -layout of a PDF file; fails the test when the tool is missing.
+QString pdfText(const QString& pdf) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty()) {
+        ADD_FAILURE() << "pdftotext (poppler-utils) is needed";
+        return {};
+    }
+    QProcess p;
+    p.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 class PrintedTapeTest : public GuiTest {
 protected:
     QString pdfPath(const char* name) const {
         return QString::fromStdString((folder() / name).string());
-    }
-
-    // pdftotext -layout of a PDF file; fails the test when the tool is missing.
-    static QString pdfText(const QString& pdf) {
-        const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-        if (tool.isEmpty()) {
-            ADD_FAILURE() << "pdftotext (poppler-utils) is needed";
-            return {};
-        }
-        QProcess p;
-        p.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        p.waitForFinished(30000);
-        return QString::fromUtf8(p.readAllStandardOutput());
     }
 };
 
@@ -262,6 +262,23 @@ TEST_F(PrintItemTest, the_last_edit_item_opens_the_print_dialog_and_cancelling_c
         EXPECT_EQ(sheetText(), QStringLiteral("1\n+ 2"));
         EXPECT_TRUE(w().statusText().isEmpty()) << w().statusText().toStdString();
     }
+}
+
+// Printing to a file through the dialog gives the PDF the same text layer as quillsum --pdf.
+TEST_F(PrintItemTest, printing_to_a_pdf_file_keeps_the_characters_of_the_tape) {
+    setPrintModuleFolder(QStringLiteral(QUILL_PRINT_MODULE_FOLDER));
+    open();
+    setSheet(QStringLiteral("\"長い見出し 金額 色 食費 一二三 高\""));
+    const QString pdf = QString::fromStdString((folder() / "printed.pdf").string());
+    expectModal([&](QWidget* dialog) {
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+        ASSERT_NE(name, nullptr);
+        name->setText(pdf);
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    w().mnuEditItem().at(kEditItemPrint)->trigger();
+    ASSERT_TRUE(QFileInfo::exists(pdf)) << "no printer here but the PDF file";
+    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("長い見出し 金額 色 食費 一二三 高")));
 }
 
 // Without the print module (a broken install) printing says it failed; nothing else changes.

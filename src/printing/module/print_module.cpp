@@ -19,7 +19,11 @@ quill_print_through_dialog(QWidget* parent, const quill::PrintJob& job) {
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(job.dialogTitle);
     if (dialog.exec() != QDialog::Accepted) return PrintOutcome::Cancelled;
-    return job.paint && job.paint(printer) ? PrintOutcome::Printed : PrintOutcome::Failed;
+    if (!job.paint || !job.paint(printer)) return PrintOutcome::Failed;
+    if (job.printedToPdf && printer.outputFormat() == QPrinter::PdfFormat &&
+        !printer.outputFileName().isEmpty())
+        job.printedToPdf(printer.outputFileName());
+    return PrintOutcome::Printed;
 }
 
 // The entry point keeps the type the loader looks it up by.
