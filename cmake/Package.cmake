@@ -1,8 +1,8 @@
 # `cpack -G DEB` (run by `./build.sh package`) turns the install of cmake/Install.cmake into a
 # Debian package: quillsum_<version>_<arch>.deb, installed under /usr. The libraries the
 # binaries link are found by dpkg-shlibdeps; what the program loads only at run time (the
-# speech engine and its Japanese voice, the sound library, a font with Japanese glyphs, Qt's
-# SVG reader for the icon) is named here. The package build configures with
+# speech engine and its Japanese voice, the sound library, a font with Japanese glyphs) is
+# named here. The package build configures with
 # CMAKE_INSTALL_LIBDIR=lib so that the program folder is /usr/lib/quillsum.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillsum)
@@ -26,9 +26,10 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${PROJECT_SOURCE_DIR}/data/deb/postrm)
 set(CPACK_INSTALLED_DIRECTORIES
     ${PROJECT_SOURCE_DIR}/data/deb/lintian-overrides usr/share/lintian/overrides)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libespeak-ng1, espeak-ng-data, libpulse0, libqt6svg6, fonts-noto-cjk | fonts-ipafont-gothic | fonts-vlgothic")
+    "libespeak-ng1, espeak-ng-data, libpulse0, fonts-noto-cjk | fonts-ipafont-gothic | fonts-vlgothic")
+# Qt's SVG reader draws the window icon when the icon theme has none of the installed PNGs.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "pulseaudio | pipewire-pulse, qt6-translations-l10n, qt6-wayland")
+    "pulseaudio | pipewire-pulse, qt6-translations-l10n, qt6-wayland, libqt6svg6")
 # The first line is the synopsis; CPack indents the rest and writes " ." for the blank lines.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "talking desktop calculator with a sheet of lines
 Quillsum is a desktop calculator like a paper tape adding machine that

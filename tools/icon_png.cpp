@@ -14,6 +14,12 @@ int main(int argc, char** argv) {
         return 2;
     }
     qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's warnings about the build machine's session (no XDG_RUNTIME_DIR and the like) are
+    // noise in a build log; failures are reported below.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& text) {
+        if (type == QtCriticalMsg || type == QtFatalMsg)
+            std::fprintf(stderr, "icon_png: %s\n", qPrintable(text));
+    });
     QGuiApplication app(argc, argv);
     const int size = std::atoi(argv[2]);
     if (size <= 0 || size > 1024) {
