@@ -2,8 +2,8 @@
 # Debian package: quillsum_<version>_<arch>.deb, installed under /usr. The libraries the
 # binaries link are found by dpkg-shlibdeps; what the program loads only at run time (the
 # speech engine and its Japanese voice, the sound library, a font with Japanese glyphs) is
-# named here. The package build configures with
-# CMAKE_INSTALL_LIBDIR=lib so that the program folder is /usr/lib/quillsum.
+# named here. The package build configures with CMAKE_INSTALL_LIBDIR=lib so that the program
+# folder is /usr/lib/quillsum.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME quillsum)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
