@@ -27,21 +27,6 @@ void paintPage(QPainter& painter, const TapePage& page, qreal ruleWidth) {
     }
 }
 
-} // namespace
-
-namespace {
-
-bool paintPages(const std::vector<TapePage>& pages, QPagedPaintDevice& device) {
-    QPainter painter;
-    if (!painter.begin(&device)) return false;
-    const qreal ruleWidth = device.logicalDpiY() / 144.0; // half a point
-    for (size_t i = 0; i < pages.size(); ++i) {
-        if (i > 0 && !device.newPage()) return false;
-        paintPage(painter, pages[i], ruleWidth);
-    }
-    return painter.end();
-}
-
 QString drawnText(const std::vector<TapePage>& pages) {
     QString drawn;
     for (const TapePage& page : pages)
@@ -59,7 +44,14 @@ bool paintTape(const PrintedTape& tape, QPagedPaintDevice& device, QString* draw
     const TapeFonts fonts = tapeFonts();
     const std::vector<TapePage> pages = layTapeOut(tape, fonts, &device);
     if (drawn) *drawn = drawnText(pages);
-    return paintPages(pages, device);
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    const qreal ruleWidth = device.logicalDpiY() / 144.0; // half a point
+    for (size_t i = 0; i < pages.size(); ++i) {
+        if (i > 0 && !device.newPage()) return false;
+        paintPage(painter, pages[i], ruleWidth);
+    }
+    return painter.end();
 }
 
 bool mendPdfTextLayer(const QString& path, const QString& drawn) {
@@ -82,19 +74,16 @@ bool writeTapePdf(const PrintedTape& tape, const QString& path) {
     // older file of that name stays as it was.
     QBuffer pdf;
     pdf.open(QIODevice::WriteOnly);
-    const TapeFonts fonts = tapeFonts();
     QString drawn;
     {
         QPdfWriter writer(&pdf);
         writer.setTitle(tape.fileName.isEmpty() ? tape.title : tape.fileName);
         writer.setCreator(tape.title);
         setTapePageLayout(writer);
-        const std::vector<TapePage> pages = layTapeOut(tape, fonts, &writer);
-        drawn = drawnText(pages);
-        if (!paintPages(pages, writer)) return false;
+        if (!paintTape(tape, writer, &drawn)) return false;
     }
     // Search, copy and screen readers get the characters the tape holds.
-    const QByteArray bytes = withDrawnCharacters(pdf.data(), drawn, fontList(fonts));
+    const QByteArray bytes = withDrawnCharacters(pdf.data(), drawn, fontList(tapeFonts()));
     return replaceFileAtomically(toPath(path),
                                  std::string_view(bytes.constData(), size_t(bytes.size())));
 }
