@@ -20,7 +20,7 @@ std::u16string strForm(const Value& v) {
 std::u16string repeated(const Call& call, std::int32_t count, char16_t c) {
     if (count < 0 || count > kMaxBuiltText) fail();
     call.ctx.builtText += count;
-    if (call.ctx.builtText > kMaxBuiltTextPerEval) fail();
+    if (call.ctx.builtText > kMaxBuiltTextPerEval) overCapacity();
     return std::u16string(static_cast<size_t>(count), c);
 }
 
