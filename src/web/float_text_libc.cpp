@@ -7,6 +7,7 @@
 #include <cctype>
 #include <cerrno>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -27,6 +28,17 @@ int scientific(char* buf, std::size_t size, double v, int precision) {
     return std::snprintf(buf, size, "%.*e", precision, v);
 }
 
+// "1.2300e+05" becomes "1.23e+05", "1.000e+05" "1e+05"; returns the new length.
+int dropTrailingZeros(char* buf, int n) {
+    char* e = std::strchr(buf, 'e');
+    char* last = e;
+    while (last[-1] == '0') --last;
+    if (last[-1] == '.') --last;
+    const int exponentLength = static_cast<int>(buf + n - e);
+    std::memmove(last, e, static_cast<std::size_t>(exponentLength) + 1);
+    return static_cast<int>(last - buf) + exponentLength;
+}
+
 template <typename T> T readBack(const char* text);
 template <> double readBack<double>(const char* text) {
     return std::strtod(text, nullptr);
@@ -35,15 +47,20 @@ template <> float readBack<float>(const char* text) {
     return std::strtof(text, nullptr);
 }
 
-// The shortest "%.*e" text that reads back as v.
+// The shortest "%.*e" text that reads back as v. The C library's formatting and reading work
+// in software long double here, so few tries are made: a double's rounding interval is far
+// narrower than the spacing of 15-digit decimals, so when the nearest 15-digit decimal reads
+// back, every shorter one that reads back is it with its trailing zeros dropped.
 template <typename T> int shortestScientific(char* buf, std::size_t size, T v) {
-    const int most = std::is_same_v<T, float> ? 9 : 17;
-    int n = 0;
-    for (int precision = 0; precision < most; ++precision) {
-        n = scientific(buf, size, v, precision);
+    constexpr int kSafeDigits = std::is_same_v<T, float> ? 6 : 15;
+    constexpr int kMostDigits = std::is_same_v<T, float> ? 9 : 17;
+    int n = scientific(buf, size, v, kSafeDigits - 1);
+    if (readBack<T>(buf) == v) return dropTrailingZeros(buf, n);
+    for (int digits = kSafeDigits + 1; digits < kMostDigits; ++digits) {
+        n = scientific(buf, size, v, digits - 1);
         if (readBack<T>(buf) == v) return n;
     }
-    return n;
+    return scientific(buf, size, v, kMostDigits - 1);
 }
 
 // Fixed form of a "d.ddde±x" text.
@@ -66,19 +83,75 @@ std::string fixedFromScientific(const char* s) {
     return out;
 }
 
-// std::from_chars accepts neither leading blanks nor a sign nor hexadecimal forms; strtod
-// does, so those are refused first.
-bool plainDecimal(const char* first, const char* last) {
+// std::from_chars accepts neither leading blanks nor a plus sign, and reads "0x10" as 0; strtod
+// would take them all, so they are refused or cut first.
+bool plainDecimal(const char* first, const char*& last) {
     if (first == last) return false;
     const char c = *first;
     if (!(std::isdigit(static_cast<unsigned char>(c)) || c == '.' || c == 'i' || c == 'I' ||
           c == 'n' || c == 'N'))
         return false;
-    return !(last - first > 1 && c == '0' && (first[1] == 'x' || first[1] == 'X'));
+    if (last - first > 1 && c == '0' && (first[1] == 'x' || first[1] == 'X')) last = first + 1;
+    return true;
 }
 
-template <typename T> std::from_chars_result readNumber(const char* first, const char* last, T& v) {
+constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Digits, an optional point and an optional exponent of at most 15 significant digits and a
+// power of ten up to 22: the digits and the power are exact doubles, so one multiplication or
+// division rounds correctly. False (and nothing read) for any other text.
+bool readShortDecimal(const char* first, const char* last, double& v, const char*& end) {
+    std::uint64_t digits = 0;
+    int count = 0, scale = 0;
+    bool point = false, any = false;
+    const char* p = first;
+    for (; p != last; ++p) {
+        if (*p == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if (*p < '0' || *p > '9') break;
+        any = true;
+        if (point) ++scale;
+        if (digits == 0 && *p == '0') continue;
+        if (++count > 15) return false;
+        digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+    if (!any) return false;
+    end = p;
+    if (p != last && (*p == 'e' || *p == 'E')) {
+        const char* x = p + 1;
+        const bool negative = x != last && *x == '-';
+        if (x != last && (*x == '-' || *x == '+')) ++x;
+        int exponent = 0, exponentDigits = 0;
+        for (; x != last && *x >= '0' && *x <= '9'; ++x) {
+            if (++exponentDigits > 3) return false;
+            exponent = exponent * 10 + (*x - '0');
+        }
+        if (exponentDigits > 0) { // "1e" reads as 1, as from_chars reads it
+            scale -= negative ? -exponent : exponent;
+            end = x;
+        }
+    }
+    if (scale < -22 || scale > 22) return false;
+    const auto d = static_cast<double>(digits);
+    v = scale >= 0 ? d / kExactPow10[scale] : d * kExactPow10[-scale];
+    return true;
+}
+
+template <typename T>
+std::from_chars_result readUnsigned(const char* first, const char* last, T& v) {
     if (!plainDecimal(first, last)) return {first, std::errc::invalid_argument};
+    if constexpr (std::is_same_v<T, double>) {
+        const char* end = nullptr;
+        double quick = 0;
+        if (readShortDecimal(first, last, quick, end)) {
+            v = quick;
+            return {end, std::errc()};
+        }
+    }
     const std::string text(first, last);
     char* end = nullptr;
     errno = 0;
@@ -92,6 +165,16 @@ template <typename T> std::from_chars_result readNumber(const char* first, const
         return {stop, std::errc::result_out_of_range};
     v = value;
     return {stop, std::errc()};
+}
+
+// A minus sign, as from_chars takes it, and the number after it.
+template <typename T> std::from_chars_result readNumber(const char* first, const char* last, T& v) {
+    if (first == last || *first != '-') return readUnsigned(first, last, v);
+    T magnitude = v;
+    const std::from_chars_result r = readUnsigned(first + 1, last, magnitude);
+    if (r.ec == std::errc::invalid_argument) return {first, r.ec};
+    if (r.ec == std::errc()) v = -magnitude;
+    return r;
 }
 
 } // namespace

@@ -135,6 +135,14 @@ void sampledTexts(std::mt19937_64& random) {
     }
 }
 
+// Error codes by name: their numbers differ between C libraries.
+const char* errorName(std::errc ec) {
+    if (ec == std::errc()) return "ok";
+    if (ec == std::errc::invalid_argument) return "invalid";
+    if (ec == std::errc::result_out_of_range) return "range";
+    return "other";
+}
+
 // The bits of a double (C libraries print small numbers differently with "%a").
 std::string bits(double v) {
     std::uint64_t b;
@@ -151,7 +159,7 @@ void doubleLine(double v) {
     const auto read = readDouble(a + (a[0] == '-'), shortest.ptr, back);
     std::string text = "double " + std::string(a, shortest.ptr) + " " +
                        std::string(b, fourteen.ptr) + " " + std::string(c, precise.ptr) + " read " +
-                       std::to_string(static_cast<int>(read.ec)) + " ";
+                       errorName(read.ec) + " ";
     line(text + bits(back));
 }
 
@@ -161,8 +169,8 @@ void readLine(const std::string& text) {
     const auto rd = readDouble(text.data(), text.data() + text.size(), d);
     const auto rf = readFloat(text.data(), text.data() + text.size(), f);
     char buf[64];
-    std::snprintf(buf, sizeof buf, " %d %td %d %td ", static_cast<int>(rd.ec), rd.ptr - text.data(),
-                  static_cast<int>(rf.ec), rf.ptr - text.data());
+    std::snprintf(buf, sizeof buf, " %s %td %s %td ", errorName(rd.ec), rd.ptr - text.data(),
+                  errorName(rf.ec), rf.ptr - text.data());
     line("read [" + text + "]" + buf + bits(d) + " " + bits(static_cast<double>(f)));
 }
 
