@@ -21,6 +21,8 @@ quill_host_headers(Boost::headers boost)
 quill_host_headers(nlohmann_json::nlohmann_json nlohmann)
 
 # C++ exceptions are part of the engine's error handling: WebAssembly's own, not emulated.
-add_compile_options(-fwasm-exceptions "SHELL:-include ${PROJECT_SOURCE_DIR}/src/web/library_gaps.h")
+# Optimised across the whole program (some 10% of Eval's time in node).
+add_compile_options(-fwasm-exceptions -flto
+                    "SHELL:-include ${PROJECT_SOURCE_DIR}/src/web/library_gaps.h")
 # One file each: node 20 would fetch a separate .wasm by URL, which it refuses for files.
-add_link_options(-fwasm-exceptions -sALLOW_MEMORY_GROWTH=1 -sSINGLE_FILE=1)
+add_link_options(-fwasm-exceptions -flto -sALLOW_MEMORY_GROWTH=1 -sSINGLE_FILE=1)
