@@ -1,5 +1,7 @@
 #include "engine/jtext.h"
 
+#include "engine/char_scan.h"
+
 #include <cstdint>
 #include <memory>
 
@@ -188,10 +190,8 @@ std::u16string fromUtf8(std::string_view bytes) {
     const auto* s = reinterpret_cast<const uint8_t*>(bytes.data());
     const auto length = static_cast<int32_t>(bytes.size());
     std::u16string out(bytes.size(), u'\0');
-    int32_t i = 0;
-    // Most of a sheet is ASCII: copy that part unit by unit.
-    while (i < length && s[i] < 0x80) out[static_cast<size_t>(i)] = s[i], ++i;
-    out.resize(static_cast<size_t>(i));
+    out.resize(asciiPrefix(s, out.data(), bytes.size()));
+    auto i = static_cast<int32_t>(out.size());
     while (i < length) {
         UChar32 c;
         U8_NEXT_OR_FFFD(s, i, length, c);
@@ -209,10 +209,8 @@ void appendUtf8(std::string& out, std::u16string_view text) {
     const auto length = static_cast<int32_t>(text.size());
     const size_t start = out.size();
     out.resize(start + text.size());
-    int32_t i = 0;
-    while (i < length && text[static_cast<size_t>(i)] < 0x80)
-        out[start + static_cast<size_t>(i)] = static_cast<char>(text[static_cast<size_t>(i)]), ++i;
-    out.resize(start + static_cast<size_t>(i));
+    out.resize(start + asciiPrefix(text.data(), out.data() + start, text.size()));
+    auto i = static_cast<int32_t>(out.size() - start);
     while (i < length) {
         UChar32 c;
         U16_NEXT_OR_FFFD(text.data(), i, length, c);

@@ -3,6 +3,8 @@
 // those give: the shortest digits are found by reading back each rounding in turn.
 #include "engine/float_text.h"
 
+#include "engine/short_decimal.h"
+
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
@@ -38,10 +40,6 @@ int dropTrailingZeros(char* buf, int n) {
     std::memmove(last, e, static_cast<std::size_t>(exponentLength) + 1);
     return static_cast<int>(last - buf) + exponentLength;
 }
-
-constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // Digits, an optional point and an optional exponent of at most 15 significant digits and a
 // power of ten up to 22: the digits and the power are exact doubles, so one multiplication or

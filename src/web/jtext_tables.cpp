@@ -1,4 +1,5 @@
 // The text services of jtext.h from the tables of text_tables.h, for builds without ICU.
+#include "engine/char_scan.h"
 #include "engine/jtext.h"
 #include "web/text_tables.h"
 
@@ -202,9 +203,9 @@ bool isValidUtf8(std::string_view bytes) {
 
 std::u16string fromUtf8(std::string_view bytes) {
     const auto* s = reinterpret_cast<const unsigned char*>(bytes.data());
-    std::u16string out;
-    out.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size();) {
+    std::u16string out(bytes.size(), u'\0');
+    out.resize(asciiPrefix(s, out.data(), bytes.size()));
+    for (std::size_t i = out.size(); i < bytes.size();) {
         const Utf8Step step = nextUtf8(s, i, bytes.size());
         appendCodePoint(out, step.c < 0 ? 0xFFFD : step.c);
         i += step.length;
@@ -213,7 +214,10 @@ std::u16string fromUtf8(std::string_view bytes) {
 }
 
 void appendUtf8(std::string& out, std::u16string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
+    const std::size_t start = out.size();
+    out.resize(start + text.size());
+    out.resize(start + asciiPrefix(text.data(), out.data() + start, text.size()));
+    for (std::size_t i = out.size() - start; i < text.size(); ++i) {
         std::uint32_t c = text[i];
         if (isLead(text[i]) && i + 1 < text.size() && isTrail(text[i + 1])) {
             c = 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00u);
