@@ -93,6 +93,8 @@ public:
                      lines_.begin() + static_cast<std::ptrdiff_t>(from + count));
         lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(from), news.begin(), news.end());
         pass_.replaceLines(from, count, news.size());
+        // A sheet always has a line, as an editor always has one (the pass keeps one too).
+        if (lines_.empty()) lines_.emplace_back();
     }
 
     double lineCount() const { return static_cast<double>(lines_.size()); }

@@ -65,6 +65,10 @@ test("lines removed and inserted in the middle are followed", () => {
     const whole = q.calculateText("+ 100\n- 1\n1\n4\n5", 3);
     assert.deepEqual(column(sheet), whole.results);
     assert.equal(update.total, whole.total);
+    sheet.replaceLines(0, 99, []); // everything cut: one empty line stays, as in an editor
+    assert.equal(sheet.lineCount(), 1);
+    assert.equal(sheet.calculate(3).ran, false);
+    sheet.delete();
 });
 
 test("narrowing reaches the sheet and the voice reads the total", () => {
