@@ -14,7 +14,8 @@
 #                                on http://127.0.0.1:8080/
 #   ./build.sh web-test          build the web edition and test it against the desktop build:
 #                                the text conversions, the command-line tests, the module's
-#                                node test; then print its budgets
+#                                node test, the page in headless chromium (Playwright from
+#                                npm driving Debian's chromium); then print its budgets
 # Each command first installs the Debian packages the project needs when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -174,6 +175,9 @@ cmd_web_test() {
     fi
     echo "== the module, from node"
     QUILL_WEB_DIR="$PWD/$WEB_DIR" node --test tests/web/module_test.mjs || failed=1
+    echo "== the page in headless chromium"
+    ensure_only chromium poppler-utils
+    (cd web && QUILL_WEB_DIR="$PWD/../$WEB_DIR" node --test tests/) || failed=1
     echo "== command-line tests against node $WEB_DIR/quillsum-calc.js"
     cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$BUILD_DIR" -j "$JOBS" --target quill_cli_tests quillsum-calc

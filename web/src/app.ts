@@ -319,6 +319,12 @@ export class App {
     }
 
     print(): void {
+        this.fillPrintView();
+        print();
+    }
+
+    /** Fills the print view (shown only by print media) with the tape, results and total. */
+    fillPrintView(): void {
         const rows = $("print-rows");
         const lines = this.area.value.split("\n");
         const results = this.view.resultLines();
@@ -335,7 +341,6 @@ export class App {
         );
         $("print-total").textContent = this.totalBox.value;
         $("print-date").textContent = new Date().toLocaleString("ja-JP");
-        print();
     }
 
     // ---- files and settings ----------------------------------------------------------------

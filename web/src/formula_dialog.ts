@@ -123,6 +123,8 @@ export class FormulaDialog {
         if (this.mode !== "pick" || this.selected < 0) return;
         const { selectionStart: s, selectionEnd: e, value } = this.area;
         this.dialog.close();
+        this.area.focus();
+        this.area.setSelectionRange(s, e);
         insert(this.area, fillFormula(this.rows[this.selected].text, value.slice(s, e)));
     }
 
