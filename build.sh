@@ -16,6 +16,8 @@
 #                                the text conversions, the command-line tests, the module's
 #                                node test, the page in headless chromium (Playwright from
 #                                npm driving Debian's chromium); then print its budgets
+#   ./build.sh package           build the Debian package build/quillsum_<version>_<arch>.deb
+#                                (in build-deb/, without tests) and check it with lintian
 # Each command first installs the Debian packages the project needs when they are missing.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -167,12 +169,16 @@ cmd_web_test() {
     ensure_packages
     local failed=0
     echo "== text conversions and number texts: web build against the desktop's"
-    if cmp -s <("$WEB_DIR/host/bin/quill_text_dump") <(node "$WEB_DIR/tests/quill_text_dump.js"); then
-        echo "same"
+    local dumps
+    dumps=$(mktemp -d)
+    "$WEB_DIR/host/bin/quill_text_dump" >"$dumps/desktop" && node "$WEB_DIR/tests/quill_text_dump.js" >"$dumps/web" || failed=1
+    if cmp -s "$dumps/desktop" "$dumps/web"; then
+        echo "same ($(wc -l <"$dumps/web") lines)"
     else
-        diff <("$WEB_DIR/host/bin/quill_text_dump") <(node "$WEB_DIR/tests/quill_text_dump.js") | head -n 20
+        diff "$dumps/desktop" "$dumps/web" | head -n 20
         failed=1
     fi
+    rm -rf "$dumps"
     echo "== the module, from node"
     QUILL_WEB_DIR="$PWD/$WEB_DIR" node --test tests/web/module_test.mjs || failed=1
     echo "== the page in headless chromium"
@@ -194,6 +200,30 @@ cmd_web_test() {
     return $failed
 }
 
+# The package is built with Debian's compiler and linker hardening flags, without tests and
+# benchmarks, in its own build folder; lintian's errors fail the command.
+cmd_package() {
+    ensure_packages dpkg-dev file lintian
+    local dir=${QUILL_DEB_DIR:-build-deb}
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g
+    local cxxflags ldflags
+    cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+    ldflags=$(dpkg-buildflags --get LDFLAGS)
+    configure_and_build "$dir" -DCMAKE_BUILD_TYPE=Release -DQUILL_BUILD_TESTS=OFF \
+        -DQUILL_BUILD_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_LIBDIR=lib \
+        "-DCMAKE_CXX_FLAGS=$cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags" \
+        "-DCMAKE_SHARED_LINKER_FLAGS=$ldflags" "-DCMAKE_MODULE_LINKER_FLAGS=$ldflags"
+    rm -rf "$dir/package"
+    cpack --config "$dir/CPackConfig.cmake" -B "$dir/package" >/dev/null
+    mkdir -p "$BUILD_DIR"
+    rm -f "$BUILD_DIR"/quillsum_*.deb
+    cp "$dir"/package/quillsum_*.deb "$BUILD_DIR/"
+    local deb
+    deb=$(ls "$BUILD_DIR"/quillsum_*.deb)
+    echo "Built $deb ($(du -k "$deb" | cut -f1) KB)"
+    lintian --fail-on error --info "$deb"
+}
+
 case "${1:-}" in
 build) cmd_build ;;
 test) cmd_test ;;
@@ -203,8 +233,9 @@ fuzz) cmd_fuzz "${2:-30}" ;;
 web) cmd_web ;;
 web-serve) cmd_web_serve ;;
 web-test) cmd_web_test ;;
+package) cmd_package ;;
 *)
-    echo "usage: $0 build|test|run|sanitize|fuzz [SECONDS]|web|web-serve|web-test" >&2
+    echo "usage: $0 build|test|run|sanitize|fuzz [SECONDS]|web|web-serve|web-test|package" >&2
     exit 2
     ;;
 esac

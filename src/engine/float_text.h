@@ -10,7 +10,7 @@ namespace quill {
 std::to_chars_result writeShortestScientific(char* first, char* last, double v);
 // Scientific form with `precision` digits after the point, rounded to nearest.
 std::to_chars_result writeScientific(char* first, char* last, double v, int precision);
-// A decimal number without sign, as std::from_chars reads it (general format).
+// A decimal number (a minus sign allowed, no plus), as std::from_chars reads it.
 std::from_chars_result readDouble(const char* first, const char* last, double& v);
 
 // Fixed form "ddd.ddd" with the fewest digits that read back as the same float.
