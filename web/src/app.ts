@@ -38,8 +38,11 @@ export class App {
         this.settingsFile = new q.Settings(store.loadSettingsBytes());
         this.view = new SheetView(this.area, $("results"), this.sheet, $("caret-line"));
         this.menus = new MenuBar($("menubar"), (m, i) => this.onMenu(m, i), (t) => this.setStatus(t));
-        this.keypad = new Keypad($("keypad"), (g, i) => this.onKey(g, i), (onPanel) =>
-            this.menus.show(MENUS.findIndex((m) => m.id === (onPanel ? "opt" : "view")), true),
+        this.keypad = new Keypad(
+            $("keypad"),
+            (g, i) => this.onKey(g, i),
+            (onPanel) => this.menus.show(MENUS.findIndex((m) => m.id === (onPanel ? "opt" : "view")), true),
+            () => store.saveKeypadPlaces(this.keypad.places()),
         );
         this.formulas = new FormulaDialog($("formula-dialog"), this.area, () => this.settingsFile.formulas(), (rows) => {
             this.settingsFile.setFormulas(rows);
@@ -57,6 +60,7 @@ export class App {
         this.voice.onVoicesChanged(() => this.showVoiceAvailability());
         this.wireSheet();
         this.applySettings();
+        this.keypad.setPlaces(store.loadKeypadPlaces()); // saved places win over the defaults
         if (this.settingsFile.keepSheet()) this.view.setText(store.loadKeptSheet());
         this.calculate(false);
         $("copy-result").addEventListener("click", () => this.onKey("menu", 10));

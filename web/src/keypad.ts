@@ -13,13 +13,14 @@ interface Placed {
 
 export class Keypad {
     private readonly keys: Placed[] = [];
-    private size: 4 | 5 = 5;
+    private size: 4 | 5 = 4;
     moveMode = false;
 
     constructor(
         private readonly panel: HTMLElement,
         onKey: KeyHandler,
         onContext: (onPanel: boolean) => void,
+        private readonly onMoved: () => void = () => undefined,
     ) {
         for (const spec of KEYS) {
             const el = document.createElement("button");
@@ -50,8 +51,9 @@ export class Keypad {
             e.preventDefault();
             onContext(true);
         });
-        this.setSize(5);
-        this.reset();
+        // The form design: every key at its small-size default place.
+        this.size = 4;
+        this.toDefaults();
     }
 
     setSize(size: 4 | 5): void {
@@ -59,7 +61,27 @@ export class Keypad {
         this.place();
     }
 
+    /** The keys' places in twips, by key name ("num7", "op1", ...). */
+    places(): Record<string, [number, number]> {
+        return Object.fromEntries(this.keys.map((k) => [k.el.dataset.key!, [k.left, k.top]]));
+    }
+
+    /** Puts keys at stored places; names or values it does not know are passed over. */
+    setPlaces(places: Record<string, unknown>): void {
+        for (const k of this.keys) {
+            const p = places[k.el.dataset.key!];
+            if (Array.isArray(p) && p.length === 2 && p.every(Number.isFinite)) [k.left, k.top] = p as [number, number];
+        }
+        this.place();
+    }
+
+    /** Every key back to its default place for the current size. */
     reset(): void {
+        this.toDefaults();
+        this.onMoved();
+    }
+
+    private toDefaults(): void {
         for (const k of this.keys) {
             k.left = defaultLeft(k.spec, this.size);
             k.top = k.spec.top;
@@ -115,6 +137,7 @@ export class Keypad {
             k.left = k.left < 0 ? 0 : Math.min(k.left, innerW - w);
             k.top = k.top < 0 ? 0 : Math.min(k.top, innerH - h);
             this.place();
+            this.onMoved();
         });
     }
 }

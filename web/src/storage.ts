@@ -5,6 +5,20 @@ import { DEFAULT_VOICE, type VoiceOptions } from "./voice";
 const SETTINGS_KEY = "quillsum.setting.ini";
 const SHEET_KEY = "quillsum.sheet";
 const VOICE_KEY = "quillsum.voice";
+const KEYPAD_KEY = "quillsum.keypad";
+
+export function loadKeypadPlaces(): Record<string, unknown> {
+    try {
+        const places: unknown = JSON.parse(localStorage.getItem(KEYPAD_KEY) ?? "{}");
+        return places && typeof places === "object" ? (places as Record<string, unknown>) : {};
+    } catch {
+        return {};
+    }
+}
+
+export function saveKeypadPlaces(places: Record<string, [number, number]>): void {
+    localStorage.setItem(KEYPAD_KEY, JSON.stringify(places));
+}
 
 export function loadSettingsBytes(): Uint8Array {
     const stored = localStorage.getItem(SETTINGS_KEY);

@@ -141,6 +141,34 @@ test("keypad keys edit the sheet as the desktop's do", async () => {
     await page.context().close();
 });
 
+test("keypad places: the reset follows the button size, a dragged key stays inside and is kept", async () => {
+    const page = await openPage(browser, base);
+    const left = (key) => page.$eval(`[data-key="${key}"]`, (el) => parseFloat(el.style.left));
+    page.on("dialog", (d) => d.accept());
+    await chooseMenu(page, "表示(V)", "ボタンサイズ中(M)");
+    await chooseMenu(page, "表示(V)", "ボタンを初期位置に戻す(D)...");
+    assert.deepEqual([await left("op1"), await left("menu3")], [1800 / 15, 7200 / 15]);
+    await chooseMenu(page, "表示(V)", "ボタン移動モード(B)");
+    assert.equal(await page.title(), "Quillsum (ボタン移動モード)");
+    const key = page.locator('[data-key="num7"]');
+    const box = await key.boundingBox();
+    await page.mouse.move(box.x + 5, box.y + 5);
+    await page.mouse.down();
+    await page.mouse.move(5000, box.y + 5, { steps: 4 });
+    await page.mouse.up();
+    const [panelRight, keyRight] = await page.evaluate(() => [
+        document.getElementById("keypad").clientWidth,
+        parseFloat(document.querySelector('[data-key="num7"]').style.left) + parseFloat(document.querySelector('[data-key="num7"]').style.width),
+    ]);
+    assert.ok(Math.abs(panelRight - keyRight) < 0.1, `${keyRight} against ${panelRight}`);
+    await page.click('[data-key="num1"]');
+    assert.equal(await page.inputValue("#sheet"), "", "keys do nothing in move mode");
+    await page.reload();
+    await page.waitForSelector("body[data-ready]");
+    assert.ok(Math.abs((await left("num7")) + 855 / 15 - panelRight) < 0.1);
+    await page.context().close();
+});
+
 test("the voice: keys cut off the phrase playing, results and reading back follow the module", async () => {
     const page = await openPage(browser, base);
     await chooseMenu(page, "オプション(O)", "おしゃべり機能(K)");
