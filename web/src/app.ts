@@ -87,7 +87,7 @@ export class App {
         this.view.apply(update);
         this.totalBox.value = update.ran ? update.total : "";
         this.setStatus(update.ran ? update.status : "");
-        if (speak && update.reading) this.say(update.reading);
+        if (speak && update.reading && this.talking()) this.voice.sayResult(update.reading);
     }
 
     setStatus(text: string): void {

@@ -30,7 +30,8 @@ export function serveSite() {
 export const launch = () => chromium.launch(launchOptions());
 
 // Replaces speech synthesis by a recorder: window.__speech lists "speak:TEXT" and "cancel"
-// in order; __voices sets the voices offered (one Japanese voice unless told otherwise).
+// in order. A phrase "ends" when window.__endSpeech() is called (at once when
+// __speakInstantly is set); `voices` are the voices offered.
 function speechRecorder(voices) {
     window.__speech = [];
     class Utterance {
@@ -39,9 +40,23 @@ function speechRecorder(voices) {
         }
     }
     const listeners = [];
+    let playing = [];
+    window.__speakInstantly = true;
+    window.__endSpeech = () => {
+        const ended = playing;
+        playing = [];
+        ended.forEach((u) => u.onend?.());
+    };
     const synth = {
-        speak: (u) => window.__speech.push(`speak:${u.text}`),
-        cancel: () => window.__speech.push("cancel"),
+        speak: (u) => {
+            window.__speech.push(`speak:${u.text}`);
+            playing.push(u);
+            if (window.__speakInstantly) setTimeout(window.__endSpeech);
+        },
+        cancel: () => {
+            window.__speech.push("cancel");
+            playing = [];
+        },
         getVoices: () => voices,
         addEventListener: (_type, f) => listeners.push(f),
         speaking: false,
