@@ -2,6 +2,7 @@
 // keypad, menus, voice and dialogs to the module, which does every calculation.
 import { caretEnd, caretHome, deleteCaretLine, deleteChar, insert, moveCaret, numbersOnly, wrap } from "./editing";
 import { cssColour } from "./colours";
+import { wireDivider } from "./divider";
 import { FormulaDialog } from "./formula_dialog";
 import { Keypad } from "./keypad";
 import type { KeyGroup } from "./keypad_layout";
@@ -59,6 +60,7 @@ export class App {
         this.voice.options = store.loadVoice();
         this.voice.onVoicesChanged(() => this.showVoiceAvailability());
         this.wireSheet();
+        wireDivider($("divider"), $("panes"));
         this.applySettings();
         this.keypad.setPlaces(store.loadKeypadPlaces()); // saved places win over the defaults
         if (this.settingsFile.keepSheet()) this.view.setText(store.loadKeptSheet());

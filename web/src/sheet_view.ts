@@ -15,6 +15,11 @@ export class SheetView {
         private readonly underline: HTMLElement,
     ) {
         document.addEventListener("selectionchange", () => this.placeCaretLine());
+        // The two columns scroll together: the wheel over the results scrolls the sheet.
+        column.parentElement?.addEventListener("wheel", (e) => {
+            area.scrollTop += e.deltaY;
+            e.preventDefault();
+        }, { passive: false });
         area.addEventListener("scroll", () => this.draw());
         new ResizeObserver(() => this.draw()).observe(area);
     }

@@ -163,9 +163,17 @@ test("keypad places: the reset follows the button size, a dragged key stays insi
     assert.ok(Math.abs(panelRight - keyRight) < 0.1, `${keyRight} against ${panelRight}`);
     await page.click('[data-key="num1"]');
     assert.equal(await page.inputValue("#sheet"), "", "keys do nothing in move mode");
+    // The divider stops 75 px from the left edge.
+    const divider = await page.locator("#divider").boundingBox();
+    await page.mouse.move(divider.x, divider.y + 50);
+    await page.mouse.down();
+    await page.mouse.move(0, divider.y + 50, { steps: 4 });
+    await page.mouse.up();
+    assert.equal(Math.round((await page.locator("#divider").boundingBox()).x), 75);
     await page.reload();
     await page.waitForSelector("body[data-ready]");
     assert.ok(Math.abs((await left("num7")) + 855 / 15 - panelRight) < 0.1);
+    assert.equal(Math.round((await page.locator("#divider").boundingBox()).x), 75);
     await page.context().close();
 });
 
