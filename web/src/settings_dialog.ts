@@ -42,11 +42,16 @@ export class SettingsDialog {
 
     open(): void {
         const s = this.host.settings();
-        const colour = (id: string, stored: number, fallback: string) =>
-            (this.field<HTMLInputElement>(id).value = cssColour(stored) ?? fallback);
-        colour("set-fore", s.foreColor(), "#000000");
-        colour("set-back", s.backColor(), "#ffffff");
-        colour("set-line", s.lineColor(), "#ff0000");
+        // A system colour shows as the theme's; it is stored again only when the user picks one.
+        const colour = (id: string, stored: number, fallback: string) => {
+            const input = this.field<HTMLInputElement>(id);
+            input.value = cssColour(stored) ?? fallback;
+            input.defaultValue = input.value;
+        };
+        const dark = matchMedia("(prefers-color-scheme: dark)").matches;
+        colour("set-fore", s.foreColor(), dark ? "#e6e8eb" : "#1f2328");
+        colour("set-back", s.backColor(), dark ? "#15181d" : "#ffffff");
+        colour("set-line", s.lineColor(), dark ? "#e6e8eb" : "#1f2328");
         this.field<HTMLInputElement>("set-font").value = String(s.fontSize());
         this.field<HTMLInputElement>("set-underline").checked = s.underline();
         const v = this.host.voice.options;
@@ -93,9 +98,13 @@ export class SettingsDialog {
             this.field("set-error").textContent = "文字サイズは数値で入力して下さい";
             return false;
         }
-        s.setForeColor(storedColour(this.field<HTMLInputElement>("set-fore").value));
-        s.setBackColor(storedColour(this.field<HTMLInputElement>("set-back").value));
-        s.setLineColor(storedColour(this.field<HTMLInputElement>("set-line").value));
+        const picked = (id: string, set: (c: number) => boolean) => {
+            const input = this.field<HTMLInputElement>(id);
+            if (input.value !== input.defaultValue) set(storedColour(input.value));
+        };
+        picked("set-fore", (c) => s.setForeColor(c));
+        picked("set-back", (c) => s.setBackColor(c));
+        picked("set-line", (c) => s.setLineColor(c));
         s.setUnderline(this.field<HTMLInputElement>("set-underline").checked);
         this.host.applied(this.voiceFields());
         return true;

@@ -231,6 +231,11 @@ test("the kept sheet and the settings survive a reload; the page reloads offline
     await page.keyboard.press("F5");
     await page.waitForTimeout(2300); // the sheet is written two seconds after the last edit
     await page.evaluate(() => navigator.serviceWorker.ready);
+    const cdp = await page.context().newCDPSession(page);
+    const { installabilityErrors } = await cdp.send("Page.getInstallabilityErrors");
+    // A test browser's contexts are private windows, which never install; nothing else may stand in the way.
+    assert.deepEqual(installabilityErrors.filter((e) => e.errorId !== "in-incognito"), [], "installable as an app");
+    assert.deepEqual((await cdp.send("Page.getAppManifest")).errors, []);
     await page.context().setOffline(true);
     await page.reload();
     await page.waitForSelector("body[data-ready]");
@@ -271,6 +276,27 @@ test("setting.ini round-trips through export and import byte for byte", async ()
     assert.equal(await second.locator('[aria-label="入力する度に再計算(I)"]').getAttribute("aria-checked"), "true");
     assert.deepEqual(await exportIni(second), exported);
     await second.context().close();
+});
+
+test("the settings dialog: a refused font size keeps it open, colours not picked stay the theme's", async () => {
+    const page = await openPage(browser, base);
+    await chooseMenu(page, "オプション(O)", "設定(F)...");
+    await page.fill("#set-font", "abc");
+    await page.click("#set-ok");
+    assert.ok(await page.locator("#settings-dialog").evaluate((d) => d.open));
+    assert.notEqual(await page.textContent("#set-error"), "");
+    await page.fill("#set-font", "12");
+    await page.click("#set-ok");
+    assert.equal(await page.locator("#sheet").evaluate((el) => getComputedStyle(el).fontSize), "16px");
+    const styleOf = () => page.evaluate(() => document.documentElement.style.getPropertyValue("--sheet-fore"));
+    assert.equal(await styleOf(), "", "the text colour is still the system's");
+    await chooseMenu(page, "オプション(O)", "設定(F)...");
+    await page.locator("#set-fore").evaluate((el) => {
+        el.value = "#112233";
+    });
+    await page.click("#set-ok");
+    assert.equal(await styleOf(), "#112233");
+    await page.context().close();
 });
 
 test("formulas insert around the selection", async () => {
