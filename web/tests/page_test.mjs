@@ -106,6 +106,53 @@ test("random editing sessions end as a whole pass over their text", async () => 
     await page.context().close();
 });
 
+test("menus: access keys, help texts on the status line, function items and pasting numbers only", async () => {
+    const page = await openPage(browser, base);
+    await page.context().grantPermissions(["clipboard-read", "clipboard-write"]);
+    const sheet = page.locator("#sheet");
+    await sheet.focus();
+    await page.keyboard.insertText("12");
+    await page.keyboard.press("Alt+E");
+    assert.equal(await page.evaluate(() => document.activeElement.getAttribute("aria-label")), "コピー(C)");
+    assert.equal(await page.textContent("#status"), "計算部の文字をクリップボードにコピー");
+    await page.keyboard.press("ArrowDown");
+    assert.equal(await page.textContent("#status"), "クリップボードの内容を計算部に貼り付け");
+    await page.keyboard.press("Escape");
+    assert.equal(await page.textContent("#status"), "", "closing a menu empties the help text");
+    await page.keyboard.press("Escape");
+    await page.keyboard.press("Alt+E");
+    await page.keyboard.press("l"); // クリア(&L)
+    assert.equal(await sheet.inputValue(), "");
+
+    // [sheet, selection, menu item, sheet after]
+    const functionItems = [
+        ["12", [0, 2], "ABS()         絶対値", "ABS(12)"],
+        ["12", [2, 2], "MAX( , )      最大値", "12MAX("],
+        ["12", [0, 2], "RND           ランダム", "RND"],
+    ];
+    for (const [text, [from, to], item, after] of functionItems) {
+        await sheet.fill(text);
+        await sheet.evaluate((el, [a, b]) => el.setSelectionRange(a, b), [from, to]);
+        await chooseMenu(page, "関数(N)", item);
+        assert.equal(await sheet.inputValue(), after, item);
+    }
+
+    // [clipboard, sheet after 数値のみ貼り付け]
+    const numberPastes = [
+        ["価格: 1,234円\r\n税 -5.5%", "1234\n5.5"],
+        ["a1b2.c3", "123"],
+        [".5\n5.", ".5\n5"],
+        ["なし", ""],
+    ];
+    for (const [clip, after] of numberPastes) {
+        await sheet.fill("old");
+        await page.evaluate((t) => navigator.clipboard.writeText(t), clip);
+        await chooseMenu(page, "編集(E)", "数値のみ貼り付け(N)");
+        await page.waitForFunction((want) => document.getElementById("sheet").value === want, after);
+    }
+    await page.context().close();
+});
+
 // Keypad keys acting on a sheet with a selection: [text, selection start, end, key, text after, caret after].
 const KEY_EDITS = [
     ["1+2", 0, 3, "op13", "(1+2)", 5],
