@@ -390,7 +390,6 @@ export class App {
         store.saveVoice(voice);
         this.saveSettings();
         this.applySettings();
-        this.view.draw();
     }
 
     // Puts every check mark, colour and size from the settings file on the page.
@@ -421,6 +420,7 @@ export class App {
         document.body.classList.toggle("no-status", !s.statusBar());
         document.body.classList.toggle("no-keypad", s.keypadHidden());
         document.body.classList.toggle("centred", m.isChecked("view", 1));
+        this.view.refresh(); // the font may have changed
         this.showVoiceAvailability();
     }
 

@@ -7,6 +7,8 @@ export class SheetView {
     private lines: string[] = [""];
     private results: string[] = [];
     private drawn = "";
+    private shown = new Map<number, HTMLElement>();
+    private metrics: { line: number; pad: number } | null = null;
 
     constructor(
         readonly area: HTMLTextAreaElement,
@@ -21,7 +23,10 @@ export class SheetView {
             e.preventDefault();
         }, { passive: false });
         area.addEventListener("scroll", () => this.draw());
-        new ResizeObserver(() => this.draw()).observe(area);
+        new ResizeObserver(() => {
+            this.metrics = null;
+            this.draw();
+        }).observe(area);
     }
 
     /** Tells the module which lines the last edit replaced (lines kept at both ends are skipped). */
@@ -54,14 +59,19 @@ export class SheetView {
             for (const s of update.splices) this.results.splice(s.first, s.removed, ...Array<string>(s.added).fill(""));
             for (const l of update.lines) this.results[l.line] = l.text;
         }
-        this.drawn = "";
+        // Lines that only changed their text are rewritten where they stand; anything that
+        // moved lines draws the view again.
+        if (!update.ran || update.wholeColumn || update.splices.length) this.drawn = "";
+        else for (const l of update.lines) {
+            const div = this.shown.get(l.line);
+            if (div && div.textContent !== l.text) div.textContent = l.text;
+        }
         this.draw();
     }
 
     clearResults(): void {
         this.results = [];
-        this.drawn = "";
-        this.draw();
+        this.refresh();
     }
 
     resultLines(): readonly string[] {
@@ -73,8 +83,24 @@ export class SheetView {
         return lineOf(this.area.value, this.area.selectionStart);
     }
 
+    /** The sheet's line height and top padding, measured again after a resize or a new font. */
+    private measure(): { line: number; pad: number } {
+        if (!this.metrics) {
+            const style = getComputedStyle(this.area);
+            this.metrics = { line: parseFloat(style.lineHeight) || 20, pad: parseFloat(style.paddingTop) || 0 };
+        }
+        return this.metrics;
+    }
+
     lineHeight(): number {
-        return parseFloat(getComputedStyle(this.area).lineHeight) || 20;
+        return this.measure().line;
+    }
+
+    /** After the font changed: measures again and draws. */
+    refresh(): void {
+        this.metrics = null;
+        this.drawn = "";
+        this.draw();
     }
 
     /** Draws the result lines in view, each at its sheet line's height. */
@@ -89,11 +115,13 @@ export class SheetView {
         if (key === this.drawn) return;
         this.drawn = key;
         const frag = document.createDocumentFragment();
+        this.shown.clear();
         for (let i = first; i < last; ++i) {
             const div = document.createElement("div");
             div.className = "result";
             div.style.top = `${i * h}px`;
             div.textContent = this.results[i] ?? "";
+            this.shown.set(i, div);
             frag.append(div);
         }
         this.column.replaceChildren(frag);
@@ -102,8 +130,7 @@ export class SheetView {
     /** The underline under the caret's line, over the sheet's visible width. */
     placeCaretLine(): void {
         const line = this.caretLine();
-        const h = this.lineHeight();
-        const pad = parseFloat(getComputedStyle(this.area).paddingTop) || 0;
+        const { line: h, pad } = this.measure();
         const top = pad + (line + 1) * h - this.area.scrollTop - 1;
         const shown = top > 0 && top < this.area.clientHeight;
         this.underline.classList.toggle("shown", shown);
