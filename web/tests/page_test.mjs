@@ -362,6 +362,30 @@ test("formulas insert around the selection", async () => {
     await page.context().close();
 });
 
+test("sheet files: code page 932 opens, saving writes UTF-8 with one final line break", async () => {
+    const context = await browser.newContext({ acceptDownloads: true });
+    // The upload field and the download, as in browsers without the File System Access API.
+    await context.addInitScript(() => {
+        delete window.showOpenFilePicker;
+        delete window.showSaveFilePicker;
+    });
+    const page = await openPage(browser, base, { context });
+    const file = path.join(mkdtempSync(path.join(os.tmpdir(), "quill-sheet-")), "tape.txt");
+    writeFileSync(file, Buffer.from([0x82, 0x50, 0x82, 0x51, 0x0d, 0x0a, 0x2b, 0x20, 0x33])); // "１２\r\n+ 3" in code page 932
+    const [chooser] = await Promise.all([page.waitForEvent("filechooser"), chooseMenu(page, "編集(E)", "開く(O)...")]);
+    await chooser.setFiles(file);
+    await page.waitForFunction(() => document.getElementById("total").textContent === "15");
+    assert.equal(await page.inputValue("#sheet"), "12\n+ 3");
+    const [download] = await Promise.all([page.waitForEvent("download"), chooseMenu(page, "編集(E)", "名前を付けて保存(A)...")]);
+    assert.equal(readFileSync(await download.path(), "utf8"), "12\n+ 3\n");
+    writeFileSync(file, Buffer.from([0x00, 0x01, 0xff, 0xfe, 0x00]));
+    const [again] = await Promise.all([page.waitForEvent("filechooser"), chooseMenu(page, "編集(E)", "開く(O)...")]);
+    await again.setFiles(file);
+    await page.waitForFunction(() => document.getElementById("status").textContent.includes("開けません"));
+    assert.equal(await page.inputValue("#sheet"), "12\n+ 3", "a file that is no text changes nothing");
+    await context.close();
+});
+
 test("the print view holds the tape, its results and the total", async () => {
     const page = await openPage(browser, base);
     await page.locator("#sheet").focus();
