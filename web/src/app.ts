@@ -9,6 +9,7 @@ import type { KeyGroup } from "./keypad_layout";
 import { AUTHOR_PAGE, MENUS, type MenuId } from "./menu_items";
 import { MenuBar } from "./menubar";
 import type { Grouping, QuillsumModule, Recalc, Settings, Sheet } from "./quillsum";
+import { fillPrintView } from "./print_view";
 import { SettingsDialog } from "./settings_dialog";
 import { SheetView } from "./sheet_view";
 import { openSheetFile, saveSheetFile } from "./sheet_files";
@@ -55,7 +56,6 @@ export class App {
             applied: (v) => this.settingsApplied(v),
             exportIni: () => this.exportIni(),
             importIni: () => void this.importIni(),
-            status: (t) => this.setStatus(t),
         });
         this.voice.options = store.loadVoice();
         this.voice.onVoicesChanged(() => this.showVoiceAvailability());
@@ -68,6 +68,7 @@ export class App {
         $("copy-result").addEventListener("click", () => this.onKey("menu", 10));
         $("copy-result").addEventListener("mousedown", (e) => e.preventDefault());
         addEventListener("pagehide", () => this.keptSheet.flush());
+        addEventListener("beforeprint", () => this.fillPrintView()); // the browser's own print too
         document.addEventListener("visibilitychange", () => document.hidden && this.keptSheet.flush());
         this.area.focus();
     }
@@ -325,28 +326,12 @@ export class App {
     }
 
     print(): void {
-        this.fillPrintView();
         print();
     }
 
     /** Fills the print view (shown only by print media) with the tape, results and total. */
     fillPrintView(): void {
-        const rows = $("print-rows");
-        const lines = this.area.value.split("\n");
-        const results = this.view.resultLines();
-        rows.replaceChildren(
-            ...lines.map((line, i) => {
-                const tr = document.createElement("tr");
-                const a = document.createElement("td");
-                const b = document.createElement("td");
-                a.textContent = line;
-                b.textContent = results[i] ?? "";
-                tr.append(a, b);
-                return tr;
-            }),
-        );
-        $("print-total").textContent = this.totalBox.value;
-        $("print-date").textContent = new Date().toLocaleString("ja-JP");
+        fillPrintView(this.area.value.split("\n"), this.view.resultLines(), this.totalBox.value ?? "");
     }
 
     // ---- files and settings ----------------------------------------------------------------

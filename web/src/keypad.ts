@@ -94,10 +94,6 @@ export class Keypad {
         this.panel.classList.toggle("moving", on);
     }
 
-    button(group: KeyGroup, index: number): HTMLButtonElement | undefined {
-        return this.keys.find((k) => k.spec.group === group && k.spec.index === index)?.el;
-    }
-
     private place(): void {
         let right = 0;
         for (const k of this.keys) {

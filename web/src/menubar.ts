@@ -84,6 +84,7 @@ export class MenuBar {
             el.className = "menu-item";
             el.tabIndex = -1;
             el.dataset.key = splitCaption(spec.caption).key;
+            el.dataset.index = String(spec.index);
             el.setAttribute("role", spec.checkable ? "menuitemcheckbox" : "menuitem");
             if (spec.checkable) el.setAttribute("aria-checked", "false");
             el.setAttribute("aria-label", splitCaption(spec.caption).text);
@@ -177,6 +178,7 @@ export class MenuBar {
             this.show(m, true);
         } else if (e.key === "Escape") {
             e.preventDefault();
+            e.stopPropagation(); // closing a menu is all Esc does here
             this.close(true);
         }
     }
@@ -193,6 +195,7 @@ export class MenuBar {
             this.show((m + (e.key === "ArrowRight" ? 1 : n - 1)) % n, true);
         } else if (e.key === "Escape") {
             e.preventDefault();
+            e.stopPropagation(); // closing a menu is all Esc does here
             this.close(false);
         } else if (e.key === "Tab") {
             this.close(false);
@@ -203,13 +206,8 @@ export class MenuBar {
             const hit = list.find((el) => el.dataset.key === e.key.toUpperCase());
             if (hit) {
                 e.preventDefault();
-                this.choose(id, Number(this.indexOf(hit, id)), hit);
+                this.choose(id, Number(hit.dataset.index), hit);
             }
         }
-    }
-
-    private indexOf(el: HTMLElement, id: MenuId): number {
-        for (const [k, v] of this.items) if (v === el && k.startsWith(`${id}:`)) return Number(k.split(":")[1]);
-        return -1;
     }
 }

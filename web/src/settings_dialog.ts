@@ -10,7 +10,6 @@ export interface SettingsDialogHost {
     applied(voice: VoiceOptions): void;
     exportIni(): void;
     importIni(): void;
-    status(text: string): void;
 }
 
 export class SettingsDialog {

@@ -119,6 +119,7 @@ test("menus: access keys, help texts on the status line, function items and past
     assert.equal(await page.textContent("#status"), "クリップボードの内容を計算部に貼り付け");
     await page.keyboard.press("Escape");
     assert.equal(await page.textContent("#status"), "", "closing a menu empties the help text");
+    assert.equal(await sheet.inputValue(), "12", "Esc in a menu only closes it");
     await page.keyboard.press("Escape");
     await page.keyboard.press("Alt+E");
     await page.keyboard.press("l"); // クリア(&L)
