@@ -161,7 +161,7 @@ web_site() {
 cmd_web_serve() {
     cmd_web
     echo "Quillsum: http://127.0.0.1:8080/ (Ctrl+C stops)"
-    python3 -m http.server 8080 --bind 127.0.0.1 --directory "$WEB_DIR/site"
+    exec python3 -m http.server 8080 --bind 127.0.0.1 --directory "$WEB_DIR/site"
 }
 
 cmd_web_test() {
