@@ -1,9 +1,9 @@
 // The work the web edition's budgets are measured on, the same in both builds (Google
 // Benchmark does not build for WebAssembly): `eval N` evaluates N lines of the Eval
 // benchmarks' mix, `tape N` makes N whole calculation passes over the 100,000-line money tape,
-// and no argument does neither. bench/web_budgets.py times the processes from outside (CPU
-// time less that of a run doing nothing), as a clock inside a WebAssembly program reads the
-// wall, not the processor.
+// and no argument does neither. bench/web_budgets.py times the processes from outside (the
+// processor time of a long run less that of a short one), as a clock inside a WebAssembly
+// program reads the wall, not the processor.
 #include "engine/eval.h"
 #include "eval_mix.h"
 #include "sheet/calculation.h"

@@ -39,8 +39,59 @@ int dropTrailingZeros(char* buf, int n) {
     return static_cast<int>(last - buf) + exponentLength;
 }
 
+constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// Digits, an optional point and an optional exponent of at most 15 significant digits and a
+// power of ten up to 22: the digits and the power are exact doubles, so one multiplication or
+// division rounds correctly. False (and nothing read) for any other text.
+bool readShortDecimal(const char* first, const char* last, double& v, const char*& end) {
+    std::uint64_t digits = 0;
+    int count = 0, scale = 0;
+    bool point = false, any = false;
+    const char* p = first;
+    for (; p != last; ++p) {
+        if (*p == '.' && !point) {
+            point = true;
+            continue;
+        }
+        if (*p < '0' || *p > '9') break;
+        any = true;
+        if (point) ++scale;
+        if (digits == 0 && *p == '0') continue;
+        if (++count > 15) return false;
+        digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+    if (!any) return false;
+    end = p;
+    if (p != last && (*p == 'e' || *p == 'E')) {
+        const char* x = p + 1;
+        const bool negative = x != last && *x == '-';
+        if (x != last && (*x == '-' || *x == '+')) ++x;
+        int exponent = 0, exponentDigits = 0;
+        for (; x != last && *x >= '0' && *x <= '9'; ++x) {
+            if (++exponentDigits > 3) return false;
+            exponent = exponent * 10 + (*x - '0');
+        }
+        if (exponentDigits > 0) { // "1e" reads as 1, as from_chars reads it
+            scale -= negative ? -exponent : exponent;
+            end = x;
+        }
+    }
+    if (scale < -22 || scale > 22) return false;
+    const auto d = static_cast<double>(digits);
+    v = scale >= 0 ? d / kExactPow10[scale] : d * kExactPow10[-scale];
+    return true;
+}
+
 template <typename T> T readBack(const char* text);
 template <> double readBack<double>(const char* text) {
+    const bool negative = *text == '-';
+    const char* digits = text + negative;
+    double v = 0;
+    const char* end = nullptr;
+    if (readShortDecimal(digits, digits + std::strlen(digits), v, end)) return negative ? -v : v;
     return std::strtod(text, nullptr);
 }
 template <> float readBack<float>(const char* text) {
@@ -92,52 +143,6 @@ bool plainDecimal(const char* first, const char*& last) {
           c == 'n' || c == 'N'))
         return false;
     if (last - first > 1 && c == '0' && (first[1] == 'x' || first[1] == 'X')) last = first + 1;
-    return true;
-}
-
-constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// Digits, an optional point and an optional exponent of at most 15 significant digits and a
-// power of ten up to 22: the digits and the power are exact doubles, so one multiplication or
-// division rounds correctly. False (and nothing read) for any other text.
-bool readShortDecimal(const char* first, const char* last, double& v, const char*& end) {
-    std::uint64_t digits = 0;
-    int count = 0, scale = 0;
-    bool point = false, any = false;
-    const char* p = first;
-    for (; p != last; ++p) {
-        if (*p == '.' && !point) {
-            point = true;
-            continue;
-        }
-        if (*p < '0' || *p > '9') break;
-        any = true;
-        if (point) ++scale;
-        if (digits == 0 && *p == '0') continue;
-        if (++count > 15) return false;
-        digits = digits * 10 + static_cast<std::uint64_t>(*p - '0');
-    }
-    if (!any) return false;
-    end = p;
-    if (p != last && (*p == 'e' || *p == 'E')) {
-        const char* x = p + 1;
-        const bool negative = x != last && *x == '-';
-        if (x != last && (*x == '-' || *x == '+')) ++x;
-        int exponent = 0, exponentDigits = 0;
-        for (; x != last && *x >= '0' && *x <= '9'; ++x) {
-            if (++exponentDigits > 3) return false;
-            exponent = exponent * 10 + (*x - '0');
-        }
-        if (exponentDigits > 0) { // "1e" reads as 1, as from_chars reads it
-            scale -= negative ? -exponent : exponent;
-            end = x;
-        }
-    }
-    if (scale < -22 || scale > 22) return false;
-    const auto d = static_cast<double>(digits);
-    v = scale >= 0 ? d / kExactPow10[scale] : d * kExactPow10[-scale];
     return true;
 }
 
