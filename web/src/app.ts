@@ -88,7 +88,9 @@ export class App {
     calculate(speak = true): void {
         const update = this.sheet.calculate(this.grouping());
         this.view.apply(update);
-        this.totalBox.value = update.ran ? update.total : "";
+        // The total is a live region: it is written only when it changes, so each new total is heard once.
+        const total = update.ran ? update.total : "";
+        if (this.totalBox.value !== total) this.totalBox.value = total;
         this.setStatus(update.ran ? update.status : "");
         if (speak && update.reading && this.talking()) this.voice.sayResult(update.reading);
     }
