@@ -8,10 +8,14 @@
 #   ./build.sh fuzz [SECONDS]    build the libFuzzer targets with clang into build-fuzz/ and run
 #                                each on its corpus for SECONDS (default 30)
 #   ./build.sh web     the web edition with emscripten into build-web/: the JavaScript module
-#                      quillsum.mjs (with quillsum.d.mts) and quillsum-calc.js for node
+#                      quillsum.mjs (with quillsum.d.mts) and quillsum-calc.js for node, and
+#                      the page in build-web/site/ (TypeScript and esbuild from npm, web/)
+#   ./build.sh web-serve         build the web edition and serve its page (build-web/site/)
+#                                on http://127.0.0.1:8080/
 #   ./build.sh web-test          build the web edition and test it against the desktop build:
 #                                the text conversions, the command-line tests, the module's
-#                                node test; then print its budgets
+#                                node test, the page in headless chromium (Playwright from
+#                                npm driving Debian's chromium); then print its budgets
 #   ./build.sh package           build the Debian package build/quillsum_<version>_<arch>.deb
 #                                (in build-deb/, without tests) and check it with lintian
 # Each command first installs the Debian packages the project needs when they are missing.
@@ -141,6 +145,23 @@ cmd_web() {
     emcmake cmake -S . -B "$WEB_DIR" -DCMAKE_BUILD_TYPE=Release \
         -DQUILL_TEXT_TABLES_GEN="$PWD/$WEB_DIR/host/bin/text_tables_gen" >/dev/null
     cmake --build "$WEB_DIR" -j "$JOBS"
+    web_site
+}
+
+# The page: its npm tools as the lockfile names them, type-checked, bundled into $WEB_DIR/site.
+web_site() {
+    command -v npm >/dev/null || ensure_only npm # nodejs from elsewhere brings its own
+    if [ ! -d web/node_modules ] || [ web/package-lock.json -nt web/node_modules/.package-lock.json ]; then
+        (cd web && npm ci --no-audit --no-fund --loglevel=error)
+    fi
+    (cd web && npx tsc --noEmit -p . && npx tsc --noEmit -p tsconfig.sw.json)
+    node web/build.mjs "$WEB_DIR"
+}
+
+cmd_web_serve() {
+    cmd_web
+    echo "Quillsum: http://127.0.0.1:8080/ (Ctrl+C stops)"
+    exec python3 -m http.server 8080 --bind 127.0.0.1 --directory "$WEB_DIR/site"
 }
 
 cmd_web_test() {
@@ -160,6 +181,9 @@ cmd_web_test() {
     rm -rf "$dumps"
     echo "== the module, from node"
     QUILL_WEB_DIR="$PWD/$WEB_DIR" node --test tests/web/module_test.mjs || failed=1
+    echo "== the page in headless chromium"
+    ensure_only chromium poppler-utils
+    (cd web && QUILL_WEB_DIR="$PWD/../$WEB_DIR" node --test tests/) || failed=1
     echo "== command-line tests against node $WEB_DIR/quillsum-calc.js"
     cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$BUILD_DIR" -j "$JOBS" --target quill_cli_tests quillsum-calc
@@ -207,10 +231,11 @@ run) cmd_run ;;
 sanitize) cmd_sanitize ;;
 fuzz) cmd_fuzz "${2:-30}" ;;
 web) cmd_web ;;
+web-serve) cmd_web_serve ;;
 web-test) cmd_web_test ;;
 package) cmd_package ;;
 *)
-    echo "usage: $0 build|test|run|sanitize|fuzz [SECONDS]|web|web-test|package" >&2
+    echo "usage: $0 build|test|run|sanitize|fuzz [SECONDS]|web|web-serve|web-test|package" >&2
     exit 2
     ;;
 esac
