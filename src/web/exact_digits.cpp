@@ -1,0 +1,113 @@
+#include "web/exact_digits.h"
+
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstring>
+
+namespace quill {
+namespace {
+
+using u128 = unsigned __int128;
+
+constexpr std::array<u128, 39> kPow10 = [] {
+    std::array<u128, 39> t{};
+    t[0] = 1;
+    for (std::size_t i = 1; i < t.size(); ++i) t[i] = t[i - 1] * 10;
+    return t;
+}();
+
+int bitWidth(u128 x) {
+    const auto hi = static_cast<std::uint64_t>(x >> 64);
+    return hi ? 64 + std::bit_width(hi) : std::bit_width(static_cast<std::uint64_t>(x));
+}
+
+// v * 10^shift as the exact fraction num / den.
+struct Fraction {
+    u128 num;
+    u128 den;
+};
+
+// num fits in 125 bits and den in 68, which leaves room for the read-back test's factor of four
+// and its digits (below 2^57).
+std::optional<Fraction> scaled(std::uint64_t mant, int binaryExponent, int shift) {
+    const int up = std::max(shift, 0), down = std::max(-shift, 0);
+    const int left = std::max(binaryExponent, 0), right = std::max(-binaryExponent, 0);
+    if (up > 38 || down > 38) return std::nullopt;
+    if (53 + bitWidth(kPow10[up]) + left > 125) return std::nullopt;
+    if (bitWidth(kPow10[down]) + right > 68) return std::nullopt;
+    return Fraction{(u128(mant) * kPow10[up]) << left, kPow10[down] << right};
+}
+
+// Whether the decimal `digits` (at the fraction's scale) lies within v's rounding interval:
+// half the gap to either neighbouring double, the lower gap being half as wide at a power of
+// two; a decimal exactly on the boundary reads as v when v's mantissa is even.
+bool readsBack(u128 digits, const Fraction& x, std::uint64_t mant, int binaryExponent, int shift) {
+    // Everything times 4 * den: |4 (digits * den - num)| against 2^(e + 1) 10^shift den,
+    // which is 2^(max(e,0) + 1) 10^max(shift,0) (den supplies the rest).
+    const u128 lhsA = 4 * digits * x.den, lhsB = 4 * x.num;
+    const u128 distance = lhsA > lhsB ? lhsA - lhsB : lhsB - lhsA;
+    const bool below = lhsA < lhsB;
+    const u128 halfGap = kPow10[std::max(shift, 0)] << (std::max(binaryExponent, 0) + 1);
+    const bool narrowBelow = mant == (std::uint64_t(1) << 52);
+    const u128 gap = below && narrowBelow ? halfGap / 2 : halfGap;
+    return distance < gap || (distance == gap && mant % 2 == 0);
+}
+
+} // namespace
+
+std::optional<ExactDigits> exactDigits(double v, int count) {
+    if (!(v > 0) || !std::isfinite(v) || count < 1 || count > 17) return std::nullopt;
+    int e2 = 0;
+    const double fraction = std::frexp(v, &e2); // v = fraction * 2^e2, fraction in [0.5, 1)
+    if (v < 0x1p-1022) return std::nullopt;     // subnormal: a mantissa of fewer bits
+    const auto mant = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
+    const int binaryExponent = e2 - 53;
+    // floor(log10 v), corrected below when the estimate is one off near a power of ten.
+    int exponent = static_cast<int>(std::floor(std::log10(v)));
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int shift = count - 1 - exponent;
+        const auto x = scaled(mant, binaryExponent, shift);
+        if (!x) return std::nullopt;
+        u128 q = x->num / x->den;
+        const u128 r = x->num - q * x->den;
+        if (q >= kPow10[count]) {
+            ++exponent;
+            continue;
+        }
+        if (q < kPow10[count - 1]) {
+            --exponent;
+            continue;
+        }
+        if (r > x->den - r || (r == x->den - r && q % 2 == 1)) ++q;
+        const bool back = readsBack(q, *x, mant, binaryExponent, shift);
+        if (q == kPow10[count])
+            return ExactDigits{std::uint64_t(kPow10[count - 1]), exponent + 1, back};
+        return ExactDigits{static_cast<std::uint64_t>(q), exponent, back};
+    }
+    return std::nullopt;
+}
+
+int writeExactScientific(char* out, const ExactDigits& d, int count, bool negative) {
+    char* p = out;
+    if (negative) *p++ = '-';
+    char digits[20];
+    std::uint64_t n = d.digits;
+    for (int i = count - 1; i >= 0; --i, n /= 10) digits[i] = static_cast<char>('0' + n % 10);
+    *p++ = digits[0];
+    if (count > 1) {
+        *p++ = '.';
+        std::memcpy(p, digits + 1, static_cast<std::size_t>(count - 1));
+        p += count - 1;
+    }
+    *p++ = 'e';
+    *p++ = d.exponent < 0 ? '-' : '+';
+    const int magnitude = std::abs(d.exponent);
+    if (magnitude >= 100) *p++ = static_cast<char>('0' + magnitude / 100);
+    *p++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *p++ = static_cast<char>('0' + magnitude % 10);
+    *p = '\0';
+    return static_cast<int>(p - out);
+}
+
+} // namespace quill
