@@ -56,7 +56,7 @@ bool readsBack(u128 digits, const Fraction& x, std::uint64_t mant, int binaryExp
 
 } // namespace
 
-std::optional<ExactDigits> exactDigits(double v, int count) {
+std::optional<ExactDigits> exactDigits(double v, int count, bool anyReadingBack) {
     if (!(v > 0) || !std::isfinite(v) || count < 1 || count > 17) return std::nullopt;
     int e2 = 0;
     const double fraction = std::frexp(v, &e2); // v = fraction * 2^e2, fraction in [0.5, 1)
@@ -80,7 +80,14 @@ std::optional<ExactDigits> exactDigits(double v, int count) {
             continue;
         }
         if (r > x->den - r || (r == x->den - r && q % 2 == 1)) ++q;
-        const bool back = readsBack(q, *x, mant, binaryExponent, shift);
+        bool back = readsBack(q, *x, mant, binaryExponent, shift);
+        // At a power of two the gap below is half the gap above, so a nearest decimal under v
+        // may miss while the one above it, farther but within the wider gap, reads back.
+        if (anyReadingBack && !back && q * x->den < x->num &&
+            readsBack(q + 1, *x, mant, binaryExponent, shift)) {
+            ++q;
+            back = true;
+        }
         if (q == kPow10[count])
             return ExactDigits{std::uint64_t(kPow10[count - 1]), exponent + 1, back};
         return ExactDigits{static_cast<std::uint64_t>(q), exponent, back};

@@ -109,7 +109,7 @@ template <typename T> int shortestScientific(char* buf, std::size_t size, T v) {
     if constexpr (std::is_same_v<T, double>) {
         // Without the C library where the exact digits know whether they read back.
         for (int digits = 15; digits <= 17; ++digits) {
-            const auto d = exactDigits(std::fabs(v), digits);
+            const auto d = exactDigits(std::fabs(v), digits, true);
             if (!d) break;
             if (!d->readsBack && digits < 17) continue;
             const int n = writeExactScientific(buf, *d, digits, std::signbit(v));
