@@ -22,10 +22,16 @@ int bitWidth(u128 x) {
     return hi ? 64 + std::bit_width(hi) : std::bit_width(static_cast<std::uint64_t>(x));
 }
 
-// v * 10^shift as the exact fraction num / den.
+// v * 10^shift as the exact fraction num / den. For most values den is a power of two,
+// 2^denBits: then shifts take the place of 128-bit divisions and products, which WebAssembly
+// leaves to library calls.
 struct Fraction {
     u128 num;
     u128 den;
+    int denBits; // -1 when den is no power of two
+
+    u128 timesDen(u128 a) const { return denBits >= 0 ? a << denBits : a * den; }
+    u128 quotient() const { return denBits >= 0 ? num >> denBits : num / den; }
 };
 
 // num fits in 125 bits and den in 68, which leaves room for the read-back test's factor of four
@@ -36,7 +42,7 @@ std::optional<Fraction> scaled(std::uint64_t mant, int binaryExponent, int shift
     if (up > 38 || down > 38) return std::nullopt;
     if (53 + bitWidth(kPow10[up]) + left > 125) return std::nullopt;
     if (bitWidth(kPow10[down]) + right > 68) return std::nullopt;
-    return Fraction{(u128(mant) * kPow10[up]) << left, kPow10[down] << right};
+    return Fraction{(u128(mant) * kPow10[up]) << left, kPow10[down] << right, down ? -1 : right};
 }
 
 // Whether the decimal `digits` (at the fraction's scale) lies within v's rounding interval:
@@ -45,7 +51,7 @@ std::optional<Fraction> scaled(std::uint64_t mant, int binaryExponent, int shift
 bool readsBack(u128 digits, const Fraction& x, std::uint64_t mant, int binaryExponent, int shift) {
     // Everything times 4 * den: |4 (digits * den - num)| against 2^(e + 1) 10^shift den,
     // which is 2^(max(e,0) + 1) 10^max(shift,0) (den supplies the rest).
-    const u128 lhsA = 4 * digits * x.den, lhsB = 4 * x.num;
+    const u128 lhsA = x.timesDen(digits) << 2, lhsB = x.num << 2;
     const u128 distance = lhsA > lhsB ? lhsA - lhsB : lhsB - lhsA;
     const bool below = lhsA < lhsB;
     const u128 halfGap = kPow10[std::max(shift, 0)] << (std::max(binaryExponent, 0) + 1);
@@ -69,8 +75,8 @@ std::optional<ExactDigits> exactDigits(double v, int count, bool anyReadingBack)
         const int shift = count - 1 - exponent;
         const auto x = scaled(mant, binaryExponent, shift);
         if (!x) return std::nullopt;
-        u128 q = x->num / x->den;
-        const u128 r = x->num - q * x->den;
+        u128 q = x->quotient();
+        const u128 r = x->num - x->timesDen(q);
         if (q >= kPow10[count]) {
             ++exponent;
             continue;
@@ -79,11 +85,12 @@ std::optional<ExactDigits> exactDigits(double v, int count, bool anyReadingBack)
             --exponent;
             continue;
         }
-        if (r > x->den - r || (r == x->den - r && q % 2 == 1)) ++q;
+        const bool up = r > x->den - r || (r == x->den - r && (q & 1) != 0);
+        q += up;
         bool back = readsBack(q, *x, mant, binaryExponent, shift);
         // At a power of two the gap below is half the gap above, so a nearest decimal under v
         // may miss while the one above it, farther but within the wider gap, reads back.
-        if (anyReadingBack && !back && q * x->den < x->num &&
+        if (anyReadingBack && !back && !up && r != 0 &&
             readsBack(q + 1, *x, mant, binaryExponent, shift)) {
             ++q;
             back = true;
