@@ -64,13 +64,12 @@ bool readsBack(u128 digits, const Fraction& x, std::uint64_t mant, int binaryExp
 
 std::optional<ExactDigits> exactDigits(double v, int count, bool anyReadingBack) {
     if (!(v > 0) || !std::isfinite(v) || count < 1 || count > 17) return std::nullopt;
-    int e2 = 0;
-    const double fraction = std::frexp(v, &e2); // v = fraction * 2^e2, fraction in [0.5, 1)
-    if (v < 0x1p-1022) return std::nullopt;     // subnormal: a mantissa of fewer bits
-    const auto mant = static_cast<std::uint64_t>(std::ldexp(fraction, 53));
-    const int binaryExponent = e2 - 53;
-    // floor(log10 v), corrected below when the estimate is one off near a power of ten.
-    int exponent = static_cast<int>(std::floor(std::log10(v)));
+    if (v < 0x1p-1022) return std::nullopt; // subnormal: a mantissa of fewer bits
+    const auto bits = std::bit_cast<std::uint64_t>(v);
+    const auto mant = (bits & ((std::uint64_t(1) << 52) - 1)) | (std::uint64_t(1) << 52);
+    const int binaryExponent = static_cast<int>(bits >> 52) - 1075; // v = mant * 2^binaryExponent
+    // floor(log10 v) is that of 2^(binaryExponent + 52) or one more; the loop corrects it.
+    int exponent = ((binaryExponent + 52) * 78913) >> 18;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int shift = count - 1 - exponent;
         const auto x = scaled(mant, binaryExponent, shift);
