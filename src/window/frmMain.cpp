@@ -113,24 +113,13 @@ void frmMain::buildWidgets() {
 
 void frmMain::buildKeypad() {
     keypad_ = new KeypadPanel(client_);
-    copyButton_ = new KeypadButton(KeyArray::Menu, 10, client_);
-    copyButton_->setObjectName(QStringLiteral("cmdMenu_10"));
+    copyButton_ = new KeypadButton(KeyArray::Menu, keyIndex(MenuKey::CopyResult), client_);
+    copyButton_->setObjectName(QStringLiteral("cmdMenu_%1").arg(keyIndex(MenuKey::CopyResult)));
     mover_ = new ButtonMover(
         keypad_, [this] { return moveMode(); }, this);
-    for (KeypadButton* b : keypad_->buttons()) {
-        mover_->watch(b);
-        const KeyArray array = b->array();
-        const int index = b->index();
-        connect(b, &QPushButton::clicked, this, [this, array, index] {
-            switch (array) {
-            case KeyArray::Num: cmdNum_Click(index); break;
-            case KeyArray::Op: cmdOp_Click(index); break;
-            case KeyArray::Menu: cmdMenu_Click(index); break;
-            }
-        });
-    }
+    for (KeypadButton* b : keypad_->buttons()) mover_->watch(b);
     mover_->watch(copyButton_);
-    connect(copyButton_, &QPushButton::clicked, this, [this] { cmdMenu_Click(10); });
+    connectKeys();
     connect(mover_, &ButtonMover::viewMenuRequested, this,
             [this](QPoint at) { menus_.view.menu->popup(at); });
     connect(keypad_, &KeypadPanel::optionsMenuRequested, this,
@@ -160,14 +149,14 @@ QStatusBar* frmMain::st() const {
     return statusBar();
 }
 
-KeypadButton* frmMain::cmdNum(int index) const {
-    return keypad_->button(KeyArray::Num, index);
+KeypadButton* frmMain::cmdNum(NumKey key) const {
+    return keypad_->button(key);
 }
-KeypadButton* frmMain::cmdOp(int index) const {
-    return keypad_->button(KeyArray::Op, index);
+KeypadButton* frmMain::cmdOp(OpKey key) const {
+    return keypad_->button(key);
 }
-KeypadButton* frmMain::cmdMenu(int index) const {
-    return index == 10 ? copyButton_ : keypad_->button(KeyArray::Menu, index);
+KeypadButton* frmMain::cmdMenu(MenuKey key) const {
+    return key == MenuKey::CopyResult ? copyButton_ : keypad_->button(key);
 }
 
 QString frmMain::statusText() const {
@@ -178,9 +167,9 @@ void frmMain::setStatusText(const QString& text) {
 }
 
 Grouping frmMain::grouping() const {
-    if (menus_.view.isChecked(12)) return Grouping::Three;
-    if (menus_.view.isChecked(13)) return Grouping::Four;
-    if (menus_.view.isChecked(14)) return Grouping::Units;
+    if (menus_.view.isChecked(ViewItem::GroupThree)) return Grouping::Three;
+    if (menus_.view.isChecked(ViewItem::GroupFour)) return Grouping::Four;
+    if (menus_.view.isChecked(ViewItem::GroupUnits)) return Grouping::Units;
     return Grouping::None;
 }
 

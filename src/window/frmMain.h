@@ -20,6 +20,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <memory>
 
 class QLineEdit;
@@ -63,16 +64,16 @@ public:
     QWidget* pic(int index) const; // 0 keypad panel, 1 divider, 2 underline
     QStatusBar* st() const;
     KeypadPanel* keypad() const { return keypad_; }
-    // Keypad buttons by element index; cmdMenu(10) is the copy-result key.
-    KeypadButton* cmdNum(int index) const;
-    KeypadButton* cmdOp(int index) const;
-    KeypadButton* cmdMenu(int index) const;
+    // Keypad buttons by name; cmdMenu(MenuKey::CopyResult) is the key beside the total box.
+    KeypadButton* cmdNum(NumKey key) const;
+    KeypadButton* cmdOp(OpKey key) const;
+    KeypadButton* cmdMenu(MenuKey key) const;
 
-    const MenuArray& mnuEditItem() const { return menus_.edit; }
-    const MenuArray& mnuFuncItem() const { return menus_.func; }
-    const MenuArray& mnuViewItem() const { return menus_.view; }
-    const MenuArray& mnuOptItem() const { return menus_.opt; }
-    const MenuArray& mnuHelpItem() const { return menus_.help; }
+    const MenuArray<EditItem>& mnuEditItem() const { return menus_.edit; }
+    const MenuArray<FuncItem>& mnuFuncItem() const { return menus_.func; }
+    const MenuArray<ViewItem>& mnuViewItem() const { return menus_.view; }
+    const MenuArray<OptItem>& mnuOptItem() const { return menus_.opt; }
+    const MenuArray<HelpItem>& mnuHelpItem() const { return menus_.help; }
 
     Speech& speech() { return speech_; }
 
@@ -85,29 +86,26 @@ public:
     QString tag;
 
     // --- Options, read from the menu check marks --------------------------------------------
-    bool moveMode() const { return menus_.view.isChecked(8); }
-    bool recalcOnEnter() const { return menus_.opt.isChecked(7); }
-    bool recalcOnEveryInput() const { return menus_.opt.isChecked(8); }
+    bool moveMode() const { return menus_.view.isChecked(ViewItem::MoveMode); }
+    bool recalcOnEnter() const { return menus_.opt.isChecked(OptItem::RecalcOnEnter); }
+    bool recalcOnEveryInput() const { return menus_.opt.isChecked(OptItem::RecalcOnEveryInput); }
     Grouping grouping() const;
 
     // --- Actions --------------------------------------------------------------------------
     // Replaces the sheet's selection (or inserts at the caret) with text as an undoable edit.
     void insertText(const QString& text);
     // A whole calculation pass (the "=" key).
-    void calculate() { cmdOp_Click(1); }
+    void calculate();
     // A calculation pass once the events waiting now (the repaint of what was typed among
     // them) have been handled; requests made before then share that one pass.
     void requestCalculation();
 
-    void cmdNum_Click(int index);
-    void cmdOp_Click(int index);
-    void cmdMenu_Click(int index);
-
-    void mnuEditItem_Click(int index);
-    void mnuFuncItem_Click(int index);
-    void mnuViewItem_Click(int index);
-    void mnuOptItem_Click(int index);
-    void mnuHelpItem_Click(int index);
+    // A menu item chosen, as a click on it does (a disabled item does nothing).
+    void mnuEditItem_Click(EditItem item) { menus_.edit.at(item)->trigger(); }
+    void mnuFuncItem_Click(FuncItem item) { menus_.func.at(item)->trigger(); }
+    void mnuViewItem_Click(ViewItem item) { menus_.view.at(item)->trigger(); }
+    void mnuOptItem_Click(OptItem item) { menus_.opt.at(item)->trigger(); }
+    void mnuHelpItem_Click(HelpItem item) { menus_.help.at(item)->trigger(); }
 
     // The layout pass.
     void Form_Resize();
@@ -155,7 +153,7 @@ public:
     // it back now, caret at its end, with one silent calculation pass, and from now on writes
     // it shortly after edits and at close while "計算部を保持(&S)" is checked.
     void takeKeptSheet();
-    bool keepsSheet() const { return menus_.opt.isChecked(kOptItemKeepSheet); }
+    bool keepsSheet() const { return menus_.opt.isChecked(OptItem::KeepSheet); }
     // Replaces the sheet by a sheet file's text as one undoable edit and runs a pass; a file
     // that cannot be read leaves the sheet as it is and the status bar says why.
     bool openSheetFile(const QString& path);
@@ -189,7 +187,13 @@ protected:
 private:
     void buildWidgets();
     void buildKeypad();
+    void connectKeys();
     void connectMenus();
+    void connectEditMenu();
+    void connectFunctionMenu();
+    void connectViewMenu();
+    void connectOptionsMenu();
+    void connectHelpMenu();
     void connectScrollSync();
 
     // Load sequence (frmMain_startup.cpp), hooks (frmMain_hooks.cpp), unload step
@@ -210,8 +214,8 @@ private:
     void keepUsableSize(int totalBoxHeight, bool keypadShown);
     void dragDivider(int mouseX);
     void setDividerDragging(bool on);
-    void toggleStatusBar();
-    void toggleKeypadHidden();
+    void showStatusBar(bool on);
+    void hideKeypad(bool hidden);
 
     // Calculation and its triggers
     void runCalculationPass();
@@ -219,22 +223,28 @@ private:
     bool onWindowKey(QKeyEvent* event);
     void alignResultsWithSheet();
 
-    // Keypad
-    void speakKey(KeyArray array, int index);
+    // Keypad: each key's action, run unless move mode is on.
+    void onNumKey(NumKey key);
+    void onOpKey(OpKey key, std::function<void()> edit, bool completesInput = false);
+    void onMenuKey(MenuKey key, std::function<void()> edit);
+    void clearLineKey();
+    void clearKey();
+    void newLineKey();
+    void speakKey(NumKey key);
+    void speakKey(OpKey key);
+    void speakKey(MenuKey key);
     void sendKey(int key);
     void copyResult();
     void clearAll();
+    // A pass after an edit while recalculation on every input is on.
+    void recalculateAfterInput();
 
     // Move mode and sizes
-    void setButtonSize(int item);
-    void toggleMoveMode();
+    void showMoveMode(bool on);
     void confirmAndResetPositions();
 
     // Scroll sync
     void syncScroll(bool fromSheet);
-
-    // View and options
-    void toggleGrouping(int item);
 
     // The sheet as a document
     void connectDocument();

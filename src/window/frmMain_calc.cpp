@@ -114,11 +114,11 @@ bool frmMain::onWindowKey(QKeyEvent* event) {
         return true;
     }
     if (key == Qt::Key_E && mods == Qt::ControlModifier) {
-        cmdMenu_Click(1);
+        clearLineKey();
         return true;
     }
     if (key == Qt::Key_Escape && mods == Qt::NoModifier) {
-        cmdMenu_Click(2);
+        clearKey();
         return true;
     }
     if (key == Qt::Key_Space && mods == Qt::ControlModifier) {

@@ -103,9 +103,9 @@ void frmMain::connectDocument() {
                 if (removed != 0 || added != 0) sheetEdited();
             });
 
-    menus_.edit.at(kEditItemOpen)->setShortcut(QKeySequence::Open);
+    menus_.edit.at(EditItem::Open)->setShortcut(QKeySequence::Open);
     // The menu item always asks for a name; the key saves to the file that is open.
-    QAction* saveAs = menus_.edit.at(kEditItemSaveAs);
+    QAction* saveAs = menus_.edit.at(EditItem::SaveAs);
     saveAs->setShortcut(QKeySequence::Save);
     saveAs->setShortcutContext(Qt::WidgetShortcut);
     new QShortcut(QKeySequence::Save, this, [this] { saveToCurrentFile(); });
