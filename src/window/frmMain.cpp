@@ -8,11 +8,11 @@
 #include "window/deferred_call.h"
 #include "window/divider.h"
 #include "window/results_writer.h"
+#include "window/sheet_files.h"
 #include "window/sheet_tracker.h"
 #include "window/status_line.h"
 
 #include <QEvent>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -51,16 +51,14 @@ frmMain::frmMain(std::unique_ptr<SpeechOutput> speechOutput, QWidget* parent)
     buildKeypad();
     connectMenus();
     connectDocument();
+    connectSheetBox();
     connectReadBack();
     Form_Load();
 }
 
 frmMain::~frmMain() {
     // The boxes outlive this object's own part of the destruction; stop watching them first.
-    for (QObject* o : {static_cast<QObject*>(client_), static_cast<QObject*>(sheet_),
-                       static_cast<QObject*>(sheet_->viewport()), static_cast<QObject*>(totalBox_),
-                       static_cast<QObject*>(results_)})
-        o->removeEventFilter(this);
+    for (QObject* o : watchedBoxes()) o->removeEventFilter(this);
 }
 
 void frmMain::buildWidgets() {
@@ -68,7 +66,8 @@ void frmMain::buildWidgets() {
     client_->setObjectName(QStringLiteral("client"));
     setCentralWidget(client_);
 
-    sheet_ = makeSheetBox(new SheetBox(client_));
+    sheet_ = new SheetBox(client_);
+    makeSheetBox(sheet_);
     // The results are written by the calculation pass alone; the user may select and copy.
     results_ =
         nameBox(new ResultsColumn(client_), QStringLiteral("txt2"), QStringLiteral("各行の結果"));
@@ -93,10 +92,7 @@ void frmMain::buildWidgets() {
     divider_->raise();
     underline_->raise();
 
-    for (QObject* o : {static_cast<QObject*>(client_), static_cast<QObject*>(sheet_),
-                       static_cast<QObject*>(sheet_->viewport()), static_cast<QObject*>(totalBox_),
-                       static_cast<QObject*>(results_)})
-        o->installEventFilter(this);
+    for (QObject* o : watchedBoxes()) o->installEventFilter(this);
 
     connect(divider_, &Divider::dragStarted, this, [this] { setDividerDragging(true); });
     connect(divider_, &Divider::dragged, this, &frmMain::dragDivider);
@@ -189,28 +185,32 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         sheet_->setFocus();
         return false;
     }
-    if (watched == sheet_ && type == QEvent::KeyPress) commandKeyUp_ = false;
-    if (type == QEvent::KeyPress && watched != sheet_->viewport())
+    if (type == QEvent::KeyPress) {
+        if (watched == sheet_) commandKeyUp_ = false;
         return onWindowKey(static_cast<QKeyEvent*>(event));
-    if (watched == sheet_ && type == QEvent::KeyRelease)
-        return onSheetKeyRelease(static_cast<QKeyEvent*>(event));
-    if (watched == sheet_ && type == QEvent::InputMethod && recalcOnEveryInput() &&
-        !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty()) {
-        // Text committed by an input method arrives without key releases of its own; the
-        // pass runs once the sheet has taken the text.
-        requestCalculation();
-        return false;
-    }
-    if (watched == sheet_->viewport() &&
-        (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease)) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() != Qt::MiddleButton) return false;
-        // The middle button opens the function menu instead of pasting the selection.
-        if (type == QEvent::MouseButtonRelease)
-            menus_.func.menu->popup(mouse->globalPosition().toPoint());
-        return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The window keys are seen in every box before the box handles them.
+std::array<QObject*, 4> frmMain::watchedBoxes() const {
+    return {client_, sheet_, totalBox_, results_};
+}
+
+void frmMain::connectSheetBox() {
+    SheetBox* box = sheet_;
+    connect(box, &SheetBox::calculationKeyReleased, this, [this] {
+        if (!commandKeyUp_) requestCalculation();
+    });
+    connect(box, &SheetBox::keyReleased, this, &frmMain::onSheetKeyReleased);
+    // Text committed by an input method arrives without key releases of its own; the pass
+    // runs once the sheet has taken the text.
+    connect(box, &SheetBox::textCommitted, this, [this] {
+        if (recalcOnEveryInput()) requestCalculation();
+    });
+    connect(box, &SheetBox::functionMenuRequested, menus_.func.menu,
+            [this](QPoint at) { menus_.func.menu->popup(at); });
+    connect(box, &SheetBox::filesDropped, files_, &SheetFiles::openDropped);
 }
 
 void frmMain::showEvent(QShowEvent* event) {

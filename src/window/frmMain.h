@@ -4,22 +4,21 @@
 // and the status bar, with the five menus. The window only wires widgets to the calculation
 // pass, the settings and speech; it calculates nothing itself.
 //
-// Its methods live in several files: frmMain.cpp (building and the public interface),
-// frmMain_layout.cpp (layout pass and divider), frmMain_calc.cpp (calculation pass and its
-// triggers), frmMain_scroll.cpp (scroll sync and underline), frmMain_menus.cpp (menu items),
-// frmMain_startup.cpp (the load sequence), frmMain_close.cpp (the close sequence and the
-// unload step), frmMain_hooks.cpp (menu help and scroll links, installed last at load),
-// frmMain_keys.cpp (key actions), frmMain_move.cpp (button sizes, move mode, reset),
-// frmMain_document.cpp (the kept sheet, opening and saving sheet files, the caption),
-// frmMain_readback.cpp (reading the tape back) and frmMain_print.cpp (printing).
+// Parts with a job of their own are objects of their own that say through signals what
+// happened: the sheet box (its keys, input-method text, middle button and file drops), the
+// sheet's files (SheetFiles: kept sheet, open, save, caption, unsaved question), the keypad
+// panel and its mover, the results column, the read-back player and the menu help. The window
+// connects them to the menus' actions and the keypad's buttons, each to a slot of its own.
 #include "dialogs/frmSet.h"
 #include "keypad/keypad_table.h"
 #include "sheet/calculation.h"
 #include "speech/speak.h"
+#include "widgets/sheet_box.h"
 #include "window/main_menus.h"
 
 #include <QMainWindow>
 #include <QPointer>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -43,6 +42,7 @@ class DeferredCall;
 class SheetTracker;
 class Settings;
 class SheetDocument;
+class SheetFiles;
 enum class WindowState;
 
 class frmMain : public QMainWindow {
@@ -148,7 +148,7 @@ public:
     void showFormulaEditor();
     void showSettingsDialog();
 
-    // --- The sheet as a document (frmMain_document.cpp) -------------------------------------
+    // --- The sheet as a document (SheetFiles) ------------------------------------------------
     // This instance owns the kept sheet (only the first of several running ones does): it puts
     // it back now, caret at its end, with one silent calculation pass, and from now on writes
     // it shortly after edits and at close while "計算部を保持(&S)" is checked.
@@ -173,10 +173,10 @@ public:
     // A close nobody can answer a question for (quit signals): unsaved edits of an opened file
     // stay in the kept sheet.
     void closeWithoutAsking();
-    // Reading the tape back (frmMain_readback.cpp): starts it, or stops it while it runs.
+    // Reading the tape back: starts it, or stops it while it runs.
     void toggleReadBack();
     bool readingBack() const;
-    // Printing through the print dialog (frmMain_print.cpp).
+    // Printing through the print dialog.
     void printSheet();
 
 protected:
@@ -196,8 +196,7 @@ private:
     void connectHelpMenu();
     void connectScrollSync();
 
-    // Load sequence (frmMain_startup.cpp), hooks (frmMain_hooks.cpp), unload step
-    // (frmMain_close.cpp).
+    // Load sequence, hooks (menu help and scroll links), unload step.
     void Form_Load();
     void loadLooks(const Settings& settings);
     WindowState loadPlacement(const Settings& settings);
@@ -219,7 +218,6 @@ private:
 
     // Calculation and its triggers
     void runCalculationPass();
-    bool onSheetKeyRelease(QKeyEvent* event);
     bool onWindowKey(QKeyEvent* event);
     void alignResultsWithSheet();
 
@@ -248,20 +246,17 @@ private:
 
     // The sheet as a document
     void connectDocument();
-    void sheetEdited();
-    void keepSheetSoon();
-    void keepSheetAtClose();
-    bool askToSaveEdits();
-    bool mayClose();
-    QString chooseSheetFile(bool forSaving);
-    void dropFiles(const QStringList& paths);
+    // Sheet box
+    std::array<QObject*, 4> watchedBoxes() const;
+    void connectSheetBox();
+    void onSheetKeyReleased(bool mayType, bool plainEnter);
     // Reading back
     void connectReadBack();
     void showReadBackLine(int line);
     void stopReadBack();
 
     QWidget* client_ = nullptr;
-    QPlainTextEdit* sheet_ = nullptr;
+    SheetBox* sheet_ = nullptr;
     QLineEdit* totalBox_ = nullptr;
     ResultsColumn* results_ = nullptr;
     KeypadPanel* keypad_ = nullptr;
@@ -292,11 +287,7 @@ private:
     bool underlineAlwaysShown_ = false;
     bool hooksInstalled_ = false;
     bool unloaded_ = false;
-    struct DocumentParts;
-    struct DocumentPartsDeleter {
-        void operator()(DocumentParts* parts) const;
-    };
-    std::unique_ptr<DocumentParts, DocumentPartsDeleter> document_;
+    SheetFiles* files_ = nullptr;
 };
 
 } // namespace quill

@@ -8,6 +8,7 @@
 #include "settings/settings.h"
 #include "window/divider.h"
 #include "window/frmMain.h"
+#include "window/sheet_files.h"
 #include "window/window_api.h"
 
 #include <QCloseEvent>
@@ -50,7 +51,7 @@ std::vector<ButtonPosition> currentPositions(const KeypadPanel* panel, KeyArray 
 void frmMain::closeEvent(QCloseEvent* event) {
     // Unsaved edits of an opened file are the one thing the user may still keep the window
     // open for; a close nobody can answer for goes on (the kept sheet holds the edits).
-    if (!unloaded_ && !mayClose()) {
+    if (!unloaded_ && !files_->mayClose()) {
         event->ignore();
         return;
     }
@@ -93,7 +94,7 @@ void frmMain::saveSettings() {
     settings.setKeepSheet(keepsSheet());
     // A refused write (read-only folder or file) is ignored; the state stays in memory.
     batch.commit();
-    keepSheetAtClose();
+    files_->keepAtClose();
 }
 
 // Every dialog of the program descends from the main window; the most recently opened (the

@@ -8,6 +8,7 @@
 #include "window/clipboard.h"
 #include "window/frmMain.h"
 #include "window/menu_help.h"
+#include "window/sheet_files.h"
 #include "window/window_api.h"
 
 #include <QDesktopServices>
@@ -126,7 +127,7 @@ void frmMain::connectOptionsMenu() {
     onItem(this, m, Settings, [this] { showSettingsDialog(); });
     onItem(this, m, UserFormulas, [this] { showFormulaEditor(); });
     // Unchecked, the kept sheet goes at the next close; checked again, it is kept from now.
-    onItem(this, m, KeepSheet, [this] { keepSheetSoon(); });
+    onItem(this, m, KeepSheet, [this] { files_->keepSoon(); });
 }
 
 void frmMain::connectHelpMenu() {
