@@ -3,6 +3,7 @@
 #include "keypad/keypad_panel.h"
 #include "settings/program_folder.h"
 #include "speech/phrases.h"
+#include "widgets/desktop_open.h"
 #include "widgets/file_paths.h"
 #include "widgets/menu_commands.h"
 #include "window/clipboard.h"
@@ -11,7 +12,6 @@
 #include "window/sheet_files.h"
 #include "window/window_api.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -37,6 +37,13 @@ bool programFileExists(const char* name) {
 template <class Item, class Slot>
 void onItem(frmMain* window, const MenuArray<Item>& menu, Item item, Slot slot) {
     QObject::connect(menu.at(item), &QAction::triggered, window, slot);
+}
+
+// Without an opener on this desktop the status bar says so.
+void openOnDesktop(frmMain& window, const QUrl& url) {
+    if (!openWithDesktop(url))
+        window.setStatusText(QStringLiteral("開くためのアプリケーションが見つかりません：") +
+                             url.toDisplayString(QUrl::PreferLocalFile));
 }
 
 } // namespace
@@ -135,11 +142,11 @@ void frmMain::connectHelpMenu() {
     const auto& m = menus_.help;
     onItem(this, m, ReadMe, [this] {
         if (!programFileExists("ReadMe.txt")) return;
-        QDesktopServices::openUrl(QUrl::fromLocalFile(programFile("ReadMe.txt")));
+        openOnDesktop(*this, QUrl::fromLocalFile(programFile("ReadMe.txt")));
         speech_.Speak(kReadMePhrase);
     });
     onItem(this, m, AuthorPage, [this] {
-        QDesktopServices::openUrl(QUrl(authorWebPage()));
+        openOnDesktop(*this, QUrl(authorWebPage()));
         speech_.Speak(kHomePagePhrase);
     });
     onItem(this, m, Version, [this] {
