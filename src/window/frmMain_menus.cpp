@@ -128,13 +128,12 @@ void frmMain::connectViewMenu() {
 
 void frmMain::connectOptionsMenu() {
     // The recalculation items are check marks only: the calculation triggers read them.
-    using enum OptItem;
     const auto& m = menus_.opt;
-    onItem(this, m, Talk, [this](bool on) { speech_.setTalking(on); });
-    onItem(this, m, Settings, [this] { showSettingsDialog(); });
-    onItem(this, m, UserFormulas, [this] { showFormulaEditor(); });
+    onItem(this, m, OptItem::Talk, [this](bool on) { speech_.setTalking(on); });
+    onItem(this, m, OptItem::Settings, [this] { showSettingsDialog(); });
+    onItem(this, m, OptItem::UserFormulas, [this] { showFormulaEditor(); });
     // Unchecked, the kept sheet goes at the next close; checked again, it is kept from now.
-    onItem(this, m, KeepSheet, [this] { files_->keepSoon(); });
+    onItem(this, m, OptItem::KeepSheet, [this] { files_->keepSoon(); });
 }
 
 void frmMain::connectHelpMenu() {
