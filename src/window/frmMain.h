@@ -223,7 +223,9 @@ private:
 
     // Keypad: each key's action, run unless move mode is on.
     void onNumKey(NumKey key);
-    void onOpKey(OpKey key, std::function<void()> edit, bool completesInput = false);
+    void onOpKey(OpKey key, std::function<void()> edit);
+    // A key that completes a number or an expression: a pass follows on every input.
+    void onOpKey(OpKey key, bool completesInput, std::function<void()> edit);
     void onMenuKey(MenuKey key, std::function<void()> edit);
     void clearLineKey();
     void clearKey();

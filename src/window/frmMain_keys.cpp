@@ -20,6 +20,7 @@ using namespace Qt::StringLiterals;
 namespace {
 const QString kPi = QStringLiteral("3.14159265358979");
 const QString kNewLine = QStringLiteral("\n");
+constexpr bool kCompletesInput = true;
 } // namespace
 
 void frmMain::connectKeys() {
@@ -35,11 +36,10 @@ void frmMain::connectKeys() {
         onOpKey(key, [this, key] { insertText(u' ' + keyCaption(key) + u' '); });
     onOpKey(Sqrt, [this] { wrapOrInsert(sheet_, u"SQR("_s, u")"_s, u"SQR("_s); });
     // "π" and ")" complete a number or an expression; the other operators leave it open.
-    onOpKey(
-        Pi, [this] { insertText(kPi); }, true);
+    onOpKey(Pi, kCompletesInput, [this] { insertText(kPi); });
     onOpKey(OpenBracket, [this] { wrapOrInsert(sheet_, u"("_s, u")"_s, u"("_s); });
-    onOpKey(
-        CloseBracket, [this] { wrapOrInsert(sheet_, u"("_s, u")"_s, u")"_s); }, true);
+    onOpKey(CloseBracket, kCompletesInput,
+            [this] { wrapOrInsert(sheet_, u"("_s, u")"_s, u")"_s); });
     onOpKey(Left, [this] { sendKey(Qt::Key_Left); });
     onOpKey(Right, [this] { sendKey(Qt::Key_Right); });
     onOpKey(Up, [this] { sendKey(Qt::Key_Up); });
@@ -95,7 +95,11 @@ void frmMain::onNumKey(NumKey key) {
     sheet_->setFocus();
 }
 
-void frmMain::onOpKey(OpKey key, std::function<void()> edit, bool completesInput) {
+void frmMain::onOpKey(OpKey key, std::function<void()> edit) {
+    onOpKey(key, false, std::move(edit));
+}
+
+void frmMain::onOpKey(OpKey key, bool completesInput, std::function<void()> edit) {
     connect(cmdOp(key), &QPushButton::clicked, this, [this, key, edit, completesInput] {
         if (moveMode()) return;
         edit();
