@@ -2,6 +2,7 @@
 // kept sheet and the question about unsaved edits are the SheetFiles object's.
 #include "window/frmMain.h"
 #include "window/sheet_files.h"
+#include "window/sheet_loading.h"
 
 #include <QPlainTextEdit>
 #include <QShortcut>
@@ -30,6 +31,7 @@ void frmMain::connectDocument() {
     saveAs->setShortcut(QKeySequence::Save);
     saveAs->setShortcutContext(Qt::WidgetShortcut);
     new QShortcut(QKeySequence::Save, this, [this] { saveToCurrentFile(); });
+    limitSheet(sheet_, [this](const QString& why) { setStatusText(why); });
 }
 
 const SheetDocument& frmMain::document() const {

@@ -2,7 +2,9 @@
 
 #include "document/kept_sheet.h"
 #include "document/sheet_file.h"
+#include "settings/atomic_file.h"
 #include "widgets/file_paths.h"
+#include "window/sheet_loading.h"
 
 #include <QAction>
 #include <QDir>
@@ -80,10 +82,14 @@ void SheetFiles::takeKeptSheet() {
             Qt::QueuedConnection);
     });
     if (!keeps()) return;
-    const KeptSheetLoad kept = loadKeptSheet(keptFile_);
+    const KeptSheetLoad kept = loadKeptSheet(keptFile_, kWindowSheetLimits);
     if (kept.error != SheetReadError::None) {
-        emit statusMessage(QStringLiteral("前回の計算部を読み込めませんでした（%1 に移しました）")
-                               .arg(fromPath(kept.setAside.filename())));
+        const QString tooLarge =
+            kept.error == SheetReadError::TooLarge
+                ? QString::fromStdU16String(tooLargeText(u"", kept.bytes, kept.lines))
+                : QString();
+        emit statusMessage(QStringLiteral("前回の計算部を読み込めませんでした（%1 に移しました）%2")
+                               .arg(fromPath(kept.setAside.filename()), tooLarge));
         return;
     }
     if (kept.text.empty()) return;
@@ -106,20 +112,18 @@ void SheetFiles::keepAtClose() {
 
 bool SheetFiles::open(const QString& path) {
     const std::filesystem::path file = toPath(path);
-    const SheetRead read = readSheetFile(file);
+    removeStaleTemporaries(file.parent_path());
+    const SheetRead read = readSheetFile(file, kWindowSheetLimits);
     if (!read.ok()) {
+        const std::u16string name = fileNameOf(path).toStdU16String();
         emit statusMessage(QString::fromStdU16String(
-            readErrorText(read.error, fileNameOf(path).toStdU16String())));
+            read.error == SheetReadError::TooLarge ? tooLargeText(name, read.bytes, read.lines)
+                                                   : readErrorText(read.error, name)));
         return false;
     }
     // One undo step takes the whole file back out.
-    QTextCursor cursor(sheet_->document());
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(QString::fromStdU16String(read.text));
-    cursor.endEditBlock();
-    sheet_->setTextCursor(cursor);
-    emit sheetReplaced();
+    replaceSheetText(sheet_, QString::fromStdU16String(read.text),
+                     [this] { emit sheetReplaced(); });
     // The sheet holds the file's text; the pass only narrowed what it shows.
     document_.matches(file);
     emit captionChanged();
