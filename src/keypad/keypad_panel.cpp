@@ -21,7 +21,7 @@ KeypadPanel::KeypadPanel(QWidget* parent) : QWidget(parent) {
         }
     }
     // "日時" has no action; it keeps its place in the saved lists but is not offered.
-    button(KeyArray::Menu, 8)->hide();
+    button(MenuKey::DateTime)->hide();
     resize(width(), panelHeight);
 }
 
@@ -40,7 +40,7 @@ void KeypadPanel::setButtonSize(bool medium) {
 
 void KeypadPanel::resetPositions() {
     // d follows the width "0" has now, so a reset matches whatever size is chosen.
-    const int d = int(std::nearbyint(button(KeyArray::Num, 0)->twipWidth())) - 615;
+    const int d = int(std::nearbyint(button(NumKey::Digit0)->twipWidth())) - 615;
     for (KeypadButton* b : buttons_)
         if (auto p = defaultKeyPosition(b->array(), b->index(), d)) b->moveTwips(*p);
 }

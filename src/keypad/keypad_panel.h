@@ -16,6 +16,9 @@ public:
     explicit KeypadPanel(QWidget* parent);
 
     KeypadButton* button(KeyArray array, int index) const;
+    template <class Key> KeypadButton* button(Key key) const {
+        return button(arrayOf(key), keyIndex(key));
+    }
     const std::vector<KeypadButton*>& buttons() const { return buttons_; }
 
     // Widths of the small or medium size; places and heights stay.

@@ -83,19 +83,15 @@ void frmMain::dragDivider(int mouseX) {
     Form_Resize();
 }
 
-void frmMain::toggleStatusBar() {
-    QAction* item = menus_.view.at(0);
-    item->setChecked(!item->isChecked());
-    statusBar()->setVisible(item->isChecked());
+void frmMain::showStatusBar(bool on) {
+    statusBar()->setVisible(on);
     // The client area changes height; its resize re-docks the keypad and lays out again.
     placeKeypadPanel();
     Form_Resize();
 }
 
-void frmMain::toggleKeypadHidden() {
-    QAction* item = menus_.view.at(10);
-    item->setChecked(!item->isChecked());
-    keypad_->setHidden(item->isChecked());
+void frmMain::hideKeypad(bool hidden) {
+    keypad_->setHidden(hidden);
     Form_Resize();
 }
 
