@@ -61,7 +61,7 @@ TEST_F(WindowKeys, controls_carry_their_names_captions_and_tooltips) {
     EXPECT_EQ(w().cmdOp(11)->toolTip(), "平方根。文字を選択した状態で押すと()で挟みます");
     EXPECT_EQ(w().cmdMenu(10)->text(), " A.");
     EXPECT_EQ(w().cmdMenu(10)->toolTip(), "演算結果をコピー");
-    EXPECT_EQ(w().cmdMenu(10)->accessibleDescription(), "演算結果をコピー");
+    EXPECT_EQ(w().cmdMenu(10)->accessibleName(), "結果をコピー");
     EXPECT_TRUE(w().cmdNum(1)->toolTip().isEmpty());
     EXPECT_EQ(w().windowTitle(), "Quillsum");
     // Keys never take the focus from the sheet.
