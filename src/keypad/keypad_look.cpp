@@ -84,6 +84,7 @@ KeypadLook::KeypadLook(KeypadPanel* panel, std::vector<KeypadButton*> extra)
         b->setProperty("keyKind", kindName(keyKind(b->array(), b->index())));
     apply();
     panel->installEventFilter(this);
+    if (QWidget* parent = panel->parentWidget()) parent->installEventFilter(this);
 }
 
 void KeypadLook::apply() {
@@ -96,6 +97,12 @@ void KeypadLook::apply() {
 
 bool KeypadLook::eventFilter(QObject* watched, QEvent* event) {
     if (watched == panel_ && event->type() == QEvent::ApplicationPaletteChange) apply();
+    // A styled panel no longer inherits its parent's font by itself; it follows it here, so
+    // that the keys grow with a larger font.
+    if (watched == panel_->parentWidget() && event->type() == QEvent::FontChange) {
+        panel_->setFont(panel_->parentWidget()->font());
+        for (KeypadButton* b : extra_) b->setFont(panel_->parentWidget()->font());
+    }
     return false;
 }
 

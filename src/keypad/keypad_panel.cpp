@@ -52,7 +52,13 @@ void KeypadPanel::followFont() {
     const double ratio =
         double(QFontMetrics(font()).height()) / std::max(1, QFontMetrics(reference).height());
     scale_ = std::max(1.0, ratio);
-    for (KeypadButton* b : buttons_) b->setScale(scale_);
+    for (KeypadButton* b : buttons_) {
+        // Styled buttons keep their own font: they take the panel's, bold in move mode.
+        QFont f = font();
+        f.setBold(b->font().bold());
+        b->setFont(f);
+        b->setScale(scale_);
+    }
     resize(width(), scaledHeight());
 }
 
