@@ -38,6 +38,10 @@ TEST_F(PassAnnouncement, sheet_description_follows_the_total_and_changes_only_wi
         EXPECT_EQ(QApplication::focusWidget(), w().sheet()) << "the focus stays in the sheet";
     }
     EXPECT_EQ(w().sheet()->accessibleName(), "計算部");
+    setSheet("7");
+    w().calculate();
+    w().cmdMenu_Click(2); // C clears the total the sheet described
+    EXPECT_EQ(w().sheet()->accessibleDescription(), "合計なし");
 }
 
 TEST_F(PassAnnouncement, a_total_wider_than_its_box_is_elided_on_the_left) {
