@@ -62,9 +62,9 @@ void frmMain::keepUsableSize(int totalBoxHeight, bool keypadShown) {
     const int sheetLine = sheet_->fontMetrics().lineSpacing() + 2 * sheet_->frameWidth() +
                           2 * int(std::ceil(sheet_->document()->documentMargin()));
     const int keypad = keypadShown ? keypad_->scaledHeight() + kKeypadGap : 0;
-    const int width = std::max(
+    const int minWidth = std::max(
         {2 * kMinPane, keypadShown ? keypad_->keysRight() : 0, menuBar()->sizeHint().width()});
-    client_->setMinimumSize(width, sheetLine + totalBoxHeight + keypad);
+    client_->setMinimumSize(minWidth, sheetLine + totalBoxHeight + keypad);
 }
 
 void frmMain::setRightPaneWidth(int pixels) {

@@ -18,7 +18,7 @@ namespace {
 
 class DialogKeys : public MainWindowTest {};
 
-TEST_F(DialogKeys, return_presses_the_focused_button_or_ok_and_esc_cancels) {
+TEST_F(DialogKeys, ReturnPressesTheFocusedButtonOrOkAndEscCancels) {
     writeIni("[Calc]\n");
     struct Case {
         const char* name;
@@ -56,7 +56,7 @@ TEST_F(DialogKeys, return_presses_the_focused_button_or_ok_and_esc_cancels) {
     EXPECT_EQ(editor.result(), QDialog::Accepted);
 }
 
-TEST_F(DialogKeys, preview_and_swatch_name_their_colours) {
+TEST_F(DialogKeys, PreviewAndSwatchNameTheirColours) {
     writeIni("[Calc]\n");
     SheetLook look;
     look.back = 0x800000; // stored as 0x00BBGGRR: navy
@@ -68,7 +68,7 @@ TEST_F(DialogKeys, preview_and_swatch_name_their_colours) {
     EXPECT_NE(d.cmdMenu(5)->accessibleName(), d.windowTitle()) << "not just 設定";
 }
 
-TEST_F(DialogKeys, keypad_grows_with_a_larger_font_and_the_window_keeps_it_and_the_menus) {
+TEST_F(DialogKeys, KeypadGrowsWithALargerFontAndTheWindowKeepsItAndTheMenus) {
     open();
     EXPECT_EQ(w().keypad()->height(), KeypadPanel::panelHeight) << "the default font";
     QFont large = w().font();

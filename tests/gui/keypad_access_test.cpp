@@ -37,7 +37,7 @@ protected:
     }
 };
 
-TEST_F(KeypadAccess, every_key_has_its_own_name_and_a_description_with_caption_and_key) {
+TEST_F(KeypadAccess, EveryKeyHasItsOwnNameAndADescriptionWithCaptionAndKey) {
     open();
     std::set<QString> names;
     for (KeypadButton* b : allKeys()) {
@@ -55,7 +55,7 @@ TEST_F(KeypadAccess, every_key_has_its_own_name_and_a_description_with_caption_a
     EXPECT_EQ(w().cmdMenu(10)->accessibleDescription(), "表示「A.」、キー Ctrl+Shift+C");
 }
 
-TEST_F(KeypadAccess, keypad_shortcuts_clash_with_no_menu_key) {
+TEST_F(KeypadAccess, KeypadShortcutsClashWithNoMenuKey) {
     open();
     std::set<QString> keys{KeypadKeyboard::switchKey.toString()};
     for (QAction* menu : w().menuBar()->actions())
@@ -74,7 +74,7 @@ TEST_F(KeypadAccess, keypad_shortcuts_clash_with_no_menu_key) {
     EXPECT_EQ(own, 5) << "copy result, √, (, ) and π";
 }
 
-TEST(ReadingOrder, follows_where_buttons_stand_and_arrows_go_by_rows) {
+TEST(ReadingOrder, FollowsWhereButtonsStandAndArrowsGoByRows) {
     // Two rows; the third button was dragged left of the first, a little lower.
     const std::vector<QRect> rects = {
         {40, 0, 40, 20}, {80, 0, 40, 20}, {0, 6, 40, 20}, {0, 30, 40, 20}, {90, 30, 40, 20}};
@@ -99,7 +99,7 @@ TEST(ReadingOrder, follows_where_buttons_stand_and_arrows_go_by_rows) {
         EXPECT_EQ(arrowTarget(rects, c.from, c.key), c.to) << c.from << " key " << c.key;
 }
 
-TEST_F(KeypadAccess, f8_arrows_space_return_and_esc_drive_the_keypad) {
+TEST_F(KeypadAccess, F8ArrowsSpaceReturnAndEscDriveTheKeypad) {
     open("ReCalc=0\n");
     activate();
     setSheet("12");
@@ -126,7 +126,7 @@ TEST_F(KeypadAccess, f8_arrows_space_return_and_esc_drive_the_keypad) {
     EXPECT_EQ(QApplication::focusWidget(), w().sheet());
 }
 
-TEST_F(KeypadAccess, arrows_follow_a_moved_button) {
+TEST_F(KeypadAccess, ArrowsFollowAMovedButton) {
     open();
     activate();
     // "7" dragged to the far right of the top row comes last in that row.
@@ -140,7 +140,7 @@ TEST_F(KeypadAccess, arrows_follow_a_moved_button) {
     EXPECT_EQ(focusName(), "数字の 7");
 }
 
-TEST_F(KeypadAccess, shortcuts_of_keys_without_a_key_of_their_own) {
+TEST_F(KeypadAccess, ShortcutsOfKeysWithoutAKeyOfTheirOwn) {
     open("ReCalc=0\n");
     activate();
     struct Case {

@@ -12,7 +12,7 @@ namespace {
 
 class PassAnnouncement : public MainWindowTest {};
 
-TEST_F(PassAnnouncement, sheet_description_follows_the_total_and_changes_only_with_it) {
+TEST_F(PassAnnouncement, SheetDescriptionFollowsTheTotalAndChangesOnlyWithIt) {
     open("ReCalc=0\n");
     QSignalSpy statusChanges(w().statusBar(), &QStatusBar::messageChanged);
     struct Step {
@@ -44,7 +44,7 @@ TEST_F(PassAnnouncement, sheet_description_follows_the_total_and_changes_only_wi
     EXPECT_EQ(w().sheet()->accessibleDescription(), "合計なし");
 }
 
-TEST_F(PassAnnouncement, a_total_wider_than_its_box_is_elided_on_the_left) {
+TEST_F(PassAnnouncement, ATotalWiderThanItsBoxIsElidedOnTheLeft) {
     open();
     auto* box = qobject_cast<TotalBox*>(w().totalBox());
     ASSERT_NE(box, nullptr);
