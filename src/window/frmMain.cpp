@@ -1,12 +1,16 @@
 #include "window/frmMain.h"
 
 #include "keypad/button_mover.h"
+#include "keypad/keypad_keyboard.h"
+#include "keypad/keypad_look.h"
 #include "keypad/keypad_panel.h"
 #include "widgets/results_column.h"
 #include "widgets/sheet_box.h"
 #include "widgets/sheet_editing.h"
+#include "widgets/total_box.h"
 #include "window/deferred_call.h"
 #include "window/divider.h"
+#include "window/pass_announcer.h"
 #include "window/results_writer.h"
 #include "window/sheet_files.h"
 #include "window/sheet_tracker.h"
@@ -75,7 +79,8 @@ void frmMain::buildWidgets() {
     sheetTracker_ = new SheetTracker(sheet_);
     deferredPass_ = new DeferredCall(this, [this] { calculate(); });
 
-    totalBox_ = new QLineEdit(client_);
+    announcer_ = std::make_unique<PassAnnouncer>(sheet_);
+    totalBox_ = new TotalBox(client_);
     totalBox_->setObjectName(QStringLiteral("txt1"));
     totalBox_->setAccessibleName(QStringLiteral("合計"));
     totalBox_->setReadOnly(true);
@@ -121,6 +126,8 @@ void frmMain::buildKeypad() {
     connect(keypad_, &KeypadPanel::optionsMenuRequested, this,
             [this](QPoint at) { menus_.opt.menu->popup(at); });
     connect(keypad_, &KeypadPanel::clicked, this, [this] { sheet_->setFocus(); });
+    new KeypadKeyboard(this, keypad_, sheet_, {copyButton_});
+    new KeypadLook(keypad_, {copyButton_});
 }
 
 QWidget* frmMain::txt(int index) const {
@@ -159,7 +166,8 @@ QString frmMain::statusText() const {
     return statusBar()->currentMessage();
 }
 void frmMain::setStatusText(const QString& text) {
-    statusBar()->showMessage(text);
+    // The same text again would only repeat the bar's accessibility events.
+    if (statusBar()->currentMessage() != text) statusBar()->showMessage(text);
 }
 
 Grouping frmMain::grouping() const {

@@ -35,6 +35,7 @@ class KeypadButton;
 class frmFormula;
 class KeypadPanel;
 class MenuHelp;
+class PassAnnouncer;
 class ReadBackPlayer;
 class ResultsColumn;
 class ResultsWriter;
@@ -267,6 +268,7 @@ private:
     KeypadButton* copyButton_ = nullptr;
     ButtonMover* mover_ = nullptr;
     std::unique_ptr<ResultsWriter> resultsWriter_;
+    std::unique_ptr<PassAnnouncer> announcer_;
     SheetTracker* sheetTracker_ = nullptr;
     DeferredCall* deferredPass_ = nullptr;
     ReadBackPlayer* readBack_ = nullptr;

@@ -3,8 +3,10 @@
 #include "widgets/results_column.h"
 #include "window/deferred_call.h"
 #include "window/frmMain.h"
+#include "window/pass_announcer.h"
 #include "window/results_writer.h"
 #include "window/sheet_tracker.h"
+#include "window/status_line.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -36,9 +38,11 @@ void frmMain::runCalculationPass() {
     if (sheet_->document()->isEmpty()) {
         totalBox_->clear();
         resultsWriter_->clear();
+        announcer_->announce(QString(), statusText());
         return;
     }
-    setStatusText(QStringLiteral("計算中..."));
+    auto* statusLine = static_cast<StatusLine*>(statusBar());
+    statusLine->showBusy(QStringLiteral("計算中..."));
     calcBusy_ = true;
     PassUpdate pass = sheetTracker_->run(grouping(), resultsWriter_->inStep());
     if (!resultsWriter_->show(pass)) resultsWriter_->rewriteAll(sheetTracker_->resultTexts());
@@ -50,7 +54,9 @@ void frmMain::runCalculationPass() {
     if (!pass.phrase.empty()) speech_.SpeakResult(pass.phrase);
     alignResultsWithSheet();
     calcBusy_ = false;
+    statusLine->endBusy();
     setStatusText(QStringLiteral("計算が完了しました"));
+    announcer_->announce(total, statusText());
     sheet_->setFocus();
 }
 

@@ -5,6 +5,7 @@
 #include "widgets/sheet_editing.h"
 #include "window/clipboard.h"
 #include "window/frmMain.h"
+#include "window/pass_announcer.h"
 #include "window/results_writer.h"
 
 #include <QCoreApplication>
@@ -157,6 +158,8 @@ void frmMain::clearAll() {
     resultsWriter_->clear();
     sheet_->setFocus();
     setStatusText(QString());
+    // The sheet no longer describes a total it does not show.
+    announcer_->announce(QString(), QString());
 }
 
 void frmMain::copyResult() {
