@@ -15,12 +15,12 @@ namespace {
 
 // Renames `from` to `to` only when nothing is called `to` yet.
 bool renameWithoutReplacing(const fs::path& from, const fs::path& to) {
-#ifdef RENAME_NOREPLACE // not in every C library (emscripten's has no renameat2)
+#ifdef RENAME_NOREPLACE
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return true;
     if (errno != EINVAL && errno != ENOSYS) return false;
 #endif
-    // A file system or C library without the no-replace rename: check first (a race with a second
+    // A file system without the no-replace rename: check first (a race with a second
     // instance setting aside the same moment is the only way to lose here).
     std::error_code ec;
     if (fs::exists(fs::symlink_status(to, ec))) {
