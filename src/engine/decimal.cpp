@@ -105,6 +105,12 @@ int bitWidth(const uint256_t& x) {
     return x == 0 ? 0 : int(boost::multiprecision::msb(x)) + 1;
 }
 
+// floor(log10(x)) for x >= 1.
+int log10Floor(u128 x) {
+    const int t = (bitWidth(x) * 1233) >> 12;
+    return t - (x < kPow10[t] ? 1 : 0);
+}
+
 template <class T> bool isOdd(const T& q) {
     return (q & 1) != 0;
 }
@@ -225,10 +231,11 @@ void divideExtend(u128& q, u128& r, u128 d, int& scale) {
     // Digits per step so that r * 10^k stays within 128 bits.
     const int chunk = d <= (u128(1) << 64) ? 19 : 9;
     while (r != 0 && scale < Decimal::kMaxScale) {
-        // Digits that fit whatever they turn out to be: (q + 1) * 10^k <= 2^96.
-        const int most = std::min(Decimal::kMaxScale - scale, chunk);
-        int k = 0;
-        while (k < most && q + 1 <= kMantissaRoom[k + 1]) ++k;
+        // Digits that fit whatever they turn out to be: (q + 1) * 10^k <= 2^96. For q + 1 of
+        // n + 1 digits that is 28 - n digits or one fewer, as 10^28 < 2^96 < 10^29.
+        const int most = 28 - log10Floor(q + 1);
+        const int safe = q + 1 <= kMantissaRoom[most] ? most : most - 1;
+        const int k = std::min({Decimal::kMaxScale - scale, safe, chunk});
         if (k == 0) {
             // One more digit may still fit, after which none can.
             const QuotRem next = divMod(r * 10, d);
