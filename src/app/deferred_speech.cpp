@@ -10,6 +10,7 @@ void DeferredSpeech::open() {
     std::vector<std::function<void()>> waiting = std::move(waiting_);
     waiting_.clear();
     if (!output_) return; // no engine: the notices can never come
+    output_->setVoice(voice_);
     for (auto& notice : waiting) output_->whenReady(std::move(notice));
 }
 
@@ -30,6 +31,11 @@ void DeferredSpeech::whenReady(std::function<void()> notice) {
         output_->whenReady(std::move(notice));
     else if (opener_)
         waiting_.push_back(std::move(notice));
+}
+
+void DeferredSpeech::setVoice(const Voice& voice) {
+    voice_ = voice;
+    if (output_) output_->setVoice(voice);
 }
 
 void DeferredSpeech::stop() {

@@ -24,11 +24,13 @@ public:
     void playResult(std::u16string_view phrase) override;
     bool ready() const override;
     void whenReady(std::function<void()> notice) override;
+    void setVoice(const Voice& voice) override;
     void stop() override;
     bool playing() const override;
 
 private:
     Opener opener_;
+    Voice voice_; // handed to the engine when it opens
     std::unique_ptr<SpeechOutput> output_;
     std::vector<std::function<void()>> waiting_;
 };

@@ -3,6 +3,8 @@
 // calculator runs (silently) without it. The library can be set up only once per process, so
 // one session serves every engine: it synthesises on the calling thread and hands the samples
 // over in chunks; it never opens a sound device itself.
+#include "speech/voice.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -19,8 +21,10 @@ bool openEspeak();
 // The session's sample rate; 0 while it is not open.
 int espeakSampleRate();
 
-// Synthesises UTF-8 text on the calling thread, chunk by chunk; one synthesis runs at a time in
-// the process. Returns false when the session is not open or the synthesis failed.
-bool synthesizeWithEspeak(const std::string& utf8, const SampleChunk& chunk);
+// Synthesises UTF-8 text on the calling thread, chunk by chunk, at the voice's speed, volume and
+// pitch; one synthesis runs at a time in the process. Returns false when the session is not
+// open or the synthesis failed.
+bool synthesizeWithEspeak(const std::string& utf8, const SampleChunk& chunk,
+                          const Voice& voice = {});
 
 } // namespace quill::speech

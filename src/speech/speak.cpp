@@ -28,6 +28,10 @@ void Speech::stop() const {
     if (output_) output_->stop();
 }
 
+void Speech::setVoice(const Voice& voice) const {
+    if (output_) output_->setVoice(voice);
+}
+
 bool Speech::playing() const {
     return output_ && output_->playing();
 }

@@ -6,9 +6,11 @@
 #include "speech/espeak_text.h"
 #include "speech/phrases.h"
 #include "speech/sound_output.h"
+#include "speech/voice.h"
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -30,6 +32,8 @@ public:
     virtual void whenReady(std::function<void()> notice) {
         if (ready()) notice();
     }
+    // The speed, volume and pitch of the phrases played from now on.
+    virtual void setVoice(const Voice&) {}
     // Cuts off what is being spoken and drops what waits.
     virtual void stop() {}
     // Whether a phrase is still being spoken or waits to be.
@@ -62,6 +66,8 @@ public:
     void say(std::u16string_view phrase) const;
     void stop() const;
     bool playing() const;
+    // The voice of the phrases from now on (see SpeechOutput::setVoice).
+    void setVoice(const Voice& voice) const;
 
     // Shut-down: releases the speech instance; Speak is silent afterwards.
     void release() { output_.reset(); }
@@ -96,8 +102,10 @@ public:
     void playResult(std::u16string_view phrase) override;
     bool ready() const override;
     void whenReady(std::function<void()> notice) override;
+    void setVoice(const Voice& voice) override;
     void stop() override;
     bool playing() const override;
+    Voice voice() const;
 
     // The 16-bit mono samples of a phrase at sampleRate(), synthesised on the calling thread;
     // empty while the engine is not ready.
@@ -113,6 +121,8 @@ private:
     explicit TalkEngine(std::unique_ptr<Player> player);
 
     std::unique_ptr<Player> player_; // null for an engine for retrieval
+    mutable std::mutex voiceMutex_;
+    Voice voice_;
 };
 
 } // namespace quill
