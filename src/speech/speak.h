@@ -34,6 +34,14 @@ public:
     }
     // The speed, volume and pitch of the phrases played from now on.
     virtual void setVoice(const Voice&) {}
+    // Where the phrases from now on are spoken. False, with `error` saying why, when the
+    // output cannot be used; what spoke before goes on speaking then. Only the program's own
+    // voice is there unless the output says otherwise.
+    virtual bool useOutput(VoiceOutput output, std::string& error) {
+        if (output == VoiceOutput::Own) return true;
+        error = "no speech service here";
+        return false;
+    }
     // Cuts off what is being spoken and drops what waits.
     virtual void stop() {}
     // Whether a phrase is still being spoken or waits to be.
@@ -68,6 +76,8 @@ public:
     bool playing() const;
     // The voice of the phrases from now on (see SpeechOutput::setVoice).
     void setVoice(const Voice& voice) const;
+    // Where they are spoken (see SpeechOutput::useOutput); false without a speech instance.
+    bool useOutput(VoiceOutput output, std::string& error) const;
 
     // Shut-down: releases the speech instance; Speak is silent afterwards.
     void release() { output_.reset(); }
