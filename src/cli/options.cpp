@@ -178,6 +178,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         }
     }
     error = conflictOf(o, haveInput);
+    for (const char* voiceOption : {"--speed", "--volume"})
+        if (error.empty() && !o.say && !o.readBack &&
+            std::find(valued.begin(), valued.end(), voiceOption) != valued.end())
+            error = std::string(voiceOption) + " needs --say or --read-back";
     if (!error.empty()) return std::nullopt;
     return o;
 }

@@ -141,40 +141,42 @@ TEST(QuillsumCalcSpeech, SpeedAndVolumeShapeTheSpeech) {
     };
     // Lengths and loudness against the same speech at the defaults.
     const struct {
-        const char* args;
+        const char* speech;
+        const char* voice;
         const char* input;
         double length; // expected share of the default's length
         double peak;   // expected share of the default's peak; 0: not checked (a faster
                        // voice is sped up as a whole and its peaks move a little)
     } rows[] = {
-        {"--eval 987654321 --speed 100", "", 1, 1},
-        {"--eval 987654321 --speed 200", "", 0.5, 0},
-        {"--eval 987654321 --speed 50", "", 2, 0},
-        {"--eval 987654321 --speed 300", "", 1.0 / 3, 0},
-        {"--eval 987654321 --volume 50", "", 1, 0.5},
-        {"--read-back --speed 200", "1234\n+ 5678\n", 0.5, 0},
+        {"--eval 987654321 --say", "--speed 100", "", 1, 1},
+        {"--eval 987654321 --say", "--speed 200", "", 0.5, 0},
+        {"--eval 987654321 --say", "--speed 50", "", 2, 0},
+        {"--eval 987654321 --say", "--speed 300", "", 1.0 / 3, 0},
+        {"--eval 987654321 --say", "--volume 50", "", 1, 0.5},
+        {"--read-back", "--speed 200", "1234\n+ 5678\n", 0.5, 0},
     };
     for (const auto& row : rows) {
-        SCOPED_TRACE(row.args);
-        const std::string plain =
-            std::string(row.args).substr(0, std::string(row.args).find(" --"));
-        const std::vector<short> normal = spoken(plain, row.input);
-        const std::vector<short> shaped = spoken(row.args, row.input);
+        SCOPED_TRACE(std::string(row.speech) + " " + row.voice);
+        const std::vector<short> normal = spoken(row.speech, row.input);
+        const std::vector<short> shaped =
+            spoken(std::string(row.speech) + " " + row.voice, row.input);
         ASSERT_FALSE(normal.empty());
         EXPECT_NEAR(double(shaped.size()) / normal.size(), row.length, row.length * 0.25);
         if (row.peak > 0) {
             EXPECT_NEAR(double(peak(shaped)) / peak(normal), row.peak, 0.1);
         }
     }
-    const std::vector<short> muted = spoken("--eval 5 --volume 0", "");
+    const std::vector<short> muted = spoken("--eval 5 --say --volume 0", "");
     EXPECT_FALSE(muted.empty());
     EXPECT_EQ(peak(muted), 0) << "volume 0 is silence of the same length";
 
-    // Out of range, or not a plain number, is an unusable argument.
-    for (const char* args : {"--speed 49", "--speed 301", "--speed 1e2", "--speed -100",
-                             "--volume 101", "--volume", "--speed ''", "--volume 5%"}) {
+    // Out of range, not a plain number, or with nothing to say, is an unusable argument.
+    for (const char* args :
+         {"--say --speed 49", "--say --speed 301", "--say --speed 1e2", "--say --speed -100",
+          "--say --volume 101", "--say --volume", "--say --speed ''", "--say --volume 5%",
+          "--speed 200", "--json --volume 50"}) {
         SCOPED_TRACE(args);
-        const CalcRun r = calc(std::string("--eval 1 --say ") + args);
+        const CalcRun r = calc(std::string("--eval 1 ") + args);
         EXPECT_EQ(r.status, 2);
         EXPECT_EQ(r.out, "");
     }
