@@ -30,6 +30,11 @@ QSpinBox* percentBox(QWidget* parent, const char* name, int low, int high, int s
 
 } // namespace
 
+QString voiceServiceProblem() {
+    return QStringLiteral(
+        "読み上げサービス (speech-dispatcher) を使えません。この電卓の声で話します。");
+}
+
 VoiceGroup::VoiceGroup(const Settings& settings, QWidget* parent, SampleOutputOpener openSample)
     : QGroupBox(QStringLiteral("声"), parent),
       openSample_(openSample ? std::move(openSample) : openSampleOutput) {
@@ -108,9 +113,7 @@ void VoiceGroup::speakSample() {
         std::string error;
         sample_ = openSample_(c.output, error);
         sampleOutput_ = c.output;
-        showProblem(sample_ ? QString()
-                            : QStringLiteral("読み上げサービスを使えません: ") +
-                                  QString::fromStdString(error));
+        showProblem(sample_ ? QString() : voiceServiceProblem());
         if (!sample_) return;
     }
     sample_->setVoice(c.voice);

@@ -22,6 +22,9 @@ struct VoiceChoice {
     bool operator==(const VoiceChoice&) const = default;
 };
 
+// What is shown when the desktop's speech service was chosen and cannot be used.
+QString voiceServiceProblem();
+
 // The phrase 試聴 speaks.
 inline constexpr std::u16string_view kVoiceSamplePhrase = u"ごうけい、<NUMK VAL=12345>";
 

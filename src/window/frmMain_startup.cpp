@@ -150,7 +150,11 @@ void frmMain::Form_Load() {
     menus_.opt.at(13)->setEnabled(speech_.available());
     speech_.whenReady([this] {
         QMetaObject::invokeMethod(
-            this, [this] { menus_.opt.at(13)->setEnabled(speech_.available()); },
+            this,
+            [this] {
+                menus_.opt.at(13)->setEnabled(speech_.available());
+                reportVoiceOutput();
+            },
             Qt::QueuedConnection);
     });
     loadLooks(settings);
@@ -242,6 +246,7 @@ void frmMain::loadOptionMarks(const Settings& settings) {
     menus_.opt.setChecked(8, recalc == Recalc::OnEveryInput);
     menus_.opt.setChecked(13, settings.talk());
     speech_.setTalking(settings.talk());
+    loadVoice(settings);
     menus_.opt.setChecked(kOptItemKeepSheet, settings.keepSheet());
 }
 
