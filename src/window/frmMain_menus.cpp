@@ -149,6 +149,8 @@ void frmMain::mnuOptItem_Click(int index) {
         toggle(menus_.opt, kOptItemKeepSheet);
         keepSheetSoon();
         break;
+    case kOptItemFaster: changeVoiceSpeed(+1); break;
+    case kOptItemSlower: changeVoiceSpeed(-1); break;
     default: break;
     }
 }

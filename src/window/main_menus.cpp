@@ -100,7 +100,9 @@ MainMenus buildMainMenus(QMenuBar* bar) {
                        {15, u"設定(&F)..."},
                        {17, u"ユーザ定義式(&U)..."},
                        {18, u"-"},
-                       {kOptItemKeepSheet, u"計算部を保持(&S)", true}});
+                       {kOptItemKeepSheet, u"計算部を保持(&S)", true},
+                       {kOptItemFaster, u"速く話す(&R)", false, false, u"Ctrl+Shift+Up"},
+                       {kOptItemSlower, u"ゆっくり話す(&W)", false, false, u"Ctrl+Shift+Down"}});
     m.help = buildMenu(bar, u"ヘルプ(&H)", "mnuHelp",
                        {{0, u"ReadMeを開く(&R)..."},
                         {1, u"作者のHPへ(&H)"},

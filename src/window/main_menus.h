@@ -17,6 +17,10 @@ constexpr int kEditItemOpen = 9;
 constexpr int kEditItemSaveAs = 10;
 inline constexpr int kEditItemPrint = 11; // "印刷(&P)...", Ctrl+P
 constexpr int kOptItemKeepSheet = 19;
+// The voice one step faster or slower: "速く話す(&R)" (Ctrl+Shift+Up), "ゆっくり話す(&W)"
+// (Ctrl+Shift+Down), at the end of the Options menu.
+inline constexpr int kOptItemFaster = 20;
+inline constexpr int kOptItemSlower = 21;
 inline constexpr int kViewItemReadBack = 16; // "読み上げ(&Y)", F6
 
 struct MainMenus {

@@ -20,7 +20,7 @@ struct HelpEntry {
 
 // Keyed by menu and item index; titles, separators and the hidden function items have no entry.
 // The web page's text is built from authorWebPage() and is not in this table.
-constexpr std::array<HelpEntry, 49> kHelp{{
+constexpr std::array<HelpEntry, 51> kHelp{{
     {MenuId::Edit, 0, u"計算部の文字をクリップボードにコピー"},
     {MenuId::Edit, 1, u"クリップボードの内容を計算部に貼り付け"},
     {MenuId::Edit, 2, u"クリップボードから数字だけを取り出して計算部に貼り付け"},
@@ -67,6 +67,8 @@ constexpr std::array<HelpEntry, 49> kHelp{{
     {MenuId::Opt, 15, u"設定画面を表示します"},
     {MenuId::Opt, 17, u"ユーザ定義式の設定画面を表示します"},
     {MenuId::Opt, 19, u"終了時の計算部を次回の起動時に復元します"},
+    {MenuId::Opt, 20, u"声を1割速くして新しい速さを読み上げます (Ctrl+Shift+↑)"},
+    {MenuId::Opt, 21, u"声を1割ゆっくりにして新しい速さを読み上げます (Ctrl+Shift+↓)"},
     {MenuId::Help, 0, u"ReadMe.txtを開きます"},
     {MenuId::Help, 2, u"バージョン情報、作者情報の表示"},
     {MenuId::Help, 99, u"Quillsumの自動更新を行います"},

@@ -5,7 +5,9 @@
 #include "keypad/keypad_button.h"
 #include "settings/profile.h"
 #include "window/frmMain.h"
+#include "window/main_menus.h"
 
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <memory>
@@ -212,6 +214,28 @@ TEST_F(SpeechWindow, the_voice_follows_the_settings_and_says_its_new_speed) {
     EXPECT_EQ(w.useVoice({Voice{120, 80, 50}, VoiceOutput::Service}), QString());
     EXPECT_EQ(takeVoiceLog(), (std::vector<std::u16string>{u"voice 120 80 50", u"output service",
                                                            u"voice 120 80 50", u"output service"}));
+}
+
+TEST_F(SpeechWindow, faster_and_slower_close_the_options_menu_and_answer_their_keys_in_the_sheet) {
+    frmMain& w = open("Talk=0\n");
+    becomeReady();
+    const QList<QAction*> items = w.mnuOptItem().menu->actions();
+    ASSERT_GE(items.size(), 2);
+    EXPECT_EQ(items[items.size() - 2]->text(), QStringLiteral("速く話す(&R)"));
+    EXPECT_EQ(items.back()->text(), QStringLiteral("ゆっくり話す(&W)"));
+    EXPECT_EQ(w.mnuOptItem().at(kOptItemFaster), items[items.size() - 2]);
+
+    w.activateWindow();
+    w.sheet()->setFocus();
+    QTest::keyClick(w.sheet(), Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(w.sheet(), Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(w.sheet(), Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Profile(iniFile()).readRaw("VoiceSpeed"), std::u16string(u"110"));
+    EXPECT_EQ(takeLog(), (std::vector<std::u16string>{u"!はやさ,<NUMK VAL=110>ぱ'ーせんと",
+                                                      u"!はやさ,<NUMK VAL=120>ぱ'ーせんと",
+                                                      u"!はやさ,<NUMK VAL=110>ぱ'ーせんと"}));
+    EXPECT_EQ(w.sheet()->toPlainText(), QString()) << "the keys are not the sheet's";
 }
 
 } // namespace
