@@ -9,6 +9,9 @@
 #include <cstdlib>
 #include <mutex>
 #include <set>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 #include <vector>
 
 namespace quill {
@@ -51,6 +54,19 @@ const Api* speechdApi() {
         return ok ? &loaded : nullptr;
     }();
     return api;
+}
+
+// Whether something listens on the socket (the library leaks a little when it finds nothing).
+bool listening(const std::string& socketPath) {
+    sockaddr_un address{};
+    if (socketPath.size() >= sizeof(address.sun_path)) return false;
+    address.sun_family = AF_UNIX;
+    socketPath.copy(address.sun_path, sizeof(address.sun_path) - 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const bool ok = ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    ::close(fd);
+    return ok;
 }
 
 int clampUnit(int value) {
@@ -153,6 +169,10 @@ std::unique_ptr<ServiceSpeech> ServiceSpeech::connect(std::string& error,
     const Api* api = speechdApi();
     if (api == nullptr) {
         error = "libspeechd (speech-dispatcher) is not installed";
+        return nullptr;
+    }
+    if (!socketPath.empty() && !listening(socketPath)) {
+        error = "the speech service does not answer at " + socketPath;
         return nullptr;
     }
     std::string path = socketPath;

@@ -124,18 +124,28 @@ private:
         send(answer(command));
     }
 
+    // One connection after another (a caller may look whether anything listens first).
     void serve() {
-        const int client = ::accept(listener_, nullptr, nullptr);
-        if (client < 0) return;
-        {
+        for (;;) {
+            const int client = ::accept(listener_, nullptr, nullptr);
+            if (client < 0) return;
+            {
+                std::lock_guard lock(mutex_);
+                client_ = client;
+            }
+            talk(client);
             std::lock_guard lock(mutex_);
-            client_ = client;
+            ::close(client_);
+            client_ = -1;
         }
+    }
+
+    void talk(int client) {
         std::string buffer;
         char chunk[4096];
         for (;;) {
             const ssize_t n = ::read(client, chunk, sizeof chunk);
-            if (n <= 0) break;
+            if (n <= 0) return;
             buffer.append(chunk, static_cast<std::size_t>(n));
             for (auto end = buffer.find("\r\n"); end != std::string::npos;
                  end = buffer.find("\r\n")) {
@@ -143,9 +153,6 @@ private:
                 buffer.erase(0, end + 2);
             }
         }
-        std::lock_guard lock(mutex_);
-        ::close(client_);
-        client_ = -1;
     }
 
     std::string path_;
