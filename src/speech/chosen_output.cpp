@@ -1,7 +1,5 @@
 #include "speech/chosen_output.h"
 
-#include "speech/speech_service.h"
-
 namespace quill {
 
 ChosenOutput::ChosenOutput(std::unique_ptr<SpeechOutput> own, ServiceOpener openService)
@@ -60,10 +58,6 @@ void ChosenOutput::stop() {
 
 bool ChosenOutput::playing() const {
     return speaking()->playing();
-}
-
-std::unique_ptr<SpeechOutput> connectToSpeechService(std::string& error) {
-    return ServiceSpeech::connect(error);
 }
 
 } // namespace quill

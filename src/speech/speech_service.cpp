@@ -1,5 +1,7 @@
 #include "speech/speech_service.h"
 
+#include "speech/chosen_output.h"
+
 #include "engine/jtext.h"
 #include "speech/library_symbol.h"
 
@@ -248,6 +250,10 @@ bool ServiceSpeech::playing() const {
 
 bool ServiceSpeech::ready() const {
     return connection_->usable();
+}
+
+std::unique_ptr<SpeechOutput> connectToSpeechService(std::string& error) {
+    return ServiceSpeech::connect(error);
 }
 
 } // namespace quill
