@@ -27,6 +27,7 @@ PACKAGES=(
     qt6-base-dev libqt6test6 libqt6svg6 qt6-translations-l10n libgl-dev
     libicu-dev libboost-dev nlohmann-json3-dev
     libespeak-ng-dev libespeak-ng1 espeak-ng-data libpulse-dev
+    libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng pulseaudio pulseaudio-utils
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk xvfb xauth poppler-utils
     appstream desktop-file-utils

@@ -30,6 +30,8 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 # Qt's SVG reader draws the window icon when the icon theme has none of the installed PNGs.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
     "pulseaudio | pipewire-pulse, qt6-translations-l10n, qt6-wayland, libqt6svg6")
+# The desktop's speech service, chosen in the settings dialog (loaded at run time).
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "libspeechd2, speech-dispatcher-espeak-ng")
 # The first line is the synopsis; CPack indents the rest and writes " ." for the blank lines.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "talking desktop calculator with a sheet of lines
 Quillsum is a desktop calculator like a paper tape adding machine that

@@ -15,6 +15,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -161,13 +162,28 @@ void frmSet::buildControls() {
     auto* column = new QVBoxLayout(this);
     column->addWidget(chkPI_);
     column->addWidget(group);
+    voice_ = new VoiceGroup(Settings(iniFile_), this);
+    column->addWidget(voice_);
     column->addLayout(bottom);
     setMinimumSize(kClientWidth, kClientHeight);
 
-    // The keyboard starts on the first control and goes from top to bottom, the three
-    // closing buttons last (the buttons are made first, so the default order starts with them).
-    QWidget* order[] = {chkPI_,      cboOption_,  buttons_[3], buttons_[4], chk_,
-                        buttons_[5], buttons_[0], buttons_[1], buttons_[2]};
+    // The keyboard starts on the first control and goes from top to bottom, the voice's
+    // controls after the text boxes', the three closing buttons last (the buttons are made
+    // first, so the default order starts with them).
+    QWidget* order[] = {chkPI_,
+                        cboOption_,
+                        buttons_[3],
+                        buttons_[4],
+                        chk_,
+                        buttons_[5],
+                        voice_->speed(),
+                        voice_->volume(),
+                        voice_->pitch(),
+                        voice_->output(),
+                        voice_->trySample(),
+                        buttons_[0],
+                        buttons_[1],
+                        buttons_[2]};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     chkPI_->setFocus();
 
@@ -234,6 +250,7 @@ void frmSet::apply() {
     cboOption_->setCurrentText(sizeText_);
     writeKeys(size.has_value());
     emit applied(pending());
+    emit voiceApplied(voice_->choice());
 }
 
 // The keys in Apply's order, stored as one replace of the file.
@@ -246,15 +263,21 @@ void frmSet::writeKeys(bool withFontSize) const {
     settings.setUnderline(chk_->isChecked());
     settings.setLineColor(line_);
     if (withFontSize) settings.setFontSizeText(sizeText_.toStdU16String());
+    voice_->write(settings);
     batch.commit();
 }
 
 void runSettingsDialog(QWidget* owner, const SheetLook& current, const std::filesystem::path& ini,
-                       const std::function<void(const SheetLook&)>& applyLook) {
+                       const std::function<void(const SheetLook&)>& applyLook,
+                       const VoiceApplier& applyVoice) {
     frmSet dialog(current, ini, owner);
     QObject::connect(&dialog, &frmSet::applied, &dialog, [&applyLook](const SheetLook& look) {
         if (applyLook) applyLook(look);
     });
+    QObject::connect(&dialog, &frmSet::voiceApplied, &dialog,
+                     [&applyVoice, &dialog](const VoiceChoice& choice) {
+                         if (applyVoice) dialog.voice()->showProblem(applyVoice(choice));
+                     });
     dialog.exec();
 }
 

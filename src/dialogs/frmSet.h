@@ -3,6 +3,7 @@
 // caret-line underline and its colour, and whether several instances may run. Changes show in
 // the preview box and the swatch first; Apply writes them to the settings file and hands them
 // to the main window through applied(); OK applies and closes, Cancel only closes.
+#include "dialogs/voice_group.h"
 #include "settings/settings.h"
 
 #include <QDialog>
@@ -64,9 +65,12 @@ public:
     QFrame* swatch() const { return swatch_; }
     QComboBox* cboOption() const { return cboOption_; }
     QPushButton* cmdMenu(int index) const;
+    VoiceGroup* voice() const { return voice_; }
 
 signals:
     void applied(const quill::SheetLook& look);
+    // With every Apply, after applied(): the voice to use from now on.
+    void voiceApplied(const quill::VoiceChoice& choice);
 
 private:
     void buildControls();
@@ -87,11 +91,16 @@ private:
     QFrame* swatch_ = nullptr;
     QComboBox* cboOption_ = nullptr;
     QPushButton* buttons_[6] = {};
+    VoiceGroup* voice_ = nullptr;
 };
 
-// Opens the dialog modally over `owner` from the main window's current look; `applyLook` runs
-// at every Apply. Returns when the dialog has closed.
+// Takes the voice into use; returns why the chosen output cannot be used, or nothing.
+using VoiceApplier = std::function<QString(const VoiceChoice&)>;
+
+// Opens the dialog modally over `owner` from the main window's current look; `applyLook` and
+// `applyVoice` run at every Apply. Returns when the dialog has closed.
 void runSettingsDialog(QWidget* owner, const SheetLook& current, const std::filesystem::path& ini,
-                       const std::function<void(const SheetLook&)>& applyLook);
+                       const std::function<void(const SheetLook&)>& applyLook,
+                       const VoiceApplier& applyVoice = {});
 
 } // namespace quill
