@@ -13,7 +13,7 @@ namespace quill {
 // target are removed on the way. A file or folder that is read-only (no write permission bit,
 // or no write access for this user) is left alone: false, nothing changed. The replaced
 // file keeps its permission bits; a new one is readable by everyone and writable by its owner.
-bool replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+[[nodiscard]] bool replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 // Whether a file or folder may be written: it grants some write permission bit and this user
 // has write access. A read-only mark is honoured even for the superuser.
