@@ -47,7 +47,8 @@ configure_and_build() {
 
 cmd_build() {
     ensure_packages
-    configure_and_build "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release
+    configure_and_build "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
+        -DQUILL_BUILD_BENCH=ON
 }
 
 cmd_test() {
@@ -79,7 +80,7 @@ cmd_sanitize() {
     local dir=${QUILL_ASAN_DIR:-build-asan}
     sanitizer_environment
     configure_and_build "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILL_SANITIZE=ON \
-        -DQUILL_BUILD_BENCH=OFF
+        -DBUILD_TESTING=ON -DQUILL_BUILD_BENCH=OFF
     ctest --test-dir "$dir" --output-on-failure -j "$JOBS"
 }
 
@@ -94,7 +95,7 @@ cmd_fuzz() {
     ensure_packages clang libclang-rt-14-dev
     local dir=${QUILL_FUZZ_DIR:-build-fuzz}
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-        -DQUILL_FUZZ=ON -DQUILL_BUILD_GUI=OFF -DQUILL_BUILD_TESTS=OFF -DQUILL_BUILD_BENCH=OFF >/dev/null
+        -DQUILL_FUZZ=ON -DQUILL_BUILD_GUI=OFF -DBUILD_TESTING=OFF -DQUILL_BUILD_BENCH=OFF >/dev/null
     cmake --build "$dir" -j "$JOBS" --target "${FUZZ_TARGETS[@]}"
     mkdir -p "$dir/findings"
     local failed=()
