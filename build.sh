@@ -7,7 +7,9 @@
 #                                Sanitizer into build-asan/ and run them all
 #   ./build.sh fuzz [SECONDS]    build the libFuzzer targets with clang into build-fuzz/ and run
 #                                each on its corpus for SECONDS (default 30)
+#   ./build.sh format            check that src/ tests/ bench/ fuzz/ are formatted (clang-format 14)
 # Each command first installs the Debian packages the project needs when they are missing.
+# QUILL_WERROR=ON in the environment makes every warning an error (CI sets it).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -41,7 +43,7 @@ ensure_packages() {
 
 configure_and_build() {
     local dir=$1; shift
-    cmake -S . -B "$dir" "$@" >/dev/null
+    cmake -S . -B "$dir" -DQUILL_WERROR="${QUILL_WERROR:-OFF}" "$@" >/dev/null
     cmake --build "$dir" -j "$JOBS"
 }
 
@@ -95,7 +97,8 @@ cmd_fuzz() {
     ensure_packages clang libclang-rt-14-dev
     local dir=${QUILL_FUZZ_DIR:-build-fuzz}
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-        -DQUILL_FUZZ=ON -DQUILL_BUILD_GUI=OFF -DBUILD_TESTING=OFF -DQUILL_BUILD_BENCH=OFF >/dev/null
+        -DQUILL_FUZZ=ON -DQUILL_BUILD_GUI=OFF -DBUILD_TESTING=OFF -DQUILL_BUILD_BENCH=OFF \
+        -DQUILL_WERROR="${QUILL_WERROR:-OFF}" >/dev/null
     cmake --build "$dir" -j "$JOBS" --target "${FUZZ_TARGETS[@]}"
     mkdir -p "$dir/findings"
     local failed=()
@@ -116,14 +119,22 @@ cmd_fuzz() {
     fi
 }
 
+# Every C++ file the project formats must already be formatted: lists the ones that are not.
+cmd_format() {
+    ensure_packages clang-format-14
+    find src tests bench fuzz -path fuzz/corpus -prune -o \( -name '*.cpp' -o -name '*.h' \) -print0 |
+        xargs -0 clang-format-14 --dry-run --Werror
+}
+
 case "${1:-}" in
 build) cmd_build ;;
 test) cmd_test ;;
 run) cmd_run ;;
 sanitize) cmd_sanitize ;;
 fuzz) cmd_fuzz "${2:-30}" ;;
+format) cmd_format ;;
 *)
-    echo "usage: $0 build|test|run|sanitize|fuzz [SECONDS]" >&2
+    echo "usage: $0 build|test|run|sanitize|fuzz [SECONDS]|format" >&2
     exit 2
     ;;
 esac

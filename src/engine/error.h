@@ -10,6 +10,8 @@ struct EvalError : std::exception {
     const char* what() const noexcept override { return "evaluation failed"; }
 };
 
-[[noreturn]] inline void fail() { throw EvalError{}; }
+[[noreturn]] inline void fail() {
+    throw EvalError{};
+}
 
 } // namespace quill
