@@ -123,7 +123,7 @@ TEST_F(SettingsDialog, ClosingRowKeepsItsOrderAndHasNoDefaultButton) {
 }
 
 TEST_F(SettingsDialog, opens_from_the_main_window_look_and_the_stored_instance_switch) {
-    Profile(ini()).write("PI", u"1");
+    ASSERT_TRUE(Profile(ini()).write("PI", u"1"));
     struct Row {
         double mainFont;
         const char* field;
