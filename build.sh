@@ -7,6 +7,8 @@
 #                                Sanitizer into build-asan/ and run them all
 #   ./build.sh fuzz [SECONDS]    build the libFuzzer targets with clang into build-fuzz/ and run
 #                                each on its corpus for SECONDS (default 30)
+#   ./build.sh package           build the Debian package build/quillsum_<version>_<arch>.deb
+#                                (in build-deb/, without tests) and check it with lintian
 #   ./build.sh format            check that src/ tests/ bench/ fuzz/ are formatted (clang-format 14)
 # Each command first installs the Debian packages the project needs when they are missing.
 # QUILL_WERROR=ON in the environment makes every warning an error (CI sets it).
@@ -119,6 +121,31 @@ cmd_fuzz() {
     fi
 }
 
+# The package is built with Debian's compiler and linker hardening flags, without tests and
+# benchmarks, in its own build folder; lintian's errors fail the command. Those flags
+# (_FORTIFY_SOURCE) bring warnings of their own, so this build is not held to QUILL_WERROR.
+cmd_package() {
+    ensure_packages dpkg-dev file lintian
+    local dir=${QUILL_DEB_DIR:-build-deb}
+    export DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP=-g
+    local cxxflags ldflags
+    cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
+    ldflags=$(dpkg-buildflags --get LDFLAGS)
+    configure_and_build "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+        -DQUILL_BUILD_BENCH=OFF -DQUILL_WERROR=OFF -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_LIBDIR=lib \
+        "-DCMAKE_CXX_FLAGS=$cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags" \
+        "-DCMAKE_SHARED_LINKER_FLAGS=$ldflags" "-DCMAKE_MODULE_LINKER_FLAGS=$ldflags"
+    rm -rf "$dir/package"
+    cpack --config "$dir/CPackConfig.cmake" -B "$dir/package" >/dev/null
+    mkdir -p "$BUILD_DIR"
+    rm -f "$BUILD_DIR"/quillsum_*.deb
+    cp "$dir"/package/quillsum_*.deb "$BUILD_DIR/"
+    local deb
+    deb=$(ls "$BUILD_DIR"/quillsum_*.deb)
+    echo "Built $deb ($(du -k "$deb" | cut -f1) KB)"
+    lintian --fail-on error --info "$deb"
+}
+
 # Every C++ file the project formats must already be formatted: lists the ones that are not.
 cmd_format() {
     ensure_packages clang-format-14
@@ -132,9 +159,10 @@ test) cmd_test ;;
 run) cmd_run ;;
 sanitize) cmd_sanitize ;;
 fuzz) cmd_fuzz "${2:-30}" ;;
+package) cmd_package ;;
 format) cmd_format ;;
 *)
-    echo "usage: $0 build|test|run|sanitize|fuzz [SECONDS]|format" >&2
+    echo "usage: $0 build|test|run|sanitize|fuzz [SECONDS]|package|format" >&2
     exit 2
     ;;
 esac

@@ -3,6 +3,7 @@
 #include "engine/datetime.h"
 #include "engine/error.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace quill::cli {
@@ -23,16 +24,22 @@ const char* const kUsage =
     "  --json              print one JSON object; its \"spoken\" is the text the voice reads\n"
     "  --say               then speak the result through the desktop's sound server, returning\n"
     "                      when it has been played (needs espeak-ng's Japanese voice)\n"
-    "  --wav OUT.wav       with --say: write the speech to a WAV file instead of playing it\n"
+    "  --wav OUT.wav       with --say or --read-back: write the speech to a WAV file instead\n"
+    "                      of playing it; its folder must exist\n"
     "  --read-back         read the sheet back aloud: each line's result with its operator,\n"
     "                      then the total, one after another; with --wav into one WAV file,\n"
     "                      with --json print {\"phrases\": [...]}, the texts the voice reads\n"
     "  --version           print the version\n"
     "  -h, --help          print this help\n"
     "\n"
+    "Each option is given at most once. Unusable arguments: an unknown option, an option given\n"
+    "twice with a value, --wav without --say or --read-back, --read-back with both --json and\n"
+    "--wav, --eval with a FILE or with --read-back.\n"
+    "\n"
     "Exit status: 0 when the calculation ran (failed lines are reported in the status), 1 when\n"
-    "a file cannot be read or is no text or the WAV file cannot be written, 2 for unusable\n"
-    "arguments, 3 when --say finds no speech engine or no sound server.\n";
+    "a file cannot be read or is no text or the WAV file cannot be written (its folder missing,\n"
+    "a link refused), 2 for unusable arguments, 3 when --say or --read-back finds no speech\n"
+    "engine or no sound server.\n";
 
 namespace {
 
@@ -72,9 +79,19 @@ std::optional<double> parseNow(const std::string& s) {
     }
 }
 
+// Unusable combinations of otherwise valid options; "" when there is none.
+std::string conflictOf(const Options& o, bool haveInput) {
+    if (o.eval && haveInput) return "--eval takes no input file";
+    if (o.eval && o.readBack) return "--read-back reads a sheet, not --eval";
+    if (o.wav && !o.say && !o.readBack) return "--wav needs --say or --read-back";
+    if (o.wav && o.readBack && o.json) return "--read-back prints --json or writes --wav, not both";
+    return {};
+}
+
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error) {
     Options o;
     bool haveInput = false;
+    std::vector<std::string> valued; // options with a value, each at most once
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         auto value = [&]() -> const std::string* {
@@ -82,6 +99,11 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
                 error = a + " needs a value";
                 return nullptr;
             }
+            if (std::find(valued.begin(), valued.end(), a) != valued.end()) {
+                error = a + " is given twice";
+                return nullptr;
+            }
+            valued.push_back(a);
             return &args[++i];
         };
         if (a == "--json") {
@@ -98,7 +120,6 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             const std::string* v = value();
             if (!v) return std::nullopt;
             o.wav = *v;
-            o.say = true;
         } else if (a == "--eval") {
             const std::string* v = value();
             if (!v) return std::nullopt;
@@ -127,8 +148,8 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             haveInput = true;
         }
     }
-    if (o.eval && haveInput) return error = "--eval takes no input file", std::nullopt;
-    if (o.eval && o.readBack) return error = "--read-back reads a sheet, not --eval", std::nullopt;
+    error = conflictOf(o, haveInput);
+    if (!error.empty()) return std::nullopt;
     return o;
 }
 

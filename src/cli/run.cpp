@@ -53,7 +53,7 @@ int readBack(const Options& options, Console& console, std::u16string_view sheet
         nlohmann::json spoken = nlohmann::json::array();
         for (const std::u16string& p : phrases) spoken.push_back(toUtf8(espeakText(p)));
         console.out << nlohmann::json{{"phrases", spoken}}.dump() << '\n';
-        if (!options.wav) return 0;
+        return 0;
     }
     return speakInTurn(options, console, phrases);
 }

@@ -1,9 +1,11 @@
 #include "cli/say.h"
 
 #include "settings/atomic_file.h"
+#include "settings/file_access.h"
 #include "speech/speak.h"
 
 #include <cstdint>
+#include <cstdlib>
 
 namespace quill::cli {
 namespace {
@@ -18,6 +20,23 @@ std::vector<short> pause(int sampleRate) {
 }
 
 } // namespace
+
+std::string wavWriteProblem(const std::string& path) {
+    namespace fs = std::filesystem;
+    std::error_code ec;
+    const fs::path folder = fs::absolute(path, ec).parent_path();
+    if (!ec && !fs::is_directory(folder, ec))
+        return "the folder " + folder.string() + " does not exist";
+    switch (writeRefusal(path)) {
+    case WriteRefusal::None:
+    case WriteRefusal::Unresolvable: return {};
+    case WriteRefusal::DanglingLink: return "it is a link that leads to nothing";
+    case WriteRefusal::LinkElsewhere:
+        return "it is a link that leads outside your home folder or to another user's file";
+    case WriteRefusal::NotRegular: return "it is not a regular file";
+    }
+    return {};
+}
 
 std::string wavFile(const std::vector<short>& samples, int sampleRate) {
     const auto dataBytes = static_cast<std::uint32_t>(samples.size() * 2);
@@ -40,6 +59,18 @@ std::string wavFile(const std::vector<short>& samples, int sampleRate) {
 
 int sayInTurn(const std::vector<std::u16string>& phrases, const std::optional<std::string>& wavPath,
               std::string& error) {
+    // Checked before any speech is made: a mistyped folder is not made, and a refused link
+    // says why.
+    if (wavPath) {
+        const std::string reason = wavWriteProblem(*wavPath);
+        if (!reason.empty()) {
+            error = "cannot write " + *wavPath + ": " + reason;
+            return 1;
+        }
+        // A WAV file needs no sound server, but espeak-ng's sound library looks for one when
+        // it starts (and may start one): it is given an address where none can be.
+        ::setenv("PULSE_SERVER", "unix:/nonexistent/quillsum-writes-a-wav-file", 1);
+    }
     auto engine = TalkEngine::createForRetrieval();
     if (!engine) {
         error = "cannot speak: espeak-ng or its Japanese voice (ja) is not installed";

@@ -19,6 +19,10 @@ inline constexpr int kNoSpeechStatus = 3;
 int sayInTurn(const std::vector<std::u16string>& phrases, const std::optional<std::string>& wavPath,
               std::string& error);
 
+// Why the WAV file cannot be written at `path`, as a message's end ("the folder ... does not
+// exist"); "" when nothing is known against it.
+std::string wavWriteProblem(const std::string& path);
+
 // A 16-bit mono PCM WAV file of the samples.
 std::string wavFile(const std::vector<short>& samples, int sampleRate);
 

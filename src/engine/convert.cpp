@@ -3,6 +3,7 @@
 #include "engine/datetime.h"
 #include "engine/error.h"
 #include "engine/platform.h"
+#include "engine/short_decimal.h"
 
 #include <algorithm>
 #include <boost/container/small_vector.hpp>
@@ -69,11 +70,6 @@ template <typename Buffer> bool numberToAscii(std::u16string_view t, Buffer& out
     }
     return i == t.size();
 }
-
-// Powers of ten a double holds exactly.
-constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 
 // The commonest numbers read without a copy: at most 15 digits from the first non-zero one,
 // and a power of ten a double holds exactly. Digits and power are then both exact doubles, so
@@ -219,8 +215,10 @@ std::int16_t toInt16(const Value& v) {
 
 namespace {
 
-// formatDouble into `out` (room for kDoubleTextMax characters); returns the length.
 constexpr size_t kDoubleTextMax = 40;
+static_assert(kDoubleTextMax >= Decimal::kMaxTextLength);
+
+// formatDouble into `out` (room for kDoubleTextMax characters); returns the length.
 size_t writeDouble(char* out, double v, int sig) {
     if (v == 0 || !std::isfinite(v)) {
         out[0] = '0';
@@ -229,6 +227,11 @@ size_t writeDouble(char* out, double v, int sig) {
     if (std::fabs(v) < 1e15 && v == std::trunc(v) && sig >= 15)
         return size_t(std::to_chars(out, out + kDoubleTextMax, static_cast<long long>(v)).ptr -
                       out);
+    // Amounts such as 1234.56 need no general formatting. From 0.0001 up the plain form holds
+    // (smaller values are written with an exponent).
+    if (sig == 15 && std::fabs(v) >= 1e-4)
+        if (const auto d = shortDecimal(std::fabs(v)))
+            return Decimal::fromParts(d->digits, d->scale, v < 0).writeText(out);
     char buf[64];
     const char* end =
         std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, sig - 1).ptr;
@@ -323,6 +326,7 @@ void appendText(std::u16string& out, const Value& v) {
         break;
     case Kind::Single: n = writeDouble(buf, v.asSingle(), 7); break;
     case Kind::Double: n = writeDouble(buf, v.asDouble(), 15); break;
+    case Kind::Decimal: n = v.asDecimal().writeText(buf); break;
     default: out += toText(v); return;
     }
     out.append(buf, buf + n);

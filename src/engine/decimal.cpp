@@ -1,6 +1,7 @@
 #include "engine/decimal.h"
 
 #include "engine/error.h"
+#include "engine/short_decimal.h"
 
 #include <algorithm>
 #include <array>
@@ -125,12 +126,17 @@ template <class T> Scaled reduce(const T& x, int scale, int minDrop, bool sticky
     fail();
 }
 
-// Removes trailing zero digits while the scale stays above `floorScale`.
+// Removes trailing zero digits while the scale stays above `floorScale`. A quotient extended
+// by a whole chunk of digits may end in twenty zeros: they go in steps of 16, 8, 4, 2 and 1
+// digits (the steps' greedy sum is exactly the count to remove), not one wide division each.
 Scaled trimZeros(Scaled v, int floorScale) {
     if (v.mant == 0) return {0, std::min(v.scale, std::max(floorScale, 0))};
-    while (v.scale > floorScale && v.mant % 10 == 0) {
-        v.mant /= 10;
-        --v.scale;
+    if (v.mant % 10 != 0) return v; // the common case: one division
+    for (const int step : {16, 8, 4, 2, 1}) {
+        while (v.scale - step >= floorScale && v.mant % kPow10[step] == 0) {
+            v.mant /= kPow10[step];
+            v.scale -= step;
+        }
     }
     return v;
 }
@@ -245,24 +251,22 @@ Scaled multiplyMagnitudes(u128 a, int sa, u128 b, int sb) {
     return reduce(uint256_t(a) * b, scale, minDrop);
 }
 
-// Digits of a mantissa, most significant first, without leading zeros ("0" for zero).
-std::string mantissaDigits(u128 m) {
+// Digits of a mantissa, most significant first, without leading zeros ("0" for zero), written
+// into `out` (room for 29); returns their count.
+std::size_t writeMantissa(u128 m, char* out) {
     constexpr u128 kSplit = 10'000'000'000'000'000'000ULL; // 10^19
-    char buf[48];
-    char* end = buf;
+    constexpr std::size_t kRoom = 29;
+    if (m <= std::numeric_limits<std::uint64_t>::max()) // no wide division for most values
+        return std::size_t(std::to_chars(out, out + kRoom, static_cast<std::uint64_t>(m)).ptr -
+                           out);
     const auto hi = static_cast<std::uint64_t>(m / kSplit);
     const auto lo = static_cast<std::uint64_t>(m % kSplit);
-    if (hi != 0) {
-        end = std::to_chars(end, buf + sizeof buf, hi).ptr;
-        char low[20];
-        char* lowEnd = std::to_chars(low, low + sizeof low, lo).ptr;
-        const auto len = lowEnd - low;
-        end = std::fill_n(end, 19 - len, '0');
-        end = std::copy(low, lowEnd, end);
-    } else {
-        end = std::to_chars(end, buf + sizeof buf, lo).ptr;
-    }
-    return std::string(buf, end);
+    if (hi == 0) return std::size_t(std::to_chars(out, out + kRoom, lo).ptr - out);
+    char* end = std::to_chars(out, out + kRoom, hi).ptr;
+    char low[20];
+    char* lowEnd = std::to_chars(low, low + sizeof low, lo).ptr;
+    end = std::fill_n(end, 19 - (lowEnd - low), '0');
+    return std::size_t(std::copy(low, lowEnd, end) - out);
 }
 
 // Significant digits of a finite positive double, as read from its text form.
@@ -288,26 +292,9 @@ RoundedDouble readScientific(const char* p, const char* end) {
     return {digits, count - 1 - (negExp ? -exponent : exponent), count};
 }
 
-constexpr double kExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                  1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                  1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-
-// Literals such as 0.1 or 1234.56: a decimal m / 10^s of at most 15 digits whose nearest
-// double is `mag` is the 15-digit rounding of `mag` (a double keeps any two 15-digit decimals
-// apart). m and 10^s are exact doubles, so the one division rounds correctly.
-std::optional<RoundedDouble> shortFraction(double mag) {
-    constexpr int kTries = 6;
-    for (int s = 1; s <= kTries; ++s) {
-        const double m = std::nearbyint(mag * kExactPow10[s]);
-        if (m >= 1e15) return std::nullopt;
-        if (m / kExactPow10[s] == mag) return RoundedDouble{static_cast<u128>(m), s, 15};
-    }
-    return std::nullopt;
-}
-
 // A finite positive double rounded to 15 significant digits.
 RoundedDouble roundTo15Digits(double mag) {
-    if (const auto quick = shortFraction(mag)) return *quick;
+    if (const auto quick = shortDecimal(mag)) return {quick->digits, quick->scale, 15};
     char buf[40];
     // The shortest form that reads back as the same double is much cheaper to produce. When it
     // has at most 15 digits it is also the 15-digit rounding: a double keeps any 15-digit
@@ -501,15 +488,29 @@ bool operator==(const Decimal& a, const Decimal& b) {
 }
 
 std::string Decimal::toString() const {
+    char text[kMaxTextLength];
+    return std::string(text, writeText(text));
+}
+
+std::size_t Decimal::writeText(char* out) const {
     const Scaled v = trimZeros({mant_, scale_}, 0);
-    std::string digits = mantissaDigits(v.mant);
-    if (v.scale > 0) {
-        if (static_cast<int>(digits.size()) <= v.scale)
-            digits.insert(0, static_cast<std::size_t>(v.scale) + 1 - digits.size(), '0');
-        digits.insert(digits.size() - static_cast<std::size_t>(v.scale), 1, '.');
+    char digits[29];
+    const std::size_t n = writeMantissa(v.mant, digits);
+    const auto scale = static_cast<std::size_t>(v.scale);
+    char* o = out;
+    if (isNegative()) *o++ = '-';
+    if (scale == 0) {
+        o = std::copy(digits, digits + n, o);
+    } else if (n <= scale) {
+        *o++ = '0', *o++ = '.';
+        o = std::fill_n(o, scale - n, '0');
+        o = std::copy(digits, digits + n, o);
+    } else {
+        o = std::copy(digits, digits + n - scale, o);
+        *o++ = '.';
+        o = std::copy(digits + n - scale, digits + n, o);
     }
-    if (isNegative()) digits.insert(0, 1, '-');
-    return digits;
+    return std::size_t(o - out);
 }
 
 double Decimal::toDouble() const {
@@ -518,7 +519,8 @@ double Decimal::toDouble() const {
         // Both operands are exact doubles, so the one division rounds correctly.
         mag = static_cast<double>(static_cast<std::uint64_t>(mant_)) / kExactPow10[scale_];
     } else {
-        std::string text = mantissaDigits(mant_);
+        char digits[29];
+        std::string text(digits, writeMantissa(mant_, digits));
         text += "e-";
         text += std::to_string(scale_);
         std::from_chars(text.data(), text.data() + text.size(), mag);

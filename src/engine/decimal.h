@@ -4,6 +4,7 @@
 // Whenever digits must be dropped the result is rounded to nearest, ties to even. Results that
 // do not fit (overflow) and division by zero throw EvalError.
 #include <compare>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -43,6 +44,10 @@ public:
     // Plain text form: every significant digit, never an exponent, trailing fractional zeros
     // removed, "-" for negative values, "0" for zero (never "-0").
     std::string toString() const;
+    // The plain text form written into `out` (room for kMaxTextLength characters); returns
+    // its length.
+    static constexpr std::size_t kMaxTextLength = 32;
+    std::size_t writeText(char* out) const;
 
     Decimal operator-() const;
     Decimal abs() const;

@@ -142,17 +142,27 @@ struct Slot {
     bool consumed = false;
 };
 
+// Operator indices by priority; operators of equal priority keep their text order. An
+// insertion sort: an expression holds few operators, and it needs no buffer.
+std::array<std::uint8_t, kMaxOperands> evaluationOrder(const ScanOps& ops) {
+    std::array<std::uint8_t, kMaxOperands> order;
+    for (size_t n = 0; n < ops.size(); ++n) {
+        size_t at = n;
+        for (; at > 0 && (ops[order[at - 1]] >> 4) > (ops[n] >> 4); --at) order[at] = order[at - 1];
+        order[at] = static_cast<std::uint8_t>(n);
+    }
+    return order;
+}
+
 Value severalOperands(EvalContext& ctx, const ScanResult& scan) {
     const size_t opCount = scan.ops.size();
     if (scan.operands.size() > kMaxOperands || opCount + 1 > kMaxOperands) fail();
-    std::array<Slot, kMaxOperands> slots;
+    // An operator may pair with the slot after the last operand (2**3): that one stays empty.
+    boost::container::small_vector<Slot, 8> slots(std::max(scan.operands.size(), opCount + 1));
     for (size_t k = 0; k < scan.operands.size(); ++k)
         slots[k].value = operandValue(ctx, scan.operands[k]);
 
-    std::array<std::uint8_t, kMaxOperands> order;
-    for (size_t n = 0; n < opCount; ++n) order[n] = static_cast<std::uint8_t>(n);
-    std::stable_sort(order.begin(), order.begin() + opCount,
-                     [&](auto x, auto y) { return (scan.ops[x] >> 4) < (scan.ops[y] >> 4); });
+    const auto order = evaluationOrder(scan.ops);
     for (size_t i = 0; i < opCount; ++i) {
         size_t n = order[i];
         size_t left = n;
@@ -172,6 +182,10 @@ bool isDecimalChar(char16_t c) {
 // A number with a decimal point, read as the scan and a lone operand would read it: the scan
 // drops every ",", and what is left must be a number.
 Value decimalNumber(std::u16string_view text) {
+    // Separators before the point are passed over by the number reading itself.
+    const size_t point = text.find(u'.');
+    if (point == std::u16string_view::npos || text.find(u',', point) == std::u16string_view::npos)
+        return Value::dbl(numberFromText(text));
     boost::container::small_vector<char16_t, 32> kept;
     for (char16_t c : text)
         if (c != u',') kept.push_back(c);

@@ -181,14 +181,32 @@ bool isValidUtf8(std::string_view bytes) {
     return true;
 }
 
+namespace {
+
+// Copies the leading ASCII characters of `from` (n units) into `to`, each unit widened or
+// narrowed; returns how many were copied. Most of a sheet is ASCII: whole blocks are tested
+// and copied without stopping inside a block, so that the compiler handles many at once.
+template <typename From, typename To> size_t asciiPrefix(const From* from, To* to, size_t n) {
+    constexpr size_t kBlock = 64;
+    size_t i = 0;
+    for (; i + kBlock <= n; i += kBlock) {
+        unsigned high = 0;
+        for (size_t k = i; k < i + kBlock; ++k) high |= unsigned(from[k]);
+        if (high >= 0x80) break;
+        for (size_t k = i; k < i + kBlock; ++k) to[k] = static_cast<To>(from[k]);
+    }
+    for (; i < n && unsigned(from[i]) < 0x80; ++i) to[i] = static_cast<To>(from[i]);
+    return i;
+}
+
+} // namespace
+
 std::u16string fromUtf8(std::string_view bytes) {
     const auto* s = reinterpret_cast<const uint8_t*>(bytes.data());
     const auto length = static_cast<int32_t>(bytes.size());
     std::u16string out(bytes.size(), u'\0');
-    int32_t i = 0;
-    // Most of a sheet is ASCII: copy that part unit by unit.
-    while (i < length && s[i] < 0x80) out[static_cast<size_t>(i)] = s[i], ++i;
-    out.resize(static_cast<size_t>(i));
+    out.resize(asciiPrefix(s, out.data(), bytes.size()));
+    auto i = static_cast<int32_t>(out.size());
     while (i < length) {
         UChar32 c;
         U8_NEXT_OR_FFFD(s, i, length, c);
@@ -212,10 +230,8 @@ void appendUtf8(std::string& out, std::u16string_view text) {
     const auto length = static_cast<int32_t>(text.size());
     const size_t start = out.size();
     out.resize(start + text.size());
-    int32_t i = 0;
-    while (i < length && text[static_cast<size_t>(i)] < 0x80)
-        out[start + static_cast<size_t>(i)] = static_cast<char>(text[static_cast<size_t>(i)]), ++i;
-    out.resize(start + static_cast<size_t>(i));
+    out.resize(start + asciiPrefix(text.data(), out.data() + start, text.size()));
+    auto i = static_cast<int32_t>(out.size() - start);
     while (i < length) {
         UChar32 c;
         U16_NEXT_OR_FFFD(text.data(), i, length, c);

@@ -117,9 +117,13 @@ private:
     size_t topLevel(size_t i) {
         char16_t c = t_[i];
         if (isDigit(c) || c == u'.') {
-            operand() += c;
+            // A run of digits leaves the same state as its last digit: taken whole.
+            size_t end = i + 1;
+            while (end < t_.size() && (isDigit(t_[end]) || t_[end] == u'.')) ++end;
+            operand().append(t_.substr(i, end - i));
             setWindow(u'0');
             expectOperand_ = false;
+            return end;
         } else if (isLetter(c)) {
             letter(upper(c));
         } else if (c == u'!' || c == u'#' || c == u'$' || c == u'%' || c == u'&' || c == u'@') {

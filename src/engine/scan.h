@@ -31,9 +31,11 @@ inline constexpr int kMaxOperands = 101; // value slots 0..100
 inline constexpr int kMaxOperandTexts = 1001;
 inline constexpr int kMaxDepth = 255;
 
+using ScanOps = boost::container::small_vector<std::uint16_t, 4>;
+
 struct ScanResult {
     boost::container::small_vector<std::u16string, 4> operands{1};
-    boost::container::small_vector<std::uint16_t, 4> ops;
+    ScanOps ops;
 };
 
 // Throws EvalError for an opening bracket without a closing one, a nesting deeper than 255

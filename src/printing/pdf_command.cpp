@@ -11,13 +11,34 @@
 #include <QGuiApplication>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
+#include <string>
 
 namespace quill {
 
 namespace {
 
-void complain(const char* what, const QString& path) {
-    std::fprintf(stderr, "quillsum: %s %s\n", what, path.toLocal8Bit().constData());
+void complain(const std::string& message) {
+    std::fprintf(stderr, "quillsum: %s\n", message.c_str());
+}
+
+// Why FILE cannot be printed, in the words quillsum-calc uses for the same file.
+std::string readFailure(SheetReadError error, const QString& path) {
+    const std::string name = path.toLocal8Bit().toStdString();
+    switch (error) {
+    case SheetReadError::NotText: return name + " is not text (UTF-8 or code page 932)";
+    case SheetReadError::TooLarge: {
+        std::error_code ec;
+        const auto bytes = std::filesystem::file_size(toPath(path), ec);
+        return name + " is " + (ec ? std::string("larger") : std::to_string(bytes >> 20) + " MB,") +
+               " more than the " + std::to_string(kMaxSheetFileBytes >> 20) +
+               " MB a printed tape takes (quillsum-calc reads up to 256 MB)";
+    }
+    case SheetReadError::Folder: return "cannot read " + name + ": it is a folder";
+    case SheetReadError::NotRegular: return "cannot read " + name + ": it is not a regular file";
+    case SheetReadError::Missing: return "cannot read " + name + ": no such file";
+    default: return "cannot read " + name;
+    }
 }
 
 // Qt's own notes about the environment (no XDG_RUNTIME_DIR and the like) are not the
@@ -47,14 +68,14 @@ int runPdfCommand(int argc, char** argv) {
     // Read as the window opens a sheet file and as quillsum-calc reads one.
     const SheetRead sheet = readSheetFile(toPath(in));
     if (!sheet.ok()) {
-        complain("cannot read", in);
+        complain(readFailure(sheet.error, in));
         return 1;
     }
     const Grouping grouping = Settings(iniPath()).grouping();
     const PrintedTape tape = printedTape(QString::fromStdU16String(sheet.text), grouping,
                                          QFileInfo(in).fileName(), QDateTime::currentDateTime());
     if (!writeTapePdf(tape, out)) {
-        complain("cannot write", out);
+        complain("cannot write " + out.toLocal8Bit().toStdString());
         return 1;
     }
     return 0;

@@ -14,10 +14,14 @@ namespace quill {
 struct PrintJob {
     QString docName;
     QString dialogTitle;
+    // The PDF file "print to file" suggests; empty for Qt's own suggestion.
+    QString pdfFileName;
     // Sets the printer up before the dialog shows it (page size, margins).
     std::function<void(QPagedPaintDevice&)> setUp;
     // Paints every page once the user has accepted the dialog; false when that failed.
     std::function<bool(QPagedPaintDevice&)> paint;
+    // Called with the file's path after a successful print to a PDF file.
+    std::function<void(const QString& pdfPath)> printedToPdf;
 };
 
 enum class PrintOutcome { Printed, Cancelled, Failed };

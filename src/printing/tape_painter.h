@@ -3,6 +3,8 @@
 // both.
 #include "printing/printed_tape.h"
 
+#include <QString>
+
 class QPagedPaintDevice;
 
 namespace quill {
@@ -10,7 +12,12 @@ namespace quill {
 // Paints every page of the tape on `device`, starting a new page for each after the first.
 // False when the device cannot be painted on (a file that cannot be written, a printer that
 // failed).
-bool paintTape(const PrintedTape& tape, QPagedPaintDevice& device);
+// `drawn`, when given, receives every text painted.
+bool paintTape(const PrintedTape& tape, QPagedPaintDevice& device, QString* drawn = nullptr);
+
+// Gives the text layer of a PDF file that paintTape() made (through a printer printing to a
+// file) the characters `drawn`, as writeTapePdf() does; false when it could not be rewritten.
+bool mendPdfTextLayer(const QString& path, const QString& drawn);
 
 // The tape as an A4 PDF file; false when the file cannot be written.
 [[nodiscard]] bool writeTapePdf(const PrintedTape& tape, const QString& path);

@@ -119,4 +119,16 @@ std::optional<fs::path> writeTarget(const fs::path& file) {
     return place->path;
 }
 
+WriteRefusal writeRefusal(const fs::path& file) {
+    const auto place = locate(file);
+    if (!place) {
+        struct stat own {};
+        const bool link = ::lstat(file.c_str(), &own) == 0 && S_ISLNK(own.st_mode);
+        return link ? WriteRefusal::DanglingLink : WriteRefusal::Unresolvable;
+    }
+    if (place->exists && !S_ISREG(place->st.st_mode)) return WriteRefusal::NotRegular;
+    if (!allowed(*place)) return WriteRefusal::LinkElsewhere;
+    return WriteRefusal::None;
+}
+
 } // namespace quill

@@ -44,4 +44,15 @@ FileRead readRegularFile(const std::filesystem::path& file, std::size_t limit);
 // regular file at the final place. Whether the place is writable is the writer's check.
 std::optional<std::filesystem::path> writeTarget(const std::filesystem::path& file);
 
+// Why writeTarget() refuses `file`, so that a message can say it; None when it does not.
+enum class WriteRefusal {
+    None,
+    Unresolvable,  // the path cannot be made absolute or resolved
+    DanglingLink,  // a link that leads to nothing
+    LinkElsewhere, // a link to a place outside the home and program folders, or to a file
+                   // of another user
+    NotRegular,    // a folder, a device, a pipe
+};
+WriteRefusal writeRefusal(const std::filesystem::path& file);
+
 } // namespace quill

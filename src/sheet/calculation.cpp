@@ -16,8 +16,12 @@ public:
     explicit LineCursor(std::u16string_view sheet) : rest_(sheet) {}
     bool next(std::u16string_view& line, std::u16string_view& ending) {
         if (done_) return false;
-        const size_t end = rest_.find_first_of(u"\r\n");
-        if (end == std::u16string_view::npos) {
+        // A plain loop: find_first_of tests every character against the set one by one.
+        const size_t end =
+            size_t(std::find_if(rest_.begin(), rest_.end(),
+                                [](char16_t c) { return c == u'\n' || c == u'\r'; }) -
+                   rest_.begin());
+        if (end == rest_.size()) {
             line = rest_, ending = {}, done_ = true;
             return true;
         }

@@ -1,11 +1,16 @@
 #include "speech/espeak_session.h"
 
+#include "engine/jtext.h"
+#include "speech/held_closure.h"
 #include "speech/library_symbol.h"
 
 #include <espeak-ng/speak_lib.h>
 
+#include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
 #include <mutex>
+#include <unistd.h>
 
 namespace quill::speech {
 namespace {
@@ -20,6 +25,9 @@ struct Api {
     decltype(&espeak_SetVoiceByName) setVoiceByName = nullptr;
     decltype(&espeak_Synth) synth = nullptr;
     decltype(&espeak_Terminate) terminate = nullptr;
+    decltype(&espeak_TextToPhonemes) textToPhonemes = nullptr;
+    decltype(&espeak_SetPhonemeTrace) setPhonemeTrace = nullptr;
+    decltype(&espeak_Info) info = nullptr;
 };
 
 // The library stays loaded for the life of the process.
@@ -32,6 +40,9 @@ const Api* loadApi() {
     ok = bindSymbol(lib, "espeak_SetVoiceByName", api.setVoiceByName) && ok;
     ok = bindSymbol(lib, "espeak_Synth", api.synth) && ok;
     ok = bindSymbol(lib, "espeak_Terminate", api.terminate) && ok;
+    ok = bindSymbol(lib, "espeak_TextToPhonemes", api.textToPhonemes) && ok;
+    ok = bindSymbol(lib, "espeak_SetPhonemeTrace", api.setPhonemeTrace) && ok;
+    ok = bindSymbol(lib, "espeak_Info", api.info) && ok;
     return ok ? &api : nullptr;
 }
 
@@ -65,16 +76,47 @@ void closeSession() {
     s.api = nullptr;
 }
 
+// Standard error sent nowhere while it lives: espeak-ng and the sound library it brings along
+// print their own notes while they start (a sound server they could not reach, a file they
+// could not read); the program says in its own words what it cannot do.
+class QuietStandardError {
+public:
+    QuietStandardError() : saved_(::dup(STDERR_FILENO)) {
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (saved_ >= 0 && null >= 0) ::dup2(null, STDERR_FILENO);
+        if (null >= 0) ::close(null);
+    }
+    ~QuietStandardError() {
+        if (saved_ < 0) return;
+        ::dup2(saved_, STDERR_FILENO);
+        ::close(saved_);
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int saved_;
+};
+
+// The Japanese voice needs its dictionary; without it espeak-ng takes the voice all the same
+// and reads nothing right.
+bool hasJapaneseDictionary(const Api& api) {
+    const char* data = nullptr;
+    api.info(&data);
+    return data != nullptr && ::access((std::string(data) + "/ja_dict").c_str(), R_OK) == 0;
+}
+
 void openSession() {
     const Api* api = loadApi();
     if (api == nullptr) return;
+    QuietStandardError quiet;
     // Synchronous mode: no sound device is opened and nothing runs on threads of the library.
     const int rate = api->initialise(AUDIO_OUTPUT_SYNCHRONOUS, kChunkMilliseconds, nullptr,
                                      espeakINITIALIZE_DONT_EXIT);
     if (rate <= 0) return;
     std::atexit(closeSession);
     // Without the Japanese voice the phrases cannot be read: the same as no library.
-    if (api->setVoiceByName("ja") != EE_OK) return;
+    if (!hasJapaneseDictionary(*api) || api->setVoiceByName("ja") != EE_OK) return;
     api->setSynthCallback(receiveSamples);
     Session& s = session();
     s.sampleRate = rate;
@@ -94,17 +136,59 @@ int espeakSampleRate() {
     return openEspeak() ? session().sampleRate : 0;
 }
 
+namespace {
+
+// The voice's own phonemes of a word, as espeak-ng translates it; the session is locked.
+std::string phonemesOf(const Api& api, const std::string& word) {
+    std::string phonemes;
+    const void* rest = word.c_str();
+    while (rest != nullptr) {
+        const char* piece = api.textToPhonemes(&rest, espeakCHARS_UTF8, 0);
+        if (piece == nullptr) break;
+        phonemes += phonemes.empty() ? "" : " ";
+        phonemes += piece;
+    }
+    return phonemes;
+}
+
+// Synthesises with the session locked; text in "[[...]]" is read as phonemes.
+bool synthesizeLocked(Session& s, const std::string& utf8, const SampleChunk& chunk) {
+    const std::string voice = speech::withHeldClosures(
+        fromUtf8(utf8), [&](const std::string& word) { return phonemesOf(*s.api, word); });
+    s.sink = &chunk;
+    s.stopped = false;
+    const espeak_ERROR status = s.api->synth(voice.c_str(), voice.size() + 1, 0, POS_CHARACTER, 0,
+                                             espeakCHARS_UTF8 | espeakPHONEMES, nullptr, nullptr);
+    s.sink = nullptr;
+    return status == EE_OK;
+}
+
+} // namespace
+
 bool synthesizeWithEspeak(const std::string& utf8, const SampleChunk& chunk) {
     if (!openEspeak()) return false;
     Session& s = session();
     std::lock_guard lock(s.synthesis);
     if (s.api == nullptr) return false;
-    s.sink = &chunk;
-    s.stopped = false;
-    const espeak_ERROR status = s.api->synth(utf8.c_str(), utf8.size() + 1, 0, POS_CHARACTER, 0,
-                                             espeakCHARS_UTF8, nullptr, nullptr);
-    s.sink = nullptr;
-    return status == EE_OK;
+    return synthesizeLocked(s, utf8, chunk);
+}
+
+std::string phonemesSpoken(const std::string& utf8) {
+    if (!openEspeak()) return {};
+    Session& s = session();
+    std::lock_guard lock(s.synthesis);
+    if (s.api == nullptr) return {};
+    char* trace = nullptr;
+    std::size_t size = 0;
+    std::FILE* stream = ::open_memstream(&trace, &size);
+    if (stream == nullptr) return {};
+    s.api->setPhonemeTrace(espeakPHONEMES_SHOW, stream);
+    synthesizeLocked(s, utf8, [](const short*, std::size_t) { return true; });
+    s.api->setPhonemeTrace(0, nullptr);
+    std::fclose(stream);
+    std::string phonemes(trace, size);
+    std::free(trace);
+    return phonemes;
 }
 
 } // namespace quill::speech

@@ -19,8 +19,13 @@ bool openEspeak();
 // The session's sample rate; 0 while it is not open.
 int espeakSampleRate();
 
-// Synthesises UTF-8 text on the calling thread, chunk by chunk; one synthesis runs at a time in
-// the process. Returns false when the session is not open or the synthesis failed.
+// Synthesises UTF-8 kana text on the calling thread, chunk by chunk; one synthesis runs at a
+// time in the process. A word with a small tsu before a p-sound is handed over as phonemes
+// (speech/held_closure.h). Returns false when the session is not open or the synthesis failed.
 bool synthesizeWithEspeak(const std::string& utf8, const SampleChunk& chunk);
+
+// The phonemes the voice speaks for UTF-8 kana text, as espeak-ng reports them while it
+// synthesises (its mnemonics); "" when the session is not open.
+std::string phonemesSpoken(const std::string& utf8);
 
 } // namespace quill::speech

@@ -12,8 +12,12 @@ void PhraseQueue::cutIn(std::string text) {
 
 void PhraseQueue::follow(std::string text) {
     std::erase_if(waiting_, [](const Job& job) { return job.result; });
-    // Nothing but results waiting or begun: the new result replaces them all.
-    if (waiting_.empty() && lastBegunIsResult_) ++generation_;
+    // Nothing but results waiting or being spoken: the new result replaces them all, except
+    // the same phrase, which goes on being spoken instead of starting again.
+    if (waiting_.empty() && lastBegunIsResult_ && !lastEnded_) {
+        if (text == lastBegunText_) return;
+        ++generation_;
+    }
     waiting_.push_back({std::move(text), true, generation_});
 }
 
@@ -28,6 +32,8 @@ std::optional<PhraseQueue::Job> PhraseQueue::take() {
     Job job = std::move(waiting_.front());
     waiting_.pop_front();
     lastBegunIsResult_ = job.result;
+    lastBegunText_ = job.text;
+    lastEnded_ = false;
     return job;
 }
 

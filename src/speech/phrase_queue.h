@@ -20,8 +20,11 @@ public:
     // A key's or a menu's phrase: drops everything waiting and cuts off what is being spoken.
     void cutIn(std::string text);
     // A result phrase: spoken after the key phrase that came before it; a result that is
-    // waiting or being spoken gives way to it.
+    // waiting or being spoken gives way to it, unless it is the same phrase still being
+    // spoken (a repeated pass): that one goes on.
     void follow(std::string text);
+    // The phrase begun last has been heard to its end.
+    void ended() { lastEnded_ = true; }
     // Drops everything waiting and cuts off what is being spoken.
     void clear();
 
@@ -36,6 +39,8 @@ private:
     std::deque<Job> waiting_;
     std::uint64_t generation_ = 0;
     bool lastBegunIsResult_ = false;
+    std::string lastBegunText_;
+    bool lastEnded_ = true;
 };
 
 } // namespace quill::speech

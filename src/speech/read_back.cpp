@@ -3,6 +3,7 @@
 #include "engine/convert.h"
 #include "sheet/line_kind.h"
 #include "sheet/phrase.h"
+#include "speech/espeak_text.h"
 #include "speech/japanese_number.h"
 
 #include <algorithm>
@@ -51,13 +52,16 @@ std::u16string numberPhrase(std::u16string_view plain) {
 }
 
 // A text result is read as its own characters, without the marks of the speech notation.
+// When the voice can read none of them (Latin letters, signs), it is read as the result
+// phrase of a pass would read it ("+7" as seven); "" when that says nothing either.
 std::u16string textPhrase(std::u16string_view shown) {
     if (shown == u"True") return u"しん";
     if (shown == u"False") return u"ぎ";
     std::u16string text;
     for (char16_t c : shown)
         if (std::u16string_view(u"<>;,/'。").find(c) == std::u16string_view::npos) text += c;
-    return text;
+    if (!espeakText(text).empty()) return text;
+    return resultPhrase(Value::text(std::u16string(shown)));
 }
 
 } // namespace
@@ -97,10 +101,13 @@ ShownTape shownTape(std::u16string_view sheet, Grouping grouping) {
 std::vector<ReadBackPhrase> readBackPhrases(const ShownTape& tape, int first) {
     std::vector<ReadBackPhrase> phrases;
     const int count = int(tape.lines.size());
-    for (int i = std::max(first, 0); i < count; ++i) {
+    bool entries = false; // a tape of blank lines reads nothing, as an empty one
+    for (int i = 0; i < count; ++i) {
         std::u16string storage;
         const SheetLine line = classifyLine(tape.lines[size_t(i)], storage);
         if (line.kind == LineKind::Blank) continue;
+        entries = true;
+        if (i < first) continue;
         std::u16string_view shown =
             size_t(i) < tape.results.size() ? std::u16string_view(tape.results[size_t(i)]) : u"";
         std::u16string text;
@@ -110,11 +117,13 @@ std::vector<ReadBackPhrase> readBackPhrases(const ShownTape& tape, int first) {
                 shown.remove_prefix(line.prefix.size());
             text = std::u16string(operatorWord(line.kind)) + u",";
         }
-        phrases.push_back({i, text + spokenValue(trimBlanks(shown), tape.grouping)});
+        // A value that says nothing is not read: an operator word alone says nothing either.
+        const std::u16string value = spokenValue(trimBlanks(shown), tape.grouping);
+        if (!value.empty()) phrases.push_back({i, text + value});
     }
-    if (count > 0)
-        phrases.push_back({kTotalPhraseLine, std::u16string(kTotalWord) + u"," +
-                                                 spokenValue(tape.total, tape.grouping)});
+    const std::u16string total = spokenValue(tape.total, tape.grouping);
+    if (entries && !total.empty())
+        phrases.push_back({kTotalPhraseLine, std::u16string(kTotalWord) + u"," + total});
     return phrases;
 }
 

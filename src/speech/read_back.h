@@ -32,13 +32,16 @@ struct ShownTape {
 // The tape of a sheet text after one calculation pass.
 ShownTape shownTape(std::u16string_view sheet, Grouping grouping);
 
-// The phrases from line `first` to the end, then the total; none for a tape without lines.
+// The phrases from line `first` to the end, then the total; none for a tape without entries
+// (empty, or blank lines only). A line or total whose value says nothing (a text of Latin
+// letters) is left out.
 std::vector<ReadBackPhrase> readBackPhrases(const ShownTape& tape, int first);
 
 // Where reading starts: the caret's line, or the top when the caret is on the last line.
 int readBackStart(int caretLine, int lineCount);
 
-// How one value of the results column or the total box is read ("" reads as "エラー").
+// How one value of the results column or the total box is read ("" reads as "エラー"); ""
+// when it says nothing.
 std::u16string spokenValue(std::u16string_view shown, Grouping grouping);
 
 } // namespace quill

@@ -51,6 +51,7 @@ public:
     void add(std::string text, bool result) {
         {
             std::lock_guard lock(mutex_);
+            if (!busy_ && !stillHeard()) queue_.ended();
             if (result)
                 queue_.follow(std::move(text));
             else
@@ -77,10 +78,12 @@ public:
             std::lock_guard lock(mutex_);
             if (busy_ || !queue_.empty()) return true;
         }
-        return Clock::now().time_since_epoch().count() < heardUntil_.load();
+        return stillHeard();
     }
 
 private:
+    bool stillHeard() const { return Clock::now().time_since_epoch().count() < heardUntil_.load(); }
+
     void run() {
         const bool opened = speech::openEspeak();
         std::vector<std::function<void()>> notices;

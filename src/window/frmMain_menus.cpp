@@ -3,6 +3,7 @@
 #include "keypad/keypad_panel.h"
 #include "settings/program_folder.h"
 #include "speech/phrases.h"
+#include "widgets/desktop_open.h"
 #include "widgets/file_paths.h"
 #include "widgets/menu_commands.h"
 #include "window/clipboard.h"
@@ -10,7 +11,6 @@
 #include "window/menu_help.h"
 #include "window/window_api.h"
 
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -32,6 +32,13 @@ bool programFileExists(const char* name) {
 
 void toggle(const MenuArray& menu, int index) {
     if (QAction* a = menu.at(index)) a->setChecked(!a->isChecked());
+}
+
+// Without an opener on this desktop the status bar says so.
+void openOnDesktop(frmMain& window, const QUrl& url) {
+    if (!openWithDesktop(url))
+        window.setStatusText(QStringLiteral("開くためのアプリケーションが見つかりません：") +
+                             url.toDisplayString(QUrl::PreferLocalFile));
 }
 
 } // namespace
@@ -150,11 +157,11 @@ void frmMain::mnuHelpItem_Click(int index) {
     switch (index) {
     case 0:
         if (!programFileExists("ReadMe.txt")) return;
-        QDesktopServices::openUrl(QUrl::fromLocalFile(programFile("ReadMe.txt")));
+        openOnDesktop(*this, QUrl::fromLocalFile(programFile("ReadMe.txt")));
         speech_.Speak(kReadMePhrase);
         break;
     case 1:
-        QDesktopServices::openUrl(QUrl(authorWebPage()));
+        openOnDesktop(*this, QUrl(authorWebPage()));
         speech_.Speak(kHomePagePhrase);
         break;
     case 2:

@@ -53,7 +53,8 @@ void ReadBackPlayer::next() {
 
 void ReadBackPlayer::finish() {
     poll_.stop();
-    qApp->removeEventFilter(this);
+    // The Esc that stopped the reading is watched until its release.
+    if (!swallowingEsc_) qApp->removeEventFilter(this);
     phrases_.clear();
     reading_ = false;
     emit finished();
@@ -77,18 +78,40 @@ bool leadsToTheMenu(QEvent* event, QWidget* widget) {
 
 } // namespace
 
-bool ReadBackPlayer::eventFilter(QObject* watched, QEvent* event) {
+// The Esc that stopped the reading does nothing else until it is let go: not its repeats (they
+// would clear the tape) and not its release (a key release may start a calculation pass,
+// whose result would be spoken).
+bool ReadBackPlayer::swallowEsc(QEvent* event) {
     const QEvent::Type type = event->type();
-    if (type != QEvent::KeyPress && type != QEvent::MouseButtonPress) return false;
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() != Qt::Key_Escape) return false;
+    if (type == QEvent::KeyPress && !key->isAutoRepeat()) {
+        swallowingEsc_ = false; // pressed anew: its release was never seen
+        if (!reading_) qApp->removeEventFilter(this);
+        return false;
+    }
+    if (type == QEvent::KeyRelease && !key->isAutoRepeat()) {
+        swallowingEsc_ = false;
+        if (!reading_) qApp->removeEventFilter(this);
+    }
+    return true;
+}
+
+bool ReadBackPlayer::eventFilter(QObject* watched, QEvent* event) {
+    if (swallowingEsc_ && swallowEsc(event)) return true;
+    const QEvent::Type type = event->type();
+    if (!reading_ || (type != QEvent::KeyPress && type != QEvent::MouseButtonPress)) return false;
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || !window_ || widget->window() != window_) return false;
     if (leadsToTheMenu(event, widget)) return false;
-    stop();
     // Esc is what people press to silence something; in the sheet it would also clear the
     // whole tape, so the Esc that stops the reading does nothing else. Any other key or click
     // goes on to do what it always does.
     const auto* key = type == QEvent::KeyPress ? static_cast<QKeyEvent*>(event) : nullptr;
-    return key && key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier;
+    swallowingEsc_ = key && key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier;
+    stop();
+    return swallowingEsc_;
 }
 
 } // namespace quill

@@ -2,7 +2,7 @@
 // Plays the phrases of a reading back one after another through the window's speech instance,
 // announcing each line before its phrase so that the window can show it. Any key or mouse
 // press in the window stops it at once; the key or click then does what it always does,
-// except Esc, which only stops it.
+// except Esc, which only stops it (its repeats and its release included).
 // Qt's headers come first: moc cannot read the standard library's concepts header, which the
 // engine's headers bring in, unless Qt's own headers have set it up.
 #include <QObject>
@@ -43,6 +43,7 @@ protected:
 private:
     void next();
     void finish();
+    bool swallowEsc(QEvent* event);
 
     Speech& speech_;
     QPointer<QWidget> window_;
@@ -50,6 +51,7 @@ private:
     std::vector<ReadBackPhrase> phrases_;
     size_t next_ = 0;
     bool reading_ = false;
+    bool swallowingEsc_ = false; // the Esc that stopped the reading is still held
 };
 
 } // namespace quill

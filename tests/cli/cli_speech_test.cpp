@@ -1,12 +1,14 @@
 // quillsum-calc's speech: the "spoken" text in JSON, --say into a WAV file or to a sound
 // server, --version and --help.
 #include "calc_run.h"
+#include "scoped_env.h"
 
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -86,7 +88,7 @@ TEST(QuillsumCalcSpeech, SayIntoAWavFile) {
         bool sound;
     } rows[] = {
         {"--say --wav ", "300\n", true},
-        {"--wav ", "300\n", true}, // --wav alone also says
+        {"--grouping 3 --say --wav ", "3000\n", true},
         {"--eval 1.5 --say --wav ", "", true},
         {"--say --wav ", "\"abc\"\n", false}, // nothing to say: a WAV file without samples
     };
@@ -124,6 +126,50 @@ TEST(QuillsumCalcSpeech, SayWithoutASoundServerSaysSoOnce) {
     // One line of its own and nothing from the libraries underneath.
     EXPECT_EQ(std::count(none.err.begin(), none.err.end(), '\n'), 1) << none.err;
     EXPECT_EQ(none.err.rfind("quillsum-calc: cannot speak", 0), 0u) << none.err;
+}
+
+// The installed voice data: the folder holding ja_dict.
+std::string espeakData() {
+    for (const char* folder :
+         {"/usr/lib/x86_64-linux-gnu/espeak-ng-data", "/usr/lib/aarch64-linux-gnu/espeak-ng-data",
+          "/usr/share/espeak-ng-data", "/usr/lib/espeak-ng-data"})
+        if (std::filesystem::exists(std::string(folder) + "/ja_dict")) return folder;
+    return {};
+}
+
+// Only the program's own line reaches standard error: not the sound library's notes (a WAV
+// file needs no sound server), nor espeak-ng's about a voice it cannot read.
+TEST(QuillsumCalcSpeech, StandardErrorHoldsOnlyTheProgramsOwnLine) {
+    if (!speechInstalled() || espeakData().empty())
+        GTEST_SKIP() << "espeak-ng's Japanese voice is not installed";
+    namespace fs = std::filesystem;
+    const fs::path dir = testing::TempDir() + "quill-quiet-" + std::to_string(getpid());
+    fs::create_directories(dir / "espeak-ng-data");
+    std::ofstream(dir / "home-is-a-file") << "";
+    // The voice data without the Japanese dictionary.
+    for (const auto& entry : fs::directory_iterator(espeakData()))
+        if (entry.path().filename() != "ja_dict")
+            fs::create_symlink(entry.path(), dir / "espeak-ng-data" / entry.path().filename());
+    const std::string wav = (dir / "out.wav").string();
+    const struct {
+        const char* name;
+        const char* variable;
+        std::string value;
+        int status;
+        const char* err;
+    } rows[] = {
+        {"a home where nothing can be made", "HOME", (dir / "home-is-a-file").string(), 0, ""},
+        {"a voice without its dictionary", "ESPEAK_DATA_PATH", dir.string(), 3,
+         "quillsum-calc: cannot speak: espeak-ng or its Japanese voice (ja) is not installed\n"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        quill::test::ScopedEnv env(row.variable, row.value.c_str());
+        const CalcRun r = calc("--eval 600 --say --wav " + wav);
+        EXPECT_EQ(r.status, row.status);
+        EXPECT_EQ(r.err, row.err);
+    }
+    fs::remove_all(dir);
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <sys/resource.h>
@@ -117,12 +118,31 @@ TEST(QuillsumCalc, EvalPrintsOneValue) {
     EXPECT_EQ(failed["status"], "計算中にエラーが発生しました。計算式を確認して下さい");
 }
 
-// A failure is one line on standard error and nothing on standard output.
+// A failure is one line on standard error and nothing on standard output; where the line
+// says why, it names the reason.
 TEST(QuillsumCalc, ExitStatuses) {
+    const std::string dir = testing::TempDir() + "quill-cli-exit-" + std::to_string(getpid());
+    std::filesystem::create_directories(dir);
+    std::ofstream(dir + "/real.wav") << "x";
+    std::filesystem::create_symlink(dir + "/real.wav", dir + "/elsewhere.wav");
+    std::filesystem::create_symlink(dir + "/gone.wav", dir + "/dangling.wav");
+    // The links lead outside this home folder.
+    const std::string oldHome = getenv("HOME") ? getenv("HOME") : "";
+    setenv("HOME", (dir + "/home").c_str(), 1);
     struct Row {
-        const char* args;
+        std::string args;
         int status;
+        const char* says = "";
     } rows[] = {
+        {"--eval 1 --eval 2", 2, "--eval is given twice"},
+        {"--grouping 3 --grouping 4", 2, "--grouping is given twice"},
+        {"--wav " + dir + "/a.wav", 2, "--wav needs --say or --read-back"},
+        {"--read-back --json --wav " + dir + "/a.wav", 2, "not both"},
+        {"--say --wav " + dir + "/deep/a/b/x.wav", 1, "deep/a/b does not exist"},
+        {"--read-back --wav " + dir + "/deep/x.wav", 1, "deep does not exist"},
+        {"--say --wav " + dir + "/dangling.wav", 1, "leads to nothing"},
+        {"--say --wav " + dir + "/elsewhere.wav", 1, "leads outside your home folder"},
+        {"--say --wav " + dir, 1, "not a regular file"},
         {"--eval 1", 0},
         {"--eval '1/0'", 0},
         {"--grouping 5", 2},
@@ -141,13 +161,21 @@ TEST(QuillsumCalc, ExitStatuses) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.args);
+        const bool wav = row.args.find("--wav") != std::string::npos;
         const CalcRun r = calc(row.args);
         EXPECT_EQ(r.status, row.status);
         if (row.status == 0) continue;
-        EXPECT_EQ(r.out, "");
+        if (!wav) {
+            EXPECT_EQ(r.out, "");
+        }
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
         EXPECT_EQ(r.err.rfind("quillsum-calc: ", 0), 0u) << r.err;
+        EXPECT_NE(r.err.find(row.says), std::string::npos) << r.err;
     }
+    setenv("HOME", oldHome.c_str(), 1);
+    EXPECT_FALSE(std::filesystem::exists(dir + "/deep")) << "a missing folder is not made";
+    EXPECT_EQ(quill::cli_test::readFile(dir + "/real.wav"), "x");
+    std::filesystem::remove_all(dir);
 }
 
 // The JSON form streams its results: its memory stays within a few times the input, where

@@ -29,6 +29,13 @@ TEST(EvalLiterals, NumbersHexBinaryAndStrings) {
         {"\"\"", Kind::Text, ""},
         {"2024/1/1", Kind::Decimal, "2024"},
         {"12345678901234567890+1", Kind::Decimal, "12345678901234600001"},
+        // Every "," of an amount is passed over, also one after the point.
+        {"1,234.56", Kind::Double, "1234.56"},
+        {"+ 1,234.56", Kind::Double, "1234.56"},
+        {"1.5,0", Kind::Double, "1.5"},
+        {"1,2,3.4,5", Kind::Double, "123.45"},
+        {",5", Kind::Double, "5"},
+        {"(677843.38+87906.77)/2", Kind::Decimal, "382875.075"},
     });
 }
 

@@ -71,8 +71,8 @@ protected:
     // what it started once the waiting events are handled.
     static void sendKey(QWidget* target, QEvent::Type type, int key,
                         Qt::KeyboardModifiers modifiers = Qt::NoModifier,
-                        const QString& text = QString()) {
-        QKeyEvent event(type, key, modifiers, text);
+                        const QString& text = QString(), bool autoRepeat = false) {
+        QKeyEvent event(type, key, modifiers, text, autoRepeat);
         QCoreApplication::sendEvent(target, &event);
         QCoreApplication::processEvents();
     }

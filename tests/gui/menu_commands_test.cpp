@@ -3,6 +3,7 @@
 #include "dialogs/frmFormula.h"
 #include "dialogs/frmSet.h"
 #include "main_window_fixture.h"
+#include "scoped_env.h"
 #include "settings/profile.h"
 #include "widgets/menu_commands.h"
 
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTreeWidget>
+#include <fstream>
 #include <gtest/gtest.h>
 
 namespace quill {
@@ -235,6 +237,31 @@ TEST_F(MainWindowMenus, formulas_edited_from_options_are_offered_by_the_function
     picker->lv()->setCurrentItem(picker->lv()->topLevelItem(0));
     picker->insertSelected();
     EXPECT_EQ(u8(sheetText()), "(100)*1.1");
+}
+
+// Without an opener (no xdg-open, no browser on the PATH) the ReadMe and web-page items say so
+// on the status bar; Qt's own note about it is not printed.
+TEST_F(MainWindowMenus, help_items_without_an_opener_say_so_on_the_status_bar) {
+    const std::filesystem::path empty = folder() / "empty-path";
+    std::filesystem::create_directories(empty);
+    std::ofstream(folder() / "ReadMe.txt") << "read me";
+    test::ScopedEnv path("PATH", empty.c_str());
+    test::ScopedEnv browser("BROWSER", nullptr);
+    test::ScopedEnv defaultBrowser("DEFAULT_BROWSER", nullptr);
+    open();
+    static QStringList printed;
+    printed.clear();
+    const QtMessageHandler before = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext&, const QString& m) { printed << m; });
+    for (int item : {0, 1}) {
+        SCOPED_TRACE(item);
+        w().setStatusText(QString());
+        w().mnuHelpItem_Click(item);
+        EXPECT_TRUE(w().statusText().startsWith(QStringLiteral("開くためのアプリケーション")))
+            << u8(w().statusText());
+    }
+    qInstallMessageHandler(before);
+    EXPECT_TRUE(printed.isEmpty()) << u8(printed.join('\n'));
 }
 
 } // namespace

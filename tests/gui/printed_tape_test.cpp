@@ -1,5 +1,6 @@
 // The printed tape: its layout rules on every page, the PDF text of a long tape in order, and
 // `quillsum --pdf` without a window.
+#include "document/sheet_file.h"
 #include "gui_fixture.h"
 #include "main_window_fixture.h"
 #include "printing/print_dialog.h"
@@ -10,6 +11,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPdfWriter>
 #include <QPrintDialog>
 #include <QProcess>
@@ -17,6 +19,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <algorithm>
+#include <fstream>
 
 namespace quill::test {
 namespace {
@@ -39,23 +42,23 @@ QString withoutBlanks(QString s) {
     return s.remove(QRegularExpression(QStringLiteral("\\s")));
 }
 
+// pdftotext -layout of a PDF file; fails the test when the tool is missing.
+QString pdfText(const QString& pdf) {
+    const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (tool.isEmpty()) {
+        ADD_FAILURE() << "pdftotext (poppler-utils) is needed";
+        return {};
+    }
+    QProcess p;
+    p.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 class PrintedTapeTest : public GuiTest {
 protected:
     QString pdfPath(const char* name) const {
         return QString::fromStdString((folder() / name).string());
-    }
-
-    // pdftotext -layout of a PDF file; fails the test when the tool is missing.
-    static QString pdfText(const QString& pdf) {
-        const QString tool = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-        if (tool.isEmpty()) {
-            ADD_FAILURE() << "pdftotext (poppler-utils) is needed";
-            return {};
-        }
-        QProcess p;
-        p.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-        p.waitForFinished(30000);
-        return QString::fromUtf8(p.readAllStandardOutput());
     }
 };
 
@@ -185,6 +188,29 @@ TEST_F(PrintedTapeTest, pdf_of_150_lines_holds_every_line_result_total_and_page_
         << "the total beside its label";
 }
 
+// Search, copy and screen readers read the PDF's text layer: it holds the tape's own
+// characters, not the radical signs the font draws with the same glyphs.
+TEST_F(PrintedTapeTest, pdf_text_layer_holds_the_characters_of_the_tape) {
+    const QStringList rows = {
+        QStringLiteral("長い見出し 金額 色 食費 一二三 高"), // kanji that share a radical's glyph
+        QStringLiteral("\"走る 入力 立つ 言う 門 雨 風 龍\""),
+        QStringLiteral("\"ひらがな カタカナ ｶﾀｶﾅ ABC 123\""),
+        QStringLiteral("\"⾒ 見\""), // beside its kanji, the glyph stands for the kanji
+    };
+    const PrintedTape tape = printedTape(rows.join(QLatin1Char('\n')), Grouping::None,
+                                         QStringLiteral("見出し.txt"), kPrintedAt);
+    ASSERT_TRUE(writeTapePdf(tape, pdfPath("kanji.pdf")));
+    const QString text = pdfText(pdfPath("kanji.pdf"));
+    EXPECT_TRUE(text.contains(QStringLiteral("見出し.txt"))) << "the header";
+    for (const QString& line : tape.lines.mid(0, 3)) {
+        SCOPED_TRACE(line.toStdString());
+        EXPECT_TRUE(text.contains(line)) << text.toStdString();
+    }
+    for (char16_t radical = 0x2E80; radical < 0x2FE0; ++radical)
+        if (text.contains(QChar(radical)))
+            ADD_FAILURE() << "a radical sign U+" << std::hex << int(radical);
+}
+
 // The print dialog comes from the print module, loaded on the first print.
 class PrintItemTest : public MainWindowTest {
 protected:
@@ -201,17 +227,58 @@ TEST_F(PrintItemTest, the_last_edit_item_opens_the_print_dialog_and_cancelling_c
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(w().mnuEditItem().menu->actions().last(), item) << "at the end of the Edit menu";
     EXPECT_EQ(item->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
-    setSheet(QStringLiteral("1\n+ 2"));
-    bool sawPrintDialog = false;
+    const std::filesystem::path file = folder() / "sheets" / "売上.2026.txt";
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << "1\n+ 2\n";
+    // "Print to file" suggests the open file's name with .pdf, beside it.
+    const struct {
+        bool fileOpen;
+        QString suggested; // empty: not the open file's
+    } rows[] = {{false, QString()},
+                {true, QString::fromStdString((folder() / "sheets" / "売上.2026.pdf").string())}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.fileOpen);
+        if (row.fileOpen) {
+            ASSERT_TRUE(w().openSheetFile(QString::fromStdString(file.string())));
+        } else {
+            setSheet(QStringLiteral("1\n+ 2"));
+        }
+        w().setStatusText(QString());
+        bool sawPrintDialog = false;
+        QString suggested;
+        expectModal([&](QWidget* dialog) {
+            sawPrintDialog = qobject_cast<QPrintDialog*>(dialog) != nullptr;
+            EXPECT_EQ(dialog->windowTitle(), QStringLiteral("印刷"));
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename")))
+                suggested = name->text();
+            static_cast<QDialog*>(dialog)->reject();
+        });
+        item->trigger();
+        EXPECT_TRUE(sawPrintDialog);
+        if (row.fileOpen)
+            EXPECT_EQ(suggested, row.suggested);
+        else
+            EXPECT_FALSE(suggested.contains(QStringLiteral("売上")));
+        EXPECT_EQ(sheetText(), QStringLiteral("1\n+ 2"));
+        EXPECT_TRUE(w().statusText().isEmpty()) << w().statusText().toStdString();
+    }
+}
+
+// Printing to a file through the dialog gives the PDF the same text layer as quillsum --pdf.
+TEST_F(PrintItemTest, printing_to_a_pdf_file_keeps_the_characters_of_the_tape) {
+    setPrintModuleFolder(QStringLiteral(QUILL_PRINT_MODULE_FOLDER));
+    open();
+    setSheet(QStringLiteral("\"長い見出し 金額 色 食費 一二三 高\""));
+    const QString pdf = QString::fromStdString((folder() / "printed.pdf").string());
     expectModal([&](QWidget* dialog) {
-        sawPrintDialog = qobject_cast<QPrintDialog*>(dialog) != nullptr;
-        EXPECT_EQ(dialog->windowTitle(), QStringLiteral("印刷"));
-        static_cast<QDialog*>(dialog)->reject();
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("filename"));
+        ASSERT_NE(name, nullptr);
+        name->setText(pdf);
+        static_cast<QDialog*>(dialog)->accept();
     });
-    item->trigger();
-    EXPECT_TRUE(sawPrintDialog);
-    EXPECT_EQ(sheetText(), QStringLiteral("1\n+ 2"));
-    EXPECT_TRUE(w().statusText().isEmpty()) << w().statusText().toStdString();
+    w().mnuEditItem().at(kEditItemPrint)->trigger();
+    ASSERT_TRUE(QFileInfo::exists(pdf)) << "no printer here but the PDF file";
+    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("長い見出し 金額 色 食費 一二三 高")));
 }
 
 // Without the print module (a broken install) printing says it failed; nothing else changes.
@@ -250,23 +317,43 @@ TEST_F(PrintedTapeTest, pdf_command_renders_without_a_display_and_writes_no_sett
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write(QByteArray("1 + 2\n\0\x89PNG", 11));
     }
+    // Larger than the window reads, without taking the disk space.
+    const QString hugeFile = QString::fromStdString((folder() / "other" / "huge.txt").string());
+    std::ofstream(hugeFile.toStdString()).flush();
+    std::filesystem::resize_file(hugeFile.toStdString(),
+                                 std::uintmax_t(kMaxSheetFileBytes) + (std::uintmax_t(1) << 20));
     const QString out = pdfPath("out.pdf");
     struct Row {
         const char* name;
         QStringList args;
         int exitCode;
         bool written;
+        const char* says = ""; // on standard error: the same reason quillsum-calc gives
     };
     const Row rows[] = {
         {"no file", {"--pdf", out}, 2, false},
         {"one argument too many", {"--pdf", out, sheetFile, sheetFile}, 2, false},
-        {"a missing file", {"--pdf", out, sheetFile + "-gone"}, 1, false},
-        {"a folder to read", {"--pdf", out, QString::fromStdString(folder().string())}, 1, false},
-        {"a file that is no text", {"--pdf", out, binaryFile}, 1, false},
+        {"a missing file", {"--pdf", out, sheetFile + "-gone"}, 1, false, "no such file"},
+        {"a folder to read",
+         {"--pdf", out, QString::fromStdString(folder().string())},
+         1,
+         false,
+         "it is a folder"},
+        {"a file that is no text",
+         {"--pdf", out, binaryFile},
+         1,
+         false,
+         "is not text (UTF-8 or code page 932)"},
+        {"a file larger than the window reads",
+         {"--pdf", out, hugeFile},
+         1,
+         false,
+         "quillsum-calc reads up to 256 MB"},
         {"a folder to write",
          {"--pdf", QString::fromStdString(folder().string()), sheetFile},
          1,
-         false},
+         false,
+         "cannot write"},
         {"a sheet file", {"--pdf", out, sheetFile}, 0, true},
     };
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -281,8 +368,11 @@ TEST_F(PrintedTapeTest, pdf_command_renders_without_a_display_and_writes_no_sett
         p.setProcessEnvironment(env);
         p.start(QStringLiteral(QUILLSUM_PROGRAM), row.args);
         ASSERT_TRUE(p.waitForFinished(30000));
-        EXPECT_EQ(p.exitCode(), row.exitCode) << p.readAllStandardError().toStdString();
+        const QString err = QString::fromLocal8Bit(p.readAllStandardError());
+        EXPECT_EQ(p.exitCode(), row.exitCode) << err.toStdString();
         EXPECT_EQ(QFileInfo::exists(out), row.written);
+        EXPECT_TRUE(err.contains(QString::fromUtf8(row.says))) << err.toStdString();
+        EXPECT_LE(err.count(QLatin1Char('\n')), 1) << err.toStdString();
     }
     QFile f(ini);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));

@@ -45,8 +45,8 @@ bool waitFor(const std::function<bool()>& done) {
 
 class ReadBackWindowTest : public MainWindowTest {
 protected:
-    frmMain& openWithSpeech() {
-        writeIni("[Calc]\n");
+    frmMain& openWithSpeech(const std::string& ini = "") {
+        writeIni("[Calc]\n" + ini);
         window_ = std::make_unique<frmMain>(std::make_unique<ScriptedSpeech>(script_));
         window_->resize(640, 480);
         window_->show();
@@ -168,6 +168,35 @@ TEST_F(ReadBackWindowTest, a_key_a_click_the_item_again_or_closing_stops_it_at_o
         QTest::qWait(100);
         EXPECT_EQ(script_->played.size(), 2u) << "nothing more is read";
         EXPECT_EQ(sheetText(), row.sheetAfter);
+    }
+}
+
+// Esc only stops the reading, whatever starts a calculation pass: neither its release nor its
+// repeats while it is held reach the sheet, so no result is spoken and the tape stays.
+TEST_F(ReadBackWindowTest, esc_held_or_let_go_only_stops_it_in_every_recalculation_mode) {
+    for (const char* recalc : {"0", "1", "-1"}) {
+        for (bool held : {false, true}) {
+            SCOPED_TRACE(std::string("ReCalc=") + recalc + (held ? ", Esc held" : ""));
+            openWithSpeech(std::string("Talk=-1\nReCalc=") + recalc + "\n");
+            setSheet(QStringLiteral("1\n2\n3"), 0);
+            script_->played.clear();
+            script_->hold = true;
+            item()->trigger(); // its own pass may speak the result first
+            const size_t said = script_->played.size();
+            ASSERT_TRUE(w().readingBack());
+            QTest::keyPress(w().sheet(), Qt::Key_Escape);
+            EXPECT_FALSE(w().readingBack());
+            if (held)
+                for (int i = 0; i < 3; ++i)
+                    sendKey(w().sheet(), QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, {},
+                            true);
+            QTest::keyRelease(w().sheet(), Qt::Key_Escape);
+            QTest::qWait(150); // a pass the release would have asked for
+            EXPECT_EQ(script_->played.size(), said) << "nothing more is said";
+            EXPECT_EQ(sheetText(), QStringLiteral("1\n2\n3"));
+            QTest::keyClick(w().sheet(), Qt::Key_Escape);
+            EXPECT_EQ(sheetText(), QString()) << "the next Esc clears the tape as always";
+        }
     }
 }
 

@@ -11,7 +11,8 @@ namespace quill::speech {
 namespace {
 
 // Runs a script of "k:TEXT" (a key's phrase), "r:TEXT" (a result phrase) and "t" (the engine
-// begins the next phrase), then lets the engine take what still waits. Lists every phrase
+// begins the next phrase) and "e" (the phrase begun last has been heard to its end), then lets
+// the engine take what still waits. Lists every phrase
 // begun, marked "~" when a later phrase cut it off (it is flushed if still heard).
 std::string heard(const std::string& script) {
     PhraseQueue queue;
@@ -20,6 +21,8 @@ std::string heard(const std::string& script) {
     for (std::string step; steps >> step;) {
         if (step == "t") {
             if (auto job = queue.take()) begun.push_back(*job);
+        } else if (step == "e") {
+            queue.ended();
         } else if (step.starts_with("k:")) {
             queue.cutIn(step.substr(2));
         } else {
@@ -51,6 +54,12 @@ TEST(PhraseQueue, KeysCutOffAndResultsFollowTheirKey) {
         {"k:1 t r:R1 t r:R2", "1~ R1~ R2"},
         {"k:1 k:2 k:3", "3"},
         {"", ""},
+        // A repeated pass (a held Ctrl+Enter) lets the same result go on being spoken.
+        {"r:R t r:R", "R"},
+        {"k:1 t r:R t r:R r:R", "1 R"},
+        {"r:R t e r:R", "R R"}, // heard to its end: said again
+        {"r:R t k:1 r:R", "R~ 1 R"},
+        {"r:R t r:S t r:R", "R~ S~ R"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.script);

@@ -87,6 +87,12 @@ TEST(ReadBack, EachNonBlankLineIsReadAsItsResultThenTheTotal) {
          Grouping::None,
          {{0, u"あいう"}, {T, u"ごうけい,あいう"}}},
         {"an empty sheet reads nothing", u"", Grouping::None, {}},
+        {"blank lines read nothing either", u"\n\n", Grouping::None, {}},
+        {"a text the voice cannot read is read as the pass would speak it, or left out",
+         u"1\n\"abc\"\n\"+7\"\n\"abc\"",
+         Grouping::None,
+         {{0, u"<NUMK VAL=1>"}, {2, u"たす,<NUMK VAL=7>"}, {T, u"ごうけい,<NUMK VAL=8>"}}},
+        {"a text total that says nothing", u"\"abc\"", Grouping::None, {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
@@ -119,7 +125,7 @@ TEST(ReadBack, StartsOnTheCaretsLineOrAtTheTopFromTheLastLine) {
 }
 
 // Only the plain number form a result shows is read as a number; anything else is read as its
-// letters.
+// letters where the voice reads them, else as the result phrase of a pass would say it.
 TEST(ReadBack, ShownValuesReadAsNumbersOnlyInTheirPlainForm) {
     const struct {
         std::u16string_view shown;
@@ -130,10 +136,11 @@ TEST(ReadBack, ShownValuesReadAsNumbersOnlyInTheirPlainForm) {
         {u"1e-07", Grouping::None, u"<NUMK VAL=1e-07>"},
         {u"12,345", Grouping::Three, u"<NUMK VAL=12345>"},
         {u"1万2345", Grouping::Units, u"<NUMK VAL=12345>"},
-        {u"+7", Grouping::None, u"+7"},
-        {u"1.", Grouping::None, u"1."},
-        {u"1E", Grouping::None, u"1E"},
-        {u"--5", Grouping::None, u"--5"},
+        {u"+7", Grouping::None, u"<NUMK VAL=7>"}, // as a pass with that total says it
+        {u"1.", Grouping::None, u"<NUMK VAL=1>"},
+        {u"1E", Grouping::None, u""},
+        {u"--5", Grouping::None, u""},
+        {u"+ あ", Grouping::None, u"+ あ"},
         {u"  ", Grouping::None, u"エラー"},
     };
     for (const auto& row : rows) {

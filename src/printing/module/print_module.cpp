@@ -12,10 +12,18 @@ quill_print_through_dialog(QWidget* parent, const quill::PrintJob& job) {
     QPrinter printer(QPrinter::HighResolution);
     if (job.setUp) job.setUp(printer);
     printer.setDocName(job.docName);
+    if (!job.pdfFileName.isEmpty()) {
+        printer.setOutputFileName(job.pdfFileName);
+        printer.setOutputFormat(QPrinter::NativeFormat);
+    }
     QPrintDialog dialog(&printer, parent);
     dialog.setWindowTitle(job.dialogTitle);
     if (dialog.exec() != QDialog::Accepted) return PrintOutcome::Cancelled;
-    return job.paint && job.paint(printer) ? PrintOutcome::Printed : PrintOutcome::Failed;
+    if (!job.paint || !job.paint(printer)) return PrintOutcome::Failed;
+    if (job.printedToPdf && printer.outputFormat() == QPrinter::PdfFormat &&
+        !printer.outputFileName().isEmpty())
+        job.printedToPdf(printer.outputFileName());
+    return PrintOutcome::Printed;
 }
 
 // The entry point keeps the type the loader looks it up by.
