@@ -7,6 +7,15 @@
 #                                Sanitizer into build-asan/ and run them all
 #   ./build.sh fuzz [SECONDS]    build the libFuzzer targets with clang into build-fuzz/ and run
 #                                each on its corpus for SECONDS (default 30)
+#   ./build.sh web     the web edition with emscripten into build-web/: the JavaScript module
+#                      quillsum.mjs (with quillsum.d.mts) and quillsum-calc.js for node, and
+#                      the page in build-web/site/ (TypeScript and esbuild from npm, web/)
+#   ./build.sh web-serve         build the web edition and serve its page (build-web/site/)
+#                                on http://127.0.0.1:8080/
+#   ./build.sh web-test          build the web edition and test it against the desktop build:
+#                                the text conversions, the command-line tests, the module's
+#                                node test, the page in headless chromium (Playwright from
+#                                npm driving Debian's chromium); then print its budgets
 #   ./build.sh package           build the Debian package build/quillsum_<version>_<arch>.deb
 #                                (in build-deb/, without tests) and check it with lintian
 #   ./build.sh format            check that src/ tests/ bench/ fuzz/ are formatted (clang-format 14)
@@ -32,8 +41,12 @@ as_root() {
 }
 
 ensure_packages() {
+    ensure_only "${PACKAGES[@]}" "$@"
+}
+
+ensure_only() {
     local missing=()
-    for p in "${PACKAGES[@]}" "$@"; do
+    for p in "$@"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     if [ ${#missing[@]} -gt 0 ]; then
@@ -121,6 +134,76 @@ cmd_fuzz() {
     fi
 }
 
+WEB_PACKAGES=(cmake g++ make libicu-dev libboost-dev nlohmann-json3-dev emscripten nodejs)
+WEB_DIR=${QUILL_WEB_DIR:-build-web}
+
+# The web edition needs the text tables written from this machine's ICU, so a native
+# build of the table writer (and of the programs the web build is compared with) comes first.
+cmd_web() {
+    ensure_only "${WEB_PACKAGES[@]}"
+    # emscripten's tools find Debian's node-acorn only there when another node comes first.
+    export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+    cmake -S . -B "$WEB_DIR/host" -DCMAKE_BUILD_TYPE=Release -DQUILL_BUILD_GUI=OFF \
+        -DBUILD_TESTING=OFF -DQUILL_BUILD_BENCH=OFF >/dev/null
+    cmake --build "$WEB_DIR/host" -j "$JOBS" --target text_tables_gen quill_text_dump quill_web_budget
+    emcmake cmake -S . -B "$WEB_DIR" -DCMAKE_BUILD_TYPE=Release \
+        -DQUILL_TEXT_TABLES_GEN="$PWD/$WEB_DIR/host/bin/text_tables_gen" >/dev/null
+    cmake --build "$WEB_DIR" -j "$JOBS"
+    web_site
+}
+
+# The page: its npm tools as the lockfile names them, type-checked, bundled into $WEB_DIR/site.
+web_site() {
+    command -v npm >/dev/null || ensure_only npm # nodejs from elsewhere brings its own
+    if [ ! -d web/node_modules ] || [ web/package-lock.json -nt web/node_modules/.package-lock.json ]; then
+        (cd web && npm ci --no-audit --no-fund --loglevel=error)
+    fi
+    (cd web && npx tsc --noEmit -p . && npx tsc --noEmit -p tsconfig.sw.json)
+    node web/build.mjs "$WEB_DIR"
+}
+
+cmd_web_serve() {
+    cmd_web
+    echo "Quillsum: http://127.0.0.1:8080/ (Ctrl+C stops)"
+    exec python3 -m http.server 8080 --bind 127.0.0.1 --directory "$WEB_DIR/site"
+}
+
+cmd_web_test() {
+    cmd_web
+    ensure_packages
+    local failed=0
+    echo "== text conversions and number texts: web build against the desktop's"
+    local dumps
+    dumps=$(mktemp -d)
+    "$WEB_DIR/host/bin/quill_text_dump" >"$dumps/desktop" && node "$WEB_DIR/tests/quill_text_dump.js" >"$dumps/web" || failed=1
+    if cmp -s "$dumps/desktop" "$dumps/web"; then
+        echo "same ($(wc -l <"$dumps/web") lines)"
+    else
+        diff "$dumps/desktop" "$dumps/web" | head -n 20
+        failed=1
+    fi
+    rm -rf "$dumps"
+    echo "== the module, from node"
+    QUILL_WEB_DIR="$PWD/$WEB_DIR" node --test tests/web/module_test.mjs || failed=1
+    echo "== the page in headless chromium"
+    ensure_only chromium poppler-utils
+    (cd web && QUILL_WEB_DIR="$PWD/../$WEB_DIR" node --test tests/) || failed=1
+    echo "== command-line tests against node $WEB_DIR/quillsum-calc.js"
+    cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$BUILD_DIR" -j "$JOBS" --target quill_cli_tests quillsum-calc
+    QUILL_CALC_COMMAND="node $PWD/$WEB_DIR/quillsum-calc.js" "$BUILD_DIR/tests/quill_cli_tests" \
+        --gtest_brief=1 || failed=1
+    local status=0
+    node "$WEB_DIR/quillsum-calc.js" --eval 1 --say >/dev/null 2>&1 || status=$?
+    if [ "$status" -ne 3 ]; then
+        echo "--say under node: exit $status, not 3 (no speech engine)" >&2
+        failed=1
+    fi
+    echo "== budgets"
+    python3 bench/web_budgets.py "$WEB_DIR" "$WEB_DIR/host/bin/quill_web_budget"
+    return $failed
+}
+
 # The package is built with Debian's compiler and linker hardening flags, without tests and
 # benchmarks, in its own build folder; lintian's errors fail the command. Those flags
 # (_FORTIFY_SOURCE) bring warnings of their own, so this build is not held to QUILL_WERROR.
@@ -132,7 +215,8 @@ cmd_package() {
     cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
     ldflags=$(dpkg-buildflags --get LDFLAGS)
     configure_and_build "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-        -DQUILL_BUILD_BENCH=OFF -DQUILL_WERROR=OFF -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_LIBDIR=lib \
+        -DQUILL_BUILD_BENCH=OFF -DQUILL_WERROR=OFF \
+        -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_LIBDIR=lib \
         "-DCMAKE_CXX_FLAGS=$cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags" \
         "-DCMAKE_SHARED_LINKER_FLAGS=$ldflags" "-DCMAKE_MODULE_LINKER_FLAGS=$ldflags"
     rm -rf "$dir/package"
@@ -159,10 +243,13 @@ test) cmd_test ;;
 run) cmd_run ;;
 sanitize) cmd_sanitize ;;
 fuzz) cmd_fuzz "${2:-30}" ;;
+web) cmd_web ;;
+web-serve) cmd_web_serve ;;
+web-test) cmd_web_test ;;
 package) cmd_package ;;
 format) cmd_format ;;
 *)
-    echo "usage: $0 build|test|run|sanitize|fuzz [SECONDS]|package|format" >&2
+    echo "usage: $0 build|test|run|sanitize|fuzz [SECONDS]|web|web-serve|web-test|package|format" >&2
     exit 2
     ;;
 esac

@@ -91,8 +91,8 @@ int main(int argc, char** argv) {
     installJapaneseTranslation(app);
     quill::platform::setCommandLine(ownArguments(argc, argv));
 
-    // Only one calculator runs unless setting PI allows several: a later start asks the
-    // running one to come forward and ends here, before anything is read or written.
+    // Only one calculator runs on a display unless setting PI allows several: a later start
+    // asks the running one to come forward and ends here, before anything is read or written.
     const bool several = quill::Settings(quill::iniPath()).severalInstances();
     quill::SingleInstance instance;
     const bool first = instance.claim(several ? quill::SingleInstance::Handover::Nothing
@@ -107,8 +107,10 @@ int main(int argc, char** argv) {
     quill::frmMain window(std::move(speech));
     quill::closeWithTheProgram(window, quitSignals);
     quill::answerSecondStarts(window, instance);
-    // Of several instances, only the first keeps the sheet across restarts.
-    if (first) window.takeKeptSheet();
+    // Of the instances a user runs (several allowed, or one on each display), only the first
+    // keeps the sheet across restarts.
+    quill::SingleInstance keeper(quill::SingleInstance::keeperName());
+    if (keeper.claim(quill::SingleInstance::Handover::Nothing)) window.takeKeptSheet();
     if (std::getenv("QUILL_TYPE_STDIN")) quill::typeStandardInput(window.sheet());
     // The speech engine (its own thread, loading espeak-ng and the sound libraries) and the
     // icon theme search wait until the first frame is painted: on a busy machine they would

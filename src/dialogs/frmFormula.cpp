@@ -1,6 +1,7 @@
 #include "dialogs/frmFormula.h"
 
 #include "settings/settings.h"
+#include "widgets/redo_key.h"
 
 #include <QEvent>
 #include <QGuiApplication>
@@ -113,6 +114,8 @@ void frmFormula::buildControls() {
     text_->setObjectName(QStringLiteral("txt_1"));
     text_->setAccessibleName(QStringLiteral("式"));
     text_->setTabChangesFocus(true);
+    redoOnBothKeys(name_);
+    redoOnBothKeys(text_);
     const char16_t* labelText[] = {u"式名", u"式"};
     for (int i = 0; i < 2; ++i) {
         labels_[i] = new QLabel(QString::fromUtf16(labelText[i]), panel_);

@@ -4,23 +4,58 @@
 #include "settings/file_access.h"
 #include "settings/program_folder.h"
 
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <string>
+
 namespace quill {
 namespace fs = std::filesystem;
+namespace {
+
+// Renames `from` to `to` only when nothing is called `to` yet.
+bool renameWithoutReplacing(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // A file system without the no-replace rename: check first (a race with a second
+    // instance setting aside the same moment is the only way to lose here).
+    std::error_code ec;
+    if (fs::exists(fs::symlink_status(to, ec))) {
+        errno = EEXIST;
+        return false;
+    }
+    fs::rename(from, to, ec);
+    return !ec;
+}
+
+// Moves an unreadable kept sheet aside under a name no earlier one holds: "sheet-unread.txt",
+// then "sheet-unread-2.txt" and on. Empty when it could not be moved.
+fs::path setAside(const fs::path& file) {
+    constexpr int kMostTries = 1000;
+    const fs::path folder = file.parent_path();
+    for (int n = 1; n <= kMostTries; ++n) {
+        const std::string suffix = n == 1 ? "" : "-" + std::to_string(n);
+        const fs::path place = folder / ("sheet-unread" + suffix + ".txt");
+        if (renameWithoutReplacing(file, place)) return place;
+        if (errno != EEXIST) return {};
+    }
+    return {};
+}
+
+} // namespace
 
 fs::path keptSheetPath() {
     return iniPath().parent_path() / "sheet.txt";
 }
 
-KeptSheetLoad loadKeptSheet(const fs::path& file) {
+KeptSheetLoad loadKeptSheet(const fs::path& file, const SheetLimits& limits) {
     // The program's own file: the link rules of its files apply.
-    SheetRead read = sheetFromBytes(readRegularFile(file, kMaxSheetFileBytes), file);
+    SheetRead read = sheetFromBytes(readRegularFile(file, limits.bytes), file, limits);
     if (read.error == SheetReadError::Missing) return {};
-    KeptSheetLoad load{std::move(read.text), read.error, {}};
+    KeptSheetLoad load{std::move(read.text), read.error, {}, read.bytes, read.lines};
     if (read.ok()) return load;
-    load.setAside = file.parent_path() / "sheet-unread.txt";
-    std::error_code ec;
-    fs::rename(file, load.setAside, ec);
-    if (ec) load.setAside.clear();
+    load.setAside = setAside(file);
     return load;
 }
 

@@ -22,11 +22,15 @@ struct KeptSheetLoad {
     std::u16string text;
     SheetReadError error = SheetReadError::None; // Missing is no error: the sheet starts empty
     std::filesystem::path setAside;              // where an unreadable kept sheet was moved
+    std::uintmax_t bytes = 0;                    // how large a TooLarge one is
+    std::size_t lines = 0;
 };
 
 // The kept sheet's text. One that exists but cannot be read is moved aside to
-// "sheet-unread.txt" beside it, so that the next write cannot destroy what it held.
-KeptSheetLoad loadKeptSheet(const std::filesystem::path& file);
+// "sheet-unread.txt" beside it, so that the next write cannot destroy what it held; a file set
+// aside earlier is never replaced: the next one is "sheet-unread-2.txt", and so on.
+// One past `limits` is set aside the same way.
+KeptSheetLoad loadKeptSheet(const std::filesystem::path& file, const SheetLimits& limits = {});
 
 // Replaces the kept sheet atomically; false (the old file whole) when that failed.
 bool writeKeptSheet(const std::filesystem::path& file, std::u16string_view text);

@@ -6,6 +6,9 @@
 #include "settings/text_encoding.h"
 #include "sheet/incoming_text.h"
 
+#include <algorithm>
+#include <cstdio>
+#include <string>
 #include <sys/stat.h>
 
 namespace quill {
@@ -31,14 +34,32 @@ fs::path chosenFile(const fs::path& file) {
     return ec ? file : place;
 }
 
-// Why a file was refused: the reader says only that it was.
-SheetReadError refusalOf(const fs::path& file) {
+// Why a file was refused: the reader says only that it was. `bytes`: the file's size.
+SheetReadError refusalOf(const fs::path& file, const SheetLimits& limits, std::uintmax_t& bytes) {
     struct stat st {};
     if (::stat(file.c_str(), &st) != 0) return SheetReadError::Unreadable;
     if (S_ISDIR(st.st_mode)) return SheetReadError::Folder;
-    if (S_ISREG(st.st_mode) && std::uintmax_t(st.st_size) > kMaxSheetFileBytes)
-        return SheetReadError::TooLarge;
+    bytes = std::uintmax_t(st.st_size);
+    if (S_ISREG(st.st_mode) && bytes > limits.bytes) return SheetReadError::TooLarge;
     return SheetReadError::NotRegular;
+}
+
+// "12.3MB", "512KB": a size as a person reads it.
+std::u16string sizeText(std::uintmax_t bytes) {
+    char text[32];
+    if (bytes >= 1024 * 1024)
+        std::snprintf(text, sizeof text, "%.1fMB", double(bytes) / (1024.0 * 1024.0));
+    else
+        std::snprintf(text, sizeof text, "%juKB", (bytes + 1023) / 1024);
+    return fromUtf8(text);
+}
+
+// "1,234,567"
+std::u16string countText(std::uintmax_t n) {
+    std::u16string digits = fromUtf8(std::to_string(n));
+    for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
+        digits.insert(static_cast<size_t>(at), 1, u',');
+    return digits;
 }
 
 } // namespace
@@ -59,24 +80,35 @@ std::optional<std::u16string> decodeSheetBytes(std::string_view bytes) {
     return toSheetLines(fromUtf8(bytes));
 }
 
-SheetRead sheetFromBytes(const FileRead& file, const fs::path& path) {
+std::size_t lineCount(std::u16string_view text) {
+    return static_cast<std::size_t>(std::count(text.begin(), text.end(), u'\n')) + 1;
+}
+
+SheetRead sheetFromBytes(const FileRead& file, const fs::path& path, const SheetLimits& limits) {
     SheetRead read;
     switch (file.status) {
     case FileReadStatus::Read: break;
     case FileReadStatus::Missing: read.error = SheetReadError::Missing; return read;
-    case FileReadStatus::Refused: read.error = refusalOf(path); return read;
+    case FileReadStatus::Refused: read.error = refusalOf(path, limits, read.bytes); return read;
     case FileReadStatus::Failed: read.error = SheetReadError::Unreadable; return read;
     }
-    if (auto text = decodeSheetBytes(file.bytes))
-        read.text = std::move(*text);
-    else
+    read.bytes = file.bytes.size();
+    auto text = decodeSheetBytes(file.bytes);
+    if (!text) {
         read.error = SheetReadError::NotText;
+        return read;
+    }
+    read.lines = lineCount(*text);
+    if (read.lines > limits.lines || text->size() > limits.characters)
+        read.error = SheetReadError::TooLarge;
+    else
+        read.text = std::move(*text);
     return read;
 }
 
-SheetRead readSheetFile(const fs::path& file) {
+SheetRead readSheetFile(const fs::path& file, const SheetLimits& limits) {
     const fs::path place = chosenFile(file);
-    return sheetFromBytes(readRegularFile(place, kMaxSheetFileBytes), place);
+    return sheetFromBytes(readRegularFile(place, limits.bytes), place, limits);
 }
 
 std::string encodeSheetText(std::u16string_view text) {
@@ -107,6 +139,29 @@ std::u16string readErrorText(SheetReadError error, std::u16string_view fileName)
     case SheetReadError::Unreadable: reason = u"ファイルを読み込めません"; break;
     }
     return reason + u"：" + std::u16string(fileName);
+}
+
+namespace {
+
+std::u16string windowLimitText() {
+    return u"この画面では" + countText(kWindowSheetLimits.lines) + u"行・" +
+           countText(kWindowSheetLimits.characters) + u"文字まで";
+}
+
+} // namespace
+
+std::u16string tooLargeText(std::u16string_view fileName, std::uintmax_t bytes, std::size_t lines) {
+    std::u16string size = sizeText(bytes);
+    if (lines > 0) size += u"・" + countText(lines) + u"行";
+    std::u16string text = u"大きすぎるため開けません（" + size + u"。" + windowLimitText() +
+                          u"。quillsum-calc なら計算できます）";
+    if (!fileName.empty()) text += u"：" + std::u16string(fileName);
+    return text;
+}
+
+std::u16string editTooLargeText(std::size_t lines, std::size_t characters) {
+    return u"計算部が大きくなりすぎるため入力できません（" + countText(lines) + u"行・" +
+           countText(characters) + u"文字。" + windowLimitText() + u"）";
 }
 
 } // namespace quill

@@ -16,20 +16,41 @@ namespace quill {
 // Larger files are not opened: a sheet that size is no calculation anyone types.
 constexpr std::uintmax_t kMaxSheetFileBytes = 64u * 1024u * 1024u;
 
+// How much of a sheet a reader takes. The editor of the window, not the calculation, sets its
+// limit: its time and memory grow with every line it holds (half a million lines take it about
+// a second and 200 MB, sixteen million lines minutes and more than 10 GB), and a single long
+// line is laid out whole. quillsum-calc reads up to its own, larger limit.
+struct SheetLimits {
+    std::uintmax_t bytes = kMaxSheetFileBytes; // of the file
+    std::size_t characters = SIZE_MAX;         // of the sheet's text (UTF-16 units)
+    std::size_t lines = SIZE_MAX;
+};
+
+// What the window's sheet holds at most: files it opens, its kept sheet, pastes and typing.
+// A file larger than three bytes a character cannot be within the character limit.
+constexpr SheetLimits kWindowSheetLimits{12'000'000u, 4'000'000u, 500'000u};
+
 enum class SheetReadError { None, Missing, Folder, NotRegular, TooLarge, NotText, Unreadable };
 
 struct SheetRead {
     std::u16string text; // the sheet's text, lines joined by LF
     SheetReadError error = SheetReadError::None;
+    // How large the file is (TooLarge says so): its bytes always, its lines when it was read.
+    std::uintmax_t bytes = 0;
+    std::size_t lines = 0;
     bool ok() const { return error == SheetReadError::None; }
 };
 
 // A file the user chose (opened, dropped): links on its way are followed.
-SheetRead readSheetFile(const std::filesystem::path& file);
+SheetRead readSheetFile(const std::filesystem::path& file, const SheetLimits& limits = {});
+
+// The number of lines of a sheet's text (lines joined by LF): an empty text has one.
+std::size_t lineCount(std::u16string_view text);
 
 struct FileRead;
-// A sheet from what the file reader returned for `file`.
-SheetRead sheetFromBytes(const FileRead& read, const std::filesystem::path& file);
+// A sheet from what the file reader returned for `file`, refused as TooLarge past `limits`.
+SheetRead sheetFromBytes(const FileRead& read, const std::filesystem::path& file,
+                         const SheetLimits& limits = {});
 
 // The text of a sheet file's bytes; nullopt when they are not text (a zero byte, or bytes
 // that are neither UTF-8 nor code page 932).
@@ -46,5 +67,12 @@ std::string encodeSheetText(std::u16string_view text);
 
 // The status-bar text for a failed read of `fileName`.
 std::u16string readErrorText(SheetReadError error, std::u16string_view fileName);
+
+// The status-bar text for a file or a text past the window's limits: how large it is, what the
+// window holds, and that quillsum-calc reads it. `lines` 0: not counted (the file was not read);
+// an empty `fileName` is left out.
+std::u16string tooLargeText(std::u16string_view fileName, std::uintmax_t bytes, std::size_t lines);
+// The same for an edit (a paste, a drop, typing) that would make the sheet that large.
+std::u16string editTooLargeText(std::size_t lines, std::size_t characters);
 
 } // namespace quill

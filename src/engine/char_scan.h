@@ -23,4 +23,21 @@ template <typename Flag> bool anyCharacter(std::u16string_view text, Flag flag) 
     return false;
 }
 
+// Copies the leading ASCII characters of `from` (n units) into `to`, each unit widened or
+// narrowed; returns how many were copied. Most of a sheet is ASCII: whole blocks are tested
+// and copied without stopping inside a block, so that the compiler handles many at once.
+template <typename From, typename To>
+std::size_t asciiPrefix(const From* from, To* to, std::size_t n) {
+    constexpr std::size_t kBlock = 64;
+    std::size_t i = 0;
+    for (; i + kBlock <= n; i += kBlock) {
+        unsigned high = 0;
+        for (std::size_t k = i; k < i + kBlock; ++k) high |= unsigned(from[k]);
+        if (high >= 0x80) break;
+        for (std::size_t k = i; k < i + kBlock; ++k) to[k] = static_cast<To>(from[k]);
+    }
+    for (; i < n && unsigned(from[i]) < 0x80; ++i) to[i] = static_cast<To>(from[i]);
+    return i;
+}
+
 } // namespace quill

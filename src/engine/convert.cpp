@@ -2,6 +2,7 @@
 
 #include "engine/datetime.h"
 #include "engine/error.h"
+#include "engine/float_text.h"
 #include "engine/platform.h"
 #include "engine/short_decimal.h"
 
@@ -134,7 +135,7 @@ std::optional<double> readNumberText(std::u16string_view t) {
     double v = 0;
     const char* first = ascii.data();
     if (*first == '-') ++first; // from_chars takes no '+', and we add the sign ourselves
-    auto [ptr, ec] = std::from_chars(first, ascii.data() + ascii.size(), v);
+    auto [ptr, ec] = readDouble(first, ascii.data() + ascii.size(), v);
     if (ec != std::errc() || ptr != ascii.data() + ascii.size()) return std::nullopt;
     if (!std::isfinite(v)) return std::nullopt;
     return ascii[0] == '-' ? -v : v;
@@ -233,8 +234,7 @@ size_t writeDouble(char* out, double v, int sig) {
         if (const auto d = shortDecimal(std::fabs(v)))
             return Decimal::fromParts(d->digits, d->scale, v < 0).writeText(out);
     char buf[64];
-    const char* end =
-        std::to_chars(buf, buf + sizeof buf, v, std::chars_format::scientific, sig - 1).ptr;
+    const char* end = writeScientific(buf, buf + sizeof buf, v, sig - 1).ptr;
     const char* p = buf;
     const bool negative = *p == '-';
     if (negative) ++p;

@@ -1,6 +1,7 @@
 #include "engine/decimal.h"
 
 #include "engine/error.h"
+#include "engine/float_text.h"
 #include "engine/short_decimal.h"
 
 #include <algorithm>
@@ -299,10 +300,10 @@ RoundedDouble roundTo15Digits(double mag) {
     // The shortest form that reads back as the same double is much cheaper to produce. When it
     // has at most 15 digits it is also the 15-digit rounding: a double keeps any 15-digit
     // decimal apart from its neighbours, so the nearest 15-digit decimal is that one.
-    auto res = std::to_chars(buf, buf + sizeof buf, mag, std::chars_format::scientific);
+    auto res = writeShortestScientific(buf, buf + sizeof buf, mag);
     const RoundedDouble shortest = readScientific(buf, res.ptr);
     if (shortest.count <= 15) return shortest;
-    res = std::to_chars(buf, buf + sizeof buf, mag, std::chars_format::scientific, 14);
+    res = writeScientific(buf, buf + sizeof buf, mag, 14);
     return readScientific(buf, res.ptr);
 }
 
@@ -523,7 +524,7 @@ double Decimal::toDouble() const {
         std::string text(digits, writeMantissa(mant_, digits));
         text += "e-";
         text += std::to_string(scale_);
-        std::from_chars(text.data(), text.data() + text.size(), mag);
+        readDouble(text.data(), text.data() + text.size(), mag);
     }
     return isNegative() ? -mag : mag;
 }

@@ -223,13 +223,11 @@ Value evalNested(EvalContext& ctx, std::u16string_view text) {
         ~DepthGuard() { --d; }
     } guard(ctx.depth);
     try {
-        if (ctx.depth > kMaxEvalNesting) fail();
+        if (ctx.depth > kMaxEvalNesting) overCapacity();
         ctx.scannedText += static_cast<std::int64_t>(text.size());
-        if (ctx.scannedText > kMaxScannedText) fail();
+        if (ctx.scannedText > kMaxScannedText) overCapacity();
         return evaluate(ctx, text);
     } catch (const EvalError&) {
-    } catch (const std::bad_alloc&) {
-    } catch (const std::length_error&) {
     }
     if (ctx.sink && *ctx.sink) (*ctx.sink)(kEvalFailedMessage);
     return Value::empty();
@@ -237,7 +235,14 @@ Value evalNested(EvalContext& ctx, std::u16string_view text) {
 
 Value Eval(std::u16string_view text, const StatusSink& sink) {
     EvalContext ctx{&sink, 0};
-    return evalNested(ctx, text);
+    try {
+        return evalNested(ctx, text);
+    } catch (const CapacityExceeded&) {
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    if (sink) sink(kEvalFailedMessage);
+    return Value::empty();
 }
 
 } // namespace quill

@@ -12,7 +12,9 @@
 //   5. otherwise every operand is evaluated (recursively) into a row of value slots and the
 //      operators are applied in priority order, each pairing the nearest unconsumed slots.
 // A failure anywhere inside one Eval call ends that call only: it reports the failure message
-// through the status sink and yields the empty value, and the enclosing call goes on.
+// through the status sink and yields the empty value, and the enclosing call goes on. Passing a
+// bound of the whole evaluation (the texts its calls scan or build, their nesting, memory)
+// fails the whole evaluation the same way: no result is made from a part of the line.
 #include "engine/value.h"
 
 #include <functional>

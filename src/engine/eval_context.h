@@ -15,13 +15,14 @@ struct EvalContext {
     std::int64_t scannedText = 0;
 };
 
-// Nested calls are bounded so that no text can exhaust the stack; a deeper nesting fails like
-// any other evaluation.
+// Nested calls are bounded so that no text can exhaust the stack; a deeper nesting fails the
+// whole evaluation (CapacityExceeded).
 inline constexpr int kMaxEvalNesting = 200;
 // Every nested call scans its text again and keeps a copy or two of it while the calls inside
 // it run, so the texts of one evaluation are bounded together: a long line nested deep fails
 // instead of taking time and memory in proportion to its length times its depth (a 1 MB line
-// of nested calls took 730 MB). No expression a person writes comes near the bound.
+// of nested calls took 730 MB), and the whole evaluation fails with it. No expression a person
+// writes comes near the bound.
 inline constexpr std::int64_t kMaxScannedText = 16 << 20;
 
 // One Eval call with its own failure boundary.

@@ -3,8 +3,6 @@
 #include "engine/functions.h"
 #include "engine/jtext.h"
 
-#include <unicode/uchar.h>
-
 namespace quill {
 namespace {
 
@@ -20,7 +18,7 @@ std::u16string strForm(const Value& v) {
 std::u16string repeated(const Call& call, std::int32_t count, char16_t c) {
     if (count < 0 || count > kMaxBuiltText) fail();
     call.ctx.builtText += count;
-    if (call.ctx.builtText > kMaxBuiltTextPerEval) fail();
+    if (call.ctx.builtText > kMaxBuiltTextPerEval) overCapacity();
     return std::u16string(static_cast<size_t>(count), c);
 }
 
@@ -34,7 +32,7 @@ std::u16string trimmed(std::u16string s, bool leading, bool trailing) {
 }
 
 std::u16string mapCase(std::u16string s, bool upper) {
-    for (char16_t& c : s) c = static_cast<char16_t>(upper ? u_toupper(c) : u_tolower(c));
+    for (char16_t& c : s) c = upper ? upperCase(c) : lowerCase(c);
     return s;
 }
 
@@ -117,7 +115,8 @@ Value chrFn(const Call& c) {
 Value jisFn(const Call& c) {
     std::u16string s = c.text(0);
     if (s.empty()) fail();
-    size_t units = (s.size() > 1 && U16_IS_LEAD(s[0]) && U16_IS_TRAIL(s[1])) ? 2 : 1;
+    const bool pair = s.size() > 1 && (s[0] & 0xFC00) == 0xD800 && (s[1] & 0xFC00) == 0xDC00;
+    size_t units = pair ? 2 : 1;
     auto bytes = encodeCp932Strict(std::u16string_view(s).substr(0, units));
     if (!bytes || bytes->empty()) fail();
     std::uint32_t code = 0;

@@ -1,7 +1,8 @@
 #pragma once
-// Japanese text services through ICU: full-width/half-width conversion with ICU's
-// Fullwidth-Halfwidth and Halfwidth-Fullwidth transliterators, Windows code page 932 with
-// ICU's windows-31j converter, and UTF-8/UTF-16 conversion.
+// Japanese text services: full-width/half-width conversion (ICU's Fullwidth-Halfwidth and
+// Halfwidth-Fullwidth transliterators), Windows code page 932 (ICU's windows-31j converter),
+// case mapping and UTF-8/UTF-16 conversion. The desktop build implements them with ICU
+// (jtext_icu.cpp); a build without ICU links tables written from ICU at build time instead.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,10 @@ std::optional<std::string> encodeCp932Strict(std::u16string_view text);
 std::string encodeCp932(std::u16string_view text);
 // Text of code page 932 bytes; a byte sequence without a character decodes as U+FFFD.
 std::u16string decodeCp932(std::string_view bytes);
+
+// Simple (one character to one) case mapping.
+char16_t upperCase(char16_t c);
+char16_t lowerCase(char16_t c);
 
 bool isValidUtf8(std::string_view bytes);
 // Invalid sequences become U+FFFD.

@@ -57,31 +57,41 @@ bool processGone(std::string_view pid) {
     return id > 0 && ::kill(id, 0) != 0 && errno == ESRCH;
 }
 
-// A name made by mkstemp's six characters after a process id. Names without a process id
-// (made by older versions) are left alone: ".setting.ini.backup" could be the user's own.
-bool isLeftover(std::string_view rest) {
-    constexpr std::size_t kRandom = 6;
-    const auto dot = rest.find('.');
-    return dot != std::string_view::npos && rest.size() - dot - 1 == kRandom &&
-           processGone(rest.substr(0, dot));
+bool isRandomPart(std::string_view part) {
+    constexpr std::size_t kRandom = 6; // mkstemp's letters and digits
+    return part.size() == kRandom && std::all_of(part.begin(), part.end(), [](char c) {
+               return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+           });
 }
 
-// Removes the temporary files that processes killed between writing and renaming left beside
-// the target; files of running processes and of other users stay.
-void removeLeftovers(const fs::path& folder, const fs::path& target) {
-    const std::string prefix = temporaryPrefix(target);
+// A name this writer makes, ".<name>.<pid>.XXXXXX", whose process has ended. Names without a
+// process id (made by older versions) are left alone: ".setting.ini.backup" could be the
+// user's own.
+bool isLeftover(std::string_view name) {
+    if (name.size() < 2 || name.front() != '.') return false;
+    const auto lastDot = name.rfind('.');
+    if (lastDot == std::string_view::npos || !isRandomPart(name.substr(lastDot + 1))) return false;
+    const auto pidDot = name.rfind('.', lastDot - 1);
+    if (pidDot == std::string_view::npos || pidDot < 2) return false; // ".<name>." comes first
+    return processGone(name.substr(pidDot + 1, lastDot - pidDot - 1));
+}
+
+} // namespace
+
+void removeStaleTemporaries(const fs::path& folder) {
     std::error_code ec;
     for (const auto& entry : fs::directory_iterator(folder, ec)) {
         const std::string name = entry.path().filename().string();
-        if (name.size() <= prefix.size() || name.compare(0, prefix.size(), prefix) != 0) continue;
+        if (!isLeftover(name)) continue;
         struct stat st {};
         if (::lstat(entry.path().c_str(), &st) != 0 || !S_ISREG(st.st_mode) ||
             st.st_uid != ::geteuid())
             continue;
-        if (isLeftover(std::string_view(name).substr(prefix.size())))
-            ::unlink(entry.path().c_str());
+        ::unlink(entry.path().c_str());
     }
 }
+
+namespace {
 
 bool writeTemporary(const fs::path& folder, const fs::path& target, std::string_view bytes,
                     std::string& tempName) {
@@ -114,7 +124,7 @@ bool replaceFileAtomically(const fs::path& file, std::string_view bytes) {
     if (!fs::exists(folder, ec)) fs::create_directories(folder, ec);
     if (!isWritable(folder)) return false;
     if (fs::exists(target, ec) && !isWritable(target)) return false;
-    removeLeftovers(folder, target);
+    removeStaleTemporaries(folder);
 
     std::string tempName;
     if (!writeTemporary(folder, target, bytes, tempName) ||

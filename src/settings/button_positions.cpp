@@ -1,5 +1,6 @@
 #include "settings/button_positions.h"
 
+#include "engine/float_text.h"
 #include "engine/jtext.h"
 
 #include <charconv>
@@ -22,7 +23,7 @@ std::optional<float> readNumber(std::u16string_view text) {
         ascii += static_cast<char>(c);
     }
     float value = 0;
-    const auto [end, ec] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    const auto [end, ec] = readFloat(ascii.data(), ascii.data() + ascii.size(), value);
     if (ec != std::errc() || end != ascii.data() + ascii.size() || ascii.empty())
         return std::nullopt;
     if (!std::isfinite(value) || std::fabs(value) > kFarthestTwips) return std::nullopt;
@@ -63,8 +64,7 @@ PositionListRead readPositionList(std::u16string_view text, std::size_t buttonCo
 std::u16string formatSingle(float value) {
     if (!std::isfinite(value) || value == 0) return u"0";
     char buffer[64];
-    const auto [end, ec] =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
+    const auto [end, ec] = writeShortestFixed(buffer, buffer + sizeof buffer, value);
     if (ec != std::errc()) return u"0";
     return fromAscii(std::string_view(buffer, static_cast<std::size_t>(end - buffer)));
 }

@@ -18,17 +18,29 @@ namespace quill {
 
 namespace {
 
-// What a line shows: a line break inside a result (a text such as CHR$(10)) is drawn as a
-// space, so every result keeps to its own line beside its sheet line.
-QString shown(const std::u16string& text) {
-    QString s = QString::fromStdU16String(text);
-    for (QChar& c : s)
-        if (c == u'\n' || c == u'\r' || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
-            c = u' ';
-    return s;
+bool isLineBreak(char16_t c) {
+    return c == u'\n' || c == u'\r' || c == u'\u2028' || c == u'\u2029';
 }
 
 } // namespace
+
+// A result keeps to its own line beside its sheet line: a line break inside it (a text such as
+// CHR$(10)) becomes the mark kLineBreakMark, in what is drawn, selected, copied and read by a
+// screen reader alike, so every later result keeps its line's place. CR LF is one break.
+std::u16string ResultsColumn::oneLine(std::u16string text) {
+    if (std::none_of(text.begin(), text.end(), isLineBreak)) return text;
+    std::u16string line;
+    line.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (!isLineBreak(text[i])) {
+            line += text[i];
+            continue;
+        }
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        line += kLineBreakMark;
+    }
+    return line;
+}
 
 ResultsColumn::ResultsColumn(QWidget* parent) : QAbstractScrollArea(parent) {
     installResultsColumnAccessibility();
@@ -45,7 +57,7 @@ ResultsColumn::ResultsColumn(QWidget* parent) : QAbstractScrollArea(parent) {
 const std::u16string& ResultsColumn::textOf(int index) const {
     Line& l = lines_[size_t(index)];
     if (l.unmade != kMade) {
-        l.text = make_(l.unmade);
+        l.text = oneLine(make_(l.unmade));
         l.unmade = kMade;
     }
     return l.text;
@@ -85,7 +97,7 @@ void ResultsColumn::written(int first, int count) {
 void ResultsColumn::setLines(std::vector<std::u16string> lines) {
     make_ = nullptr;
     lines_.assign(std::max<size_t>(lines.size(), 1), Line());
-    for (size_t i = 0; i < lines.size(); ++i) lines_[i].text = std::move(lines[i]);
+    for (size_t i = 0; i < lines.size(); ++i) lines_[i].text = oneLine(std::move(lines[i]));
     rewritten();
 }
 
@@ -105,6 +117,7 @@ void ResultsColumn::rewritten() {
 
 void ResultsColumn::setLine(int index, std::u16string text) {
     if (index < 0 || index >= lineCount()) return;
+    text = oneLine(std::move(text));
     Line& l = lines_[size_t(index)];
     if (l.unmade == kMade && l.text == text) return;
     l = {std::move(text), kMade};
@@ -231,7 +244,7 @@ void ResultsColumn::adjustScrollBar() {
 }
 
 void ResultsColumn::layOut(QTextLayout& layout, int line) const {
-    layout.setText(shown(textOf(line)));
+    layout.setText(QString::fromStdU16String(textOf(line)));
     layout.setFont(font());
     layout.beginLayout();
     QTextLine l = layout.createLine();

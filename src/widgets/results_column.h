@@ -29,6 +29,12 @@ class ResultsColumn : public QAbstractScrollArea {
 public:
     explicit ResultsColumn(QWidget* parent = nullptr);
 
+    // Shown, copied and read in place of a line break inside a result, so that the column
+    // keeps one line per sheet line.
+    static constexpr char16_t kLineBreakMark = u'\u21B5'; // ↵
+    // A result as the column holds it: each line break (CR LF is one) as kLineBreakMark.
+    static std::u16string oneLine(std::u16string text);
+
     // Makes the text of line `index` of a column written whole.
     using LineMaker = std::function<std::u16string(size_t index)>;
 

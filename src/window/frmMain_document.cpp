@@ -4,8 +4,11 @@
 // The files themselves are the document subsystem's; this file only wires the window to it.
 #include "document/kept_sheet.h"
 #include "document/sheet_document.h"
+#include "settings/atomic_file.h"
 #include "widgets/file_paths.h"
+#include "widgets/sheet_box.h"
 #include "window/frmMain.h"
+#include "window/sheet_loading.h"
 
 #include <QCloseEvent>
 #include <QDir>
@@ -111,6 +114,7 @@ void frmMain::connectDocument() {
     new QShortcut(QKeySequence::Save, this, [this] { saveToCurrentFile(); });
 
     new FileDrop(sheet_->viewport(), [this](const QStringList& files) { dropFiles(files); });
+    limitSheet(static_cast<SheetBox*>(sheet_), [this](const QString& why) { setStatusText(why); });
 }
 
 const SheetDocument& frmMain::document() const {
@@ -154,10 +158,14 @@ void frmMain::takeKeptSheet() {
             Qt::QueuedConnection);
     });
     if (!keepsSheet()) return;
-    const KeptSheetLoad kept = loadKeptSheet(document_->keptFile);
+    const KeptSheetLoad kept = loadKeptSheet(document_->keptFile, kWindowSheetLimits);
     if (kept.error != SheetReadError::None) {
-        setStatusText(QStringLiteral("前回の計算部を読み込めませんでした（%1 に移しました）")
-                          .arg(fromPath(kept.setAside.filename())));
+        const QString tooLarge =
+            kept.error == SheetReadError::TooLarge
+                ? QString::fromStdU16String(tooLargeText(u"", kept.bytes, kept.lines))
+                : QString();
+        setStatusText(QStringLiteral("前回の計算部を読み込めませんでした（%1 に移しました）%2")
+                          .arg(fromPath(kept.setAside.filename()), tooLarge));
         return;
     }
     if (kept.text.empty()) return;
@@ -185,20 +193,17 @@ void frmMain::keepSheetAtClose() {
 
 bool frmMain::openSheetFile(const QString& path) {
     const std::filesystem::path file = toPath(path);
-    const SheetRead read = readSheetFile(file);
+    removeStaleTemporaries(file.parent_path());
+    const SheetRead read = readSheetFile(file, kWindowSheetLimits);
     if (!read.ok()) {
-        setStatusText(QString::fromStdU16String(
-            readErrorText(read.error, fileNameOf(path).toStdU16String())));
+        const std::u16string name = fileNameOf(path).toStdU16String();
+        setStatusText(QString::fromStdU16String(read.error == SheetReadError::TooLarge
+                                                    ? tooLargeText(name, read.bytes, read.lines)
+                                                    : readErrorText(read.error, name)));
         return false;
     }
     // One undo step takes the whole file back out.
-    QTextCursor cursor(sheet_->document());
-    cursor.beginEditBlock();
-    cursor.select(QTextCursor::Document);
-    cursor.insertText(QString::fromStdU16String(read.text));
-    cursor.endEditBlock();
-    sheet_->setTextCursor(cursor);
-    calculate();
+    replaceSheetText(sheet_, QString::fromStdU16String(read.text), [this] { calculate(); });
     // The sheet holds the file's text; the pass only narrowed what it shows.
     document_->document.matches(file);
     updateCaption();

@@ -1,7 +1,10 @@
 #include "window/single_instance.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLocalSocket>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <unistd.h>
 
@@ -10,6 +13,19 @@ namespace {
 
 constexpr int kConnectMs = 500;
 const QByteArray kRaise = "raise\n";
+// Socket paths are short (108 bytes on Linux): longer display keys are replaced by a hash.
+constexpr qsizetype kLongestKey = 32;
+
+QString runtimeFolder() {
+    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+}
+
+// ":0.1" and ":0" are screens of one display: the screen number is dropped.
+QString withoutScreen(QString display) {
+    static const QRegularExpression screen(QStringLiteral("(:\\d+)\\.\\d+$"));
+    return display.replace(screen, QStringLiteral("\\1"));
+}
 
 } // namespace
 
@@ -25,10 +41,39 @@ SingleInstance::SingleInstance(QString name, QObject* parent)
     });
 }
 
+QString SingleInstance::displayKey(const QString& platform, const QString& x11Display,
+                                   const QString& waylandDisplay) {
+    const bool wayland = platform.startsWith(QLatin1String("wayland")) ||
+                         (platform.isEmpty() && !waylandDisplay.isEmpty());
+    QString key = wayland ? QStringLiteral("wl") + waylandDisplay
+                          : (x11Display.isEmpty() ? QString() : withoutScreen(x11Display));
+    static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9._:-]"));
+    key.replace(unsafe, QStringLiteral("_"));
+    if (key.size() > kLongestKey)
+        key = QString::fromLatin1(
+            QCryptographicHash::hash(key.toUtf8(), QCryptographicHash::Sha1).toHex().left(16));
+    return key;
+}
+
+QString SingleInstance::nameFor(const QString& runtime, unsigned uid, const QString& display) {
+    const QString user = QString::number(uid);
+    return QDir(runtime).filePath(display.isEmpty()
+                                      ? QStringLiteral("quillsum-%1.sock").arg(user)
+                                      : QStringLiteral("quillsum-%1-%2.sock").arg(user, display));
+}
+
 QString SingleInstance::defaultName() {
-    QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (runtime.isEmpty()) runtime = QDir::tempPath();
-    return QDir(runtime).filePath(QStringLiteral("quillsum-%1.sock").arg(getuid()));
+    const QString platform = qobject_cast<QGuiApplication*>(QCoreApplication::instance())
+                                 ? QGuiApplication::platformName()
+                                 : QString();
+    return nameFor(runtimeFolder(), getuid(),
+                   displayKey(platform, qEnvironmentVariable("DISPLAY"),
+                              qEnvironmentVariable("WAYLAND_DISPLAY")));
+}
+
+QString SingleInstance::keeperName() {
+    // No display key looks like this one: an X11 key holds a colon, a Wayland key starts "wl".
+    return nameFor(runtimeFolder(), getuid(), QStringLiteral("sheet"));
 }
 
 bool SingleInstance::claim(Handover handover) {

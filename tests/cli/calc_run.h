@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -23,6 +24,13 @@ inline std::string readFile(const std::string& path) {
     return s.str();
 }
 
+// The program under test: this build's quillsum-calc, or the command in QUILL_CALC_COMMAND
+// (the web edition's: "node build-web/quillsum-calc.js").
+inline std::string calcCommand() {
+    const char* other = std::getenv("QUILL_CALC_COMMAND");
+    return other != nullptr && *other != '\0' ? other : QUILL_CALC;
+}
+
 // Runs quillsum-calc with the given arguments (shell-quoted by the caller), standard input
 // from `input`. The temporary files are named with the process id, so that runs side by side
 // do not share them.
@@ -31,7 +39,7 @@ inline CalcRun calc(const std::string& args, const std::string& input = "") {
     std::ofstream(base + ".in", std::ios::binary) << input;
     // The arguments come last, so that a redirection among them ("> /dev/full") wins.
     const std::string cmd =
-        std::string(QUILL_CALC) + " <" + base + ".in >" + base + ".out 2>" + base + ".err " + args;
+        calcCommand() + " <" + base + ".in >" + base + ".out 2>" + base + ".err " + args;
     CalcRun r;
     const int st = std::system(cmd.c_str());
     r.status = WIFEXITED(st) ? WEXITSTATUS(st) : -1;

@@ -151,6 +151,42 @@ TEST(SheetFile, a_file_that_cannot_be_a_sheet_gives_its_reason) {
     }
 }
 
+// A reader with limits takes a sheet up to them and refuses a larger one, saying how large it is;
+// a file too large for them is not read at all.
+TEST(SheetFile, limits_refuse_a_larger_sheet_and_say_how_large_it_is) {
+    const SheetLimits limits{40, 20, 4};
+    const struct {
+        const char* name;
+        std::string bytes;
+        bool ok;
+        std::size_t lines; // counted, 0: not read
+    } rows[] = {
+        {"at every limit", "1\n2\n3\n12345678901234", true, 4},
+        {"one line more", "1\n2\n3\n4\n5", false, 5},
+        {"CR LF lines count once", "1\r\n2\r\n3\r\n4\r\n", true, 4},
+        {"one character more", "1\n2\n3\n123456789012345", false, 4},
+        {"a file past the bytes", std::string(41, '1'), false, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TempFolder folder;
+        writeBytes(folder / "tape.txt", row.bytes);
+        const SheetRead read = readSheetFile(folder / "tape.txt", limits);
+        EXPECT_EQ(read.ok(), row.ok);
+        EXPECT_EQ(read.error, row.ok ? SheetReadError::None : SheetReadError::TooLarge);
+        EXPECT_EQ(read.lines, row.lines);
+        EXPECT_EQ(read.bytes, row.bytes.size());
+        EXPECT_EQ(read.text.empty(), !row.ok);
+    }
+    // The window's own limit: the text names the size, the window's limit and quillsum-calc.
+    const std::u16string text = tooLargeText(u"big.txt", 62'914'560, 15'728'640);
+    for (std::u16string_view part :
+         {u"60.0MB", u"15,728,640行", u"500,000行", u"quillsum-calc", u"big.txt"})
+        EXPECT_NE(text.find(part), std::u16string::npos) << u8(part) << " in " << u8(text);
+    EXPECT_NE(tooLargeText(u"big.txt", 20'000'000, 0).find(u"（19.1MB。"), std::u16string::npos)
+        << "a file not read has no line count";
+}
+
 TEST(SheetFile, a_refused_write_leaves_the_old_file_whole) {
     TempFolder folder;
     const fs::path file = folder / "sheet.txt";
@@ -209,6 +245,17 @@ TEST(KeptSheet, lives_beside_the_settings_file_and_an_unreadable_one_is_set_asid
     EXPECT_EQ(bad.error, SheetReadError::NotText);
     EXPECT_FALSE(fs::exists(kept)) << "a later write cannot destroy it";
     EXPECT_EQ(readBytes(bad.setAside), std::string("1\0", 2));
+
+    // Each later unreadable sheet gets a name of its own; none replaces one set aside before.
+    const std::string later[] = {std::string("2\0", 2), std::string("3\0", 2)};
+    for (const std::string& bytes : later) {
+        writeBytes(kept, bytes);
+        const KeptSheetLoad again = loadKeptSheet(kept);
+        EXPECT_NE(again.setAside, bad.setAside);
+        EXPECT_EQ(readBytes(again.setAside), bytes);
+    }
+    EXPECT_EQ(readBytes(bad.setAside), std::string("1\0", 2)) << "the first one is still whole";
+    EXPECT_EQ(readBytes(folder / "sheet-unread-3.txt"), later[1]);
 
     writeBytes(kept, "1+2\n");
     EXPECT_EQ(u8(loadKeptSheet(kept).text), "1+2");

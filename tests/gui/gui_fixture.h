@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QPointer>
+#include <QProgressDialog>
 #include <QString>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -57,6 +58,8 @@ private:
     void poll() {
         QWidget* modal = QApplication::activeModalWidget();
         if (!modal || modal == handled_) return;
+        // A progress dialog (a long file going into the sheet) asks nothing and closes itself.
+        if (qobject_cast<QProgressDialog*>(modal)) return;
         handled_ = modal;
         if (answers_.empty()) {
             ADD_FAILURE() << "unexpected modal dialog: " << modal->windowTitle().toStdString();

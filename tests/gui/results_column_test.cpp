@@ -140,5 +140,56 @@ TEST(ResultsColumn, a_screen_reader_reads_the_lines_and_the_selection) {
     EXPECT_EQ(column.selectedText(), QStringLiteral("エラー"));
 }
 
+// A result holding a line break stays one line: the text a screen reader gets and the copy
+// have one line per sheet line, the break shown as a mark wherever the result came from.
+TEST(ResultsColumn, a_line_break_inside_a_result_keeps_one_line_per_sheet_line) {
+    const QString mark(ResultsColumn::kLineBreakMark);
+    struct Row {
+        const char* name;
+        std::u16string result;
+        QString shown;
+    };
+    const Row rows[] = {
+        {"LF", u"5\n7", "5" + mark + "7"},
+        {"CR LF is one break", u"5\r\n7", "5" + mark + "7"},
+        {"lone CR", u"\r", mark},
+        {"two LFs", u"\n\n", mark + mark},
+        {"line and paragraph separators", u"a\u2028b\u2029", "a" + mark + "b" + mark},
+    };
+    using Write = std::function<void(ResultsColumn&, const std::u16string&)>;
+    const std::pair<const char*, Write> writes[] = {
+        {"written whole",
+         [](ResultsColumn& c, const std::u16string& r) {
+             c.setLines({u"5", r, u"7"});
+         }},
+        {"made when read",
+         [](ResultsColumn& c, const std::u16string& r) {
+             c.setLines(3, [r](size_t i) { return i == 1 ? r : std::u16string(i ? u"7" : u"5"); });
+         }},
+        {"one line written",
+         [](ResultsColumn& c, const std::u16string& r) {
+             c.setLines({u"5", u"", u"7"});
+             c.setLine(1, r);
+         }},
+    };
+    for (const Row& row : rows) {
+        for (const auto& [how, write] : writes) {
+            SCOPED_TRACE(std::string(row.name) + ", " + how);
+            ResultsColumn column;
+            write(column, row.result);
+            const QString expected = "5\n" + row.shown + "\n7";
+            EXPECT_EQ(column.line(1), row.shown);
+            EXPECT_EQ(column.toPlainText(), expected);
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(&column);
+            ASSERT_NE(a, nullptr);
+            EXPECT_EQ(a->text(QAccessible::Value), expected);
+            column.selectAll();
+            QApplication::clipboard()->clear();
+            column.copy();
+            EXPECT_EQ(QApplication::clipboard()->text(), expected);
+        }
+    }
+}
+
 } // namespace
 } // namespace quill::test

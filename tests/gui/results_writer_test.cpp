@@ -11,9 +11,10 @@
 namespace quill::test {
 namespace {
 
+// The column's text for these results: one line each, a break inside one shown as a mark.
 QString joined(const std::vector<std::u16string>& lines) {
     QStringList list;
-    for (const auto& l : lines) list << QString::fromStdU16String(l);
+    for (const auto& l : lines) list << QString::fromStdU16String(ResultsColumn::oneLine(l));
     return list.join('\n');
 }
 

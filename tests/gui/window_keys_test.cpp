@@ -22,6 +22,45 @@ TEST_F(WindowKeys, ctrl_e_deletes_the_caret_line_from_any_box) {
     EXPECT_EQ(sheetText(), "1\n");
 }
 
+// Ctrl+Y and Ctrl+Shift+Z both redo in every box the user types formulas into, whichever
+// of them the platform's key scheme knows (the offscreen platform knows Windows keys, an X11
+// desktop without a theme only Ctrl+Shift+Z).
+TEST_F(WindowKeys, ctrl_y_and_ctrl_shift_z_redo_in_the_sheet_and_the_formula_boxes) {
+    open("ReCalc=0\n");
+    frmFormula dialog(FormulaMode::Editing, iniFile());
+    dialog.show();
+    const auto plainText = [](QPlainTextEdit* box) { return [box] { return box->toPlainText(); }; };
+    const auto emptyPlain = [](QPlainTextEdit* box) { return [box] { box->setPlainText({}); }; };
+    const struct {
+        const char* name;
+        QWidget* box;
+        std::function<QString()> text;
+        std::function<void()> empty; // with a fresh undo history
+    } boxes[] = {
+        {"sheet", w().sheet(), plainText(w().sheet()), emptyPlain(w().sheet())},
+        {"formula name", dialog.nameBox(), [&] { return dialog.nameBox()->text(); },
+         [&] { dialog.nameBox()->setText({}); }},
+        {"formula text", dialog.textBox(), plainText(dialog.textBox()),
+         emptyPlain(dialog.textBox())},
+    };
+    const QKeyCombination redoKeys[] = {Qt::ControlModifier | Qt::Key_Y,
+                                        Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_Z};
+    for (const auto& box : boxes) {
+        for (const QKeyCombination redo : redoKeys) {
+            SCOPED_TRACE(box.name + (" " + QKeySequence(redo).toString().toStdString()));
+            box.empty();
+            box.box->activateWindow();
+            box.box->setFocus();
+            QTest::keyClicks(box.box, "12");
+            ASSERT_EQ(box.text(), "12");
+            QTest::keyClick(box.box, Qt::Key_Z, Qt::ControlModifier);
+            ASSERT_EQ(box.text(), "");
+            QTest::keyClick(box.box, redo.key(), redo.keyboardModifiers());
+            EXPECT_EQ(box.text(), "12");
+        }
+    }
+}
+
 TEST_F(WindowKeys, middle_button_opens_the_function_menu_instead_of_pasting) {
     open("ReCalc=0\n");
     setSheet("12");

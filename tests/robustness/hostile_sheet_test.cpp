@@ -131,8 +131,8 @@ TEST(HostileSheet, ModerateNestingEvaluates) {
     }
 }
 
-// Past the nesting limits the innermost call fails (and the calls around it go on with the
-// empty value); plain brackets are stripped without nesting, so they still evaluate.
+// Past the nesting limits the evaluation fails; plain brackets are stripped without nesting, so
+// they still evaluate.
 TEST(HostileSheet, DeepNestingGivesAValueOrTheFailure) {
     for (const Nesting& n : kNestings) {
         for (std::size_t depth : {199u, 200u, 201u, 254u, 255u, 256u, 1000u, 100000u}) {
@@ -143,6 +143,30 @@ TEST(HostileSheet, DeepNestingGivesAValueOrTheFailure) {
                 EXPECT_GE(o.messages, 1) << "a nesting past every limit fails somewhere";
             }
         }
+    }
+}
+
+// A line past a bound of the whole evaluation fails as a whole: the empty value and one failure
+// message, never a result made from what was left (LEN of an over-long text gave 0).
+TEST(HostileSheet, ALinePastTheEvaluationsBoundsFailsWhole) {
+    std::u16string built;
+    for (int i = 0; i < 17; ++i) built += u"SPACE$(1048576)+";
+    const struct {
+        const char* name;
+        std::u16string text;
+    } rows[] = {
+        {"a text longer than the scan bound", u"LEN(\"" + repeated(u"a", 8400000) + u"\")"},
+        {"nesting past the depth bound", u"1+" + nested(u"ABS(", u"1", u")", 201)},
+        {"texts built past the budget", u"LEN(" + built + u"\"\")"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const Outcome o = evaluate(row.text);
+        EXPECT_TRUE(o.value.isEmpty());
+        EXPECT_EQ(o.messages, 1);
+        const PassResult r = calculateSheet(u"5\n+ " + row.text + u"\n+ 1", Grouping::None);
+        EXPECT_EQ(r.results, (std::vector<std::u16string>{u"5", u"+ ", u"+ 1"}));
+        EXPECT_EQ(r.total, u"6") << "the failed line leaves the total alone";
     }
 }
 

@@ -53,7 +53,10 @@ TEST(AtomicFile, RemovesTemporaryFilesOfKilledWritersOnly) {
     const LeftoverRow rows[] = {
         {"of an ended process", ".setting.ini." + ended + ".Ab12Cd", false, false, true},
         {"of a running process", ".setting.ini." + running + ".Ab12Cd", false, false, false},
-        {"of another file", ".other.ini." + ended + ".Ab12Cd", false, false, false},
+        {"of another file in the folder", ".doc.txt." + ended + ".rFDpRY", false, false, true},
+        {"of another file, running", ".doc.txt." + running + ".rFDpRY", false, false, false},
+        {"no name before the process id", "." + ended + ".Ab12Cd", true, false, false},
+        {"not mkstemp's letters", ".doc.txt." + ended + ".Ab-2Cd", true, false, false},
         {"of another user", ".setting.ini." + ended + ".Ab12Cd", false, true, false},
         {"without a process id", ".setting.ini.Ab12Cd", true, false, false},
         {"not a temporary name", ".setting.ini.backup", true, false, false},
