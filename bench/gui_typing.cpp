@@ -4,6 +4,7 @@
 //     results column and the total are updated (and the window has handled what the update
 //     posted); and from the key press, beside the bare editor's key press to painted text;
 //   - with recalculation on Enter, Enter on a sheet whose results are not shown yet.
+#include "keypad/keypad_button.h"
 #include "settings/program_folder.h"
 #include "window/frmMain.h"
 #include "window_bench.h"
@@ -150,7 +151,8 @@ void BM_EnterOnUnshownSheet(benchmark::State& state) {
     quill::ScopedProgramFolder programFolder(folder->path().toStdString());
     quill::frmMain window;
     window.show();
-    enterOnFreshText(state, window.sheet(), [&] { window.cmdMenu_Click(2); });
+    enterOnFreshText(state, window.sheet(),
+                     [&] { window.cmdMenu(quill::MenuKey::Clear)->click(); });
     if (window.totalBox()->text().isEmpty()) state.SkipWithError("Enter did not calculate");
 }
 BENCHMARK(BM_EnterOnUnshownSheet)->Arg(10000)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -41,8 +41,8 @@ void BM_KeyReleaseToFirstSamples(benchmark::State& state) {
     // "7" and Back by turns, so the sheet stays short.
     bool digit = true;
     for (auto _ : state) {
-        QWidget* key = digit ? static_cast<QWidget*>(window.cmdNum(7))
-                             : static_cast<QWidget*>(window.cmdMenu(0));
+        QWidget* key = digit ? static_cast<QWidget*>(window.cmdNum(quill::NumKey::Digit7))
+                             : static_cast<QWidget*>(window.cmdMenu(quill::MenuKey::Back));
         QTest::mousePress(key, Qt::LeftButton);
         const std::uint64_t marks = sound.marks();
         sound.arm();

@@ -41,3 +41,8 @@ add_dependencies(quillsum quillsum-print)
 # Start-up: an optimised symbol hash table (-O1), only the libraries actually used (--as-needed),
 # GNU-style hashing only; functions stay bound lazily, on their first call.
 target_link_options(quillsum PRIVATE LINKER:-O1 LINKER:--as-needed LINKER:--hash-style=gnu)
+
+# The pictures in docs/screenshots/ (not built by default).
+add_executable(quill_screenshot EXCLUDE_FROM_ALL ${PROJECT_SOURCE_DIR}/tools/screenshot.cpp)
+quill_target_defaults(quill_screenshot)
+target_link_libraries(quill_screenshot PRIVATE quill::gui)

@@ -139,9 +139,12 @@ void frmFormula::buildControls() {
         auto* button = new QPushButton(QString::fromUtf16(b.caption), panel_);
         button->setObjectName(QStringLiteral("cmdMenu_%1").arg(b.index));
         button->setToolTip(QString::fromUtf16(b.tooltip));
-        button->setAutoDefault(false);
+        // Return presses the focused button, and OK from anywhere else (the list keeps
+        // Return for itself).
+        button->setAutoDefault(true);
         buttons_[b.index] = button;
     }
+    buttons_[0]->setDefault(true);
     connect(buttons_[4], &QPushButton::clicked, this, &frmFormula::addFormula);
     connect(buttons_[5], &QPushButton::clicked, this, &frmFormula::editFormula);
     connect(buttons_[6], &QPushButton::clicked, this, &frmFormula::deleteFormula);

@@ -64,6 +64,11 @@ public:
     }
 };
 
+// "#000080": the colour a stored value shows as now.
+QString colourName(Colour colour) {
+    return resolveColour(colour, QApplication::palette()).name().toUpper();
+}
+
 // Shows a stored colour; a system colour reference follows the desktop's palette.
 void paint(QWidget* w, QPalette::ColorRole role, Colour colour) {
     QPalette p = w->palette();
@@ -106,9 +111,13 @@ void frmSet::buildControls() {
         auto* button = new QPushButton(text(b.caption), this);
         button->setToolTip(text(b.tooltip));
         button->setObjectName(QStringLiteral("cmdMenu_%1").arg(b.index));
-        button->setAutoDefault(false);
+        // Return presses the focused button, and OK from anywhere else.
+        button->setAutoDefault(true);
         buttons_[b.index] = button;
     }
+    buttons_[0]->setDefault(true);
+    // Its caption is the dialog's title; a screen reader needs to hear which colour it sets.
+    buttons_[5]->setAccessibleName(QStringLiteral("下線の色を設定"));
 
     chkPI_ = new QCheckBox(QStringLiteral("複数同時起動を可能にする"), this);
     chkPI_->setObjectName(QStringLiteral("chkPI"));
@@ -190,13 +199,6 @@ void frmSet::buildControls() {
     connect(buttons_[5], &QPushButton::clicked, this, [this] { chooseColour(line_); });
 }
 
-void frmSet::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    // The button box makes OK the default button as it shows. The dialog has none: Enter in
-    // the size field neither applies nor closes.
-    buttons_[0]->setDefault(false);
-}
-
 void frmSet::load(const SheetLook& current) {
     chkPI_->setChecked(Settings(iniFile_).severalInstances());
     back_ = current.back;
@@ -224,6 +226,10 @@ void frmSet::showPending() {
     paint(preview_, QPalette::Base, back_);
     paint(preview_, QPalette::Text, fore_);
     paint(swatch_, QPalette::Window, line_);
+    // The colours by name, for those who cannot see them.
+    preview_->setAccessibleName(
+        QStringLiteral("文字色 %1、背景色 %2").arg(colourName(fore_), colourName(back_)));
+    swatch_->setAccessibleName(QStringLiteral("下線の色 %1").arg(colourName(line_)));
 }
 
 SheetLook frmSet::pending() const {

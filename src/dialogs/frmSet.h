@@ -68,9 +68,6 @@ public:
 signals:
     void applied(const quill::SheetLook& look);
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
 private:
     void buildControls();
     void load(const SheetLook& current);

@@ -15,9 +15,11 @@ namespace {
 
 // Renames `from` to `to` only when nothing is called `to` yet.
 bool renameWithoutReplacing(const fs::path& from, const fs::path& to) {
+#ifdef RENAME_NOREPLACE
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return true;
     if (errno != EINVAL && errno != ENOSYS) return false;
+#endif
     // A file system without the no-replace rename: check first (a race with a second
     // instance setting aside the same moment is the only way to lose here).
     std::error_code ec;

@@ -30,8 +30,7 @@ bool ButtonMover::onPress(KeypadButton* button, QMouseEvent* event) {
     }
     if (!moveModeOn_()) return false;
     if (event->buttons() == Qt::LeftButton) {
-        grab_ = {float(event->position().x() * twipsPerPixel),
-                 float(event->position().y() * twipsPerPixel)};
+        grab_ = {button->toTwips(event->position().x()), button->toTwips(event->position().y())};
         dragging_ = true;
         // Above its neighbours, so that it never slides out of sight under them.
         button->raise();
@@ -44,8 +43,8 @@ bool ButtonMover::onMove(KeypadButton* button, QMouseEvent* event) {
     if (!dragging_ || !moveModeOn_()) return false;
     if (button->parentWidget() != panel_) return true;
     const TwipPoint p = button->twipPos();
-    button->moveTwips({p.left + float(event->position().x() * twipsPerPixel) - grab_.left,
-                       p.top + float(event->position().y() * twipsPerPixel) - grab_.top});
+    button->moveTwips({p.left + button->toTwips(event->position().x()) - grab_.left,
+                       p.top + button->toTwips(event->position().y()) - grab_.top});
     return true;
 }
 

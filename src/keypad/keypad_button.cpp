@@ -1,26 +1,21 @@
 #include "keypad/keypad_button.h"
 
+#include "keypad/key_names.h"
+
 #include <cmath>
 
 namespace quill {
 
-namespace {
-int toPixels(float twips) {
-    return static_cast<int>(std::lround(twips / twipsPerPixel));
-}
-} // namespace
-
 KeypadButton::KeypadButton(KeyArray array, int index, QWidget* parent)
     : QPushButton(keyCaption(array, index), parent), array_(array), index_(index) {
-    // The sheet keeps the keyboard focus while the keypad is used.
-    setFocusPolicy(Qt::NoFocus);
+    // A click leaves the keyboard focus in the sheet; the keyboard reaches the keypad on its
+    // own (KeypadKeyboard).
+    setFocusPolicy(Qt::TabFocus);
     setAutoDefault(false);
     const QString tip = keyTooltip(array, index);
-    if (!tip.isEmpty()) {
-        setToolTip(tip);
-        setAccessibleDescription(tip);
-    }
-    setAccessibleName(text());
+    if (!tip.isEmpty()) setToolTip(tip);
+    setAccessibleName(keyAccessibleName(array, index));
+    setAccessibleDescription(keyAccessibleDescription(array, index));
 }
 
 void KeypadButton::moveTwips(TwipPoint pos) {
@@ -34,7 +29,15 @@ void KeypadButton::resizeTwips(float width, float height) {
     applyGeometry();
 }
 
+void KeypadButton::setScale(double scale) {
+    scale_ = scale;
+    applyGeometry();
+}
+
 void KeypadButton::applyGeometry() {
+    const auto toPixels = [this](float twips) {
+        return static_cast<int>(std::lround(twips * scale_ / twipsPerPixel));
+    };
     // Edges are rounded separately so that neighbouring buttons meet without gaps.
     const int left = toPixels(pos_.left);
     const int top = toPixels(pos_.top);

@@ -21,6 +21,10 @@ public:
     float twipHeight() const { return height_; }
     void moveTwips(TwipPoint pos);
     void resizeTwips(float width, float height);
+    // Pixels grow by `scale` (at least 1) for a font larger than the keypad's default; the
+    // places in twips stay.
+    void setScale(double scale);
+    float toTwips(double pixels) const { return float(pixels * twipsPerPixel / scale_); }
 
 private:
     void applyGeometry();
@@ -30,6 +34,7 @@ private:
     TwipPoint pos_;
     float width_ = 0;
     float height_ = 0;
+    double scale_ = 1;
 };
 
 } // namespace quill

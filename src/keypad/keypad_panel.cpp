@@ -1,6 +1,9 @@
 #include "keypad/keypad_panel.h"
 
+#include <QEvent>
+#include <QFontMetrics>
 #include <QMouseEvent>
+#include <algorithm>
 #include <cmath>
 
 namespace quill {
@@ -21,8 +24,42 @@ KeypadPanel::KeypadPanel(QWidget* parent) : QWidget(parent) {
         }
     }
     // "日時" has no action; it keeps its place in the saved lists but is not offered.
-    button(KeyArray::Menu, 8)->hide();
+    button(MenuKey::DateTime)->hide();
     resize(width(), panelHeight);
+}
+
+int KeypadPanel::scaledHeight() const {
+    return int(std::lround(panelHeight * scale_));
+}
+
+int KeypadPanel::keysRight() const {
+    int right = 0;
+    for (KeypadButton* b : buttons_)
+        if (!b->isHidden()) right = std::max(right, b->geometry().right() + 1);
+    return right;
+}
+
+void KeypadPanel::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange) followFont();
+    QWidget::changeEvent(event);
+}
+
+// The scale is the ratio of line heights: the font's own against the same family at the
+// default size.
+void KeypadPanel::followFont() {
+    QFont reference = font();
+    reference.setPointSizeF(defaultFontPoints);
+    const double ratio =
+        double(QFontMetrics(font()).height()) / std::max(1, QFontMetrics(reference).height());
+    scale_ = std::max(1.0, ratio);
+    for (KeypadButton* b : buttons_) {
+        // Styled buttons keep their own font: they take the panel's, bold in move mode.
+        QFont f = font();
+        f.setBold(b->font().bold());
+        b->setFont(f);
+        b->setScale(scale_);
+    }
+    resize(width(), scaledHeight());
 }
 
 KeypadButton* KeypadPanel::button(KeyArray array, int index) const {
@@ -40,7 +77,7 @@ void KeypadPanel::setButtonSize(bool medium) {
 
 void KeypadPanel::resetPositions() {
     // d follows the width "0" has now, so a reset matches whatever size is chosen.
-    const int d = int(std::nearbyint(button(KeyArray::Num, 0)->twipWidth())) - 615;
+    const int d = int(std::nearbyint(button(NumKey::Digit0)->twipWidth())) - 615;
     for (KeypadButton* b : buttons_)
         if (auto p = defaultKeyPosition(b->array(), b->index(), d)) b->moveTwips(*p);
 }

@@ -1,13 +1,23 @@
 #include "keypad/keypad_table.h"
 
 #include <QStringList>
+#include <initializer_list>
+#include <iterator>
 #include <map>
 #include <utility>
 
 namespace quill {
+using enum NumKey;
+using enum OpKey;
+using enum MenuKey;
+
 namespace {
 
 using Key = std::pair<KeyArray, int>;
+
+template <class Name> constexpr Key key(Name name) {
+    return {arrayOf(name), keyIndex(name)};
+}
 
 struct DefaultPlace {
     int base;      // left at the small size, twips
@@ -16,67 +26,105 @@ struct DefaultPlace {
 };
 
 const std::map<Key, DefaultPlace>& defaultPlaces() {
-    using enum KeyArray;
     static const std::map<Key, DefaultPlace> places = {
-        {{Menu, 0}, {120, 0, 0}},     {{Menu, 7}, {960, 2, 0}},      {{Menu, 1}, {1920, 4, 0}},
-        {{Menu, 2}, {2760, 6, 0}},    {{Menu, 3}, {5280, 16, 0}},    {{Menu, 4}, {5280, 16, 360}},
-        {{Menu, 6}, {5280, 16, 720}}, {{Menu, 5}, {5280, 16, 1080}}, {{Num, 7}, {120, 0, 480}},
-        {{Num, 8}, {720, 2, 480}},    {{Num, 9}, {1320, 4, 480}},    {{Num, 4}, {120, 0, 840}},
-        {{Num, 5}, {720, 2, 840}},    {{Num, 6}, {1320, 4, 840}},    {{Num, 1}, {120, 0, 1200}},
-        {{Num, 2}, {720, 2, 1200}},   {{Num, 3}, {1320, 4, 1200}},   {{Num, 0}, {120, 0, 1560}},
-        {{Num, 10}, {720, 2, 1560}},  {{Op, 1}, {1320, 4, 1560}},    {{Num, 64}, {120, 0, 2040}},
-        {{Num, 65}, {720, 2, 2040}},  {{Num, 66}, {1320, 4, 2040}},  {{Num, 67}, {1920, 6, 2040}},
-        {{Num, 68}, {2520, 8, 2040}}, {{Num, 69}, {3120, 10, 2040}}, {{Num, 70}, {3720, 12, 2040}},
-        {{Op, 5}, {2040, 6, 480}},    {{Op, 4}, {2040, 6, 840}},     {{Op, 3}, {2040, 6, 1200}},
-        {{Op, 2}, {2040, 6, 1560}},   {{Op, 0}, {2640, 8, 480}},     {{Op, 9}, {2640, 8, 840}},
-        {{Op, 11}, {2640, 8, 1200}},  {{Op, 12}, {2640, 8, 1560}},   {{Op, 6}, {3240, 10, 480}},
-        {{Op, 7}, {3240, 10, 840}},   {{Op, 8}, {3240, 10, 1200}},   {{Op, 10}, {3240, 10, 1560}},
-        {{Op, 13}, {3960, 12, 480}},  {{Op, 15}, {3960, 12, 1200}},  {{Op, 14}, {4560, 14, 480}},
-        {{Op, 16}, {4560, 14, 1200}}, {{Op, 17}, {4267, 13, 840}},   {{Op, 18}, {4267, 13, 1560}},
+        {key(MenuKey::Back), {120, 0, 0}},        {key(MenuKey::Delete), {960, 2, 0}},
+        {key(MenuKey::ClearLine), {1920, 4, 0}},  {key(MenuKey::Clear), {2760, 6, 0}},
+        {key(MenuKey::Home), {5280, 16, 0}},      {key(MenuKey::End), {5280, 16, 360}},
+        {key(MenuKey::Space), {5280, 16, 720}},   {key(MenuKey::NewLine), {5280, 16, 1080}},
+        {key(NumKey::Digit7), {120, 0, 480}},     {key(NumKey::Digit8), {720, 2, 480}},
+        {key(NumKey::Digit9), {1320, 4, 480}},    {key(NumKey::Digit4), {120, 0, 840}},
+        {key(NumKey::Digit5), {720, 2, 840}},     {key(NumKey::Digit6), {1320, 4, 840}},
+        {key(NumKey::Digit1), {120, 0, 1200}},    {key(NumKey::Digit2), {720, 2, 1200}},
+        {key(NumKey::Digit3), {1320, 4, 1200}},   {key(NumKey::Digit0), {120, 0, 1560}},
+        {key(NumKey::Point), {720, 2, 1560}},     {key(OpKey::Equals), {1320, 4, 1560}},
+        {key(NumKey::HexPrefix), {120, 0, 2040}}, {key(NumKey::HexA), {720, 2, 2040}},
+        {key(NumKey::HexB), {1320, 4, 2040}},     {key(NumKey::HexC), {1920, 6, 2040}},
+        {key(NumKey::HexD), {2520, 8, 2040}},     {key(NumKey::HexE), {3120, 10, 2040}},
+        {key(NumKey::HexF), {3720, 12, 2040}},    {key(OpKey::Divide), {2040, 6, 480}},
+        {key(OpKey::Times), {2040, 6, 840}},      {key(OpKey::Minus), {2040, 6, 1200}},
+        {key(OpKey::Plus), {2040, 6, 1560}},      {key(OpKey::Mod), {2640, 8, 480}},
+        {key(OpKey::Power), {2640, 8, 840}},      {key(OpKey::Sqrt), {2640, 8, 1200}},
+        {key(OpKey::Pi), {2640, 8, 1560}},        {key(OpKey::And), {3240, 10, 480}},
+        {key(OpKey::Or), {3240, 10, 840}},        {key(OpKey::Xor), {3240, 10, 1200}},
+        {key(OpKey::Not), {3240, 10, 1560}},      {key(OpKey::OpenBracket), {3960, 12, 480}},
+        {key(OpKey::Left), {3960, 12, 1200}},     {key(OpKey::CloseBracket), {4560, 14, 480}},
+        {key(OpKey::Right), {4560, 14, 1200}},    {key(OpKey::Up), {4267, 13, 840}},
+        {key(OpKey::Down), {4267, 13, 1560}},
     };
     return places;
 }
 
 const std::map<Key, QString>& tooltips() {
-    using enum KeyArray;
     static const std::map<Key, QString> tips = {
-        {{Num, 64}, QStringLiteral("16進数を表す記号")},
-        {{Op, 0}, QStringLiteral("余り")},
-        {{Op, 2}, QStringLiteral("加算")},
-        {{Op, 3}, QStringLiteral("減算")},
-        {{Op, 4}, QStringLiteral("乗算")},
-        {{Op, 5}, QStringLiteral("除算")},
-        {{Op, 6}, QStringLiteral("論理積")},
-        {{Op, 7}, QStringLiteral("論理和")},
-        {{Op, 8}, QStringLiteral("排他的論理和")},
-        {{Op, 9}, QStringLiteral("階乗")},
-        {{Op, 10}, QStringLiteral("否定")},
-        {{Op, 11}, QStringLiteral("平方根。文字を選択した状態で押すと()で挟みます")},
-        {{Op, 12}, QStringLiteral("円周率")},
-        {{Op, 13}, QStringLiteral("文字を選択した状態で押すと()で挟みます")},
-        {{Op, 14}, QStringLiteral("文字を選択した状態で押すと()で挟みます")},
-        {{Menu, 0}, QStringLiteral("1文字削除")},
-        {{Menu, 7}, QStringLiteral("1文字削除")},
-        {{Menu, 1}, QStringLiteral("カーソル行のみ削除")},
-        {{Menu, 2}, QStringLiteral("数値や計算命令をクリア(Escキー)")},
-        {{Menu, 3}, QStringLiteral("カーソルの行頭移動")},
-        {{Menu, 4}, QStringLiteral("カーソルの行末移動")},
-        {{Menu, 5}, QStringLiteral("改行")},
-        {{Menu, 6}, QStringLiteral("スペース")},
-        {{Menu, 8}, QStringLiteral("日時の")},
-        {{Menu, 10}, QStringLiteral("演算結果をコピー")},
+        {key(NumKey::HexPrefix), QStringLiteral("16進数を表す記号")},
+        {key(OpKey::Mod), QStringLiteral("余り")},
+        {key(OpKey::Plus), QStringLiteral("加算")},
+        {key(OpKey::Minus), QStringLiteral("減算")},
+        {key(OpKey::Times), QStringLiteral("乗算")},
+        {key(OpKey::Divide), QStringLiteral("除算")},
+        {key(OpKey::And), QStringLiteral("論理積")},
+        {key(OpKey::Or), QStringLiteral("論理和")},
+        {key(OpKey::Xor), QStringLiteral("排他的論理和")},
+        {key(OpKey::Power), QStringLiteral("階乗")},
+        {key(OpKey::Not), QStringLiteral("否定")},
+        {key(OpKey::Sqrt), QStringLiteral("平方根。文字を選択した状態で押すと()で挟みます")},
+        {key(OpKey::Pi), QStringLiteral("円周率")},
+        {key(OpKey::OpenBracket), QStringLiteral("文字を選択した状態で押すと()で挟みます")},
+        {key(OpKey::CloseBracket), QStringLiteral("文字を選択した状態で押すと()で挟みます")},
+        {key(MenuKey::Back), QStringLiteral("1文字削除")},
+        {key(MenuKey::Delete), QStringLiteral("1文字削除")},
+        {key(MenuKey::ClearLine), QStringLiteral("カーソル行のみ削除")},
+        {key(MenuKey::Clear), QStringLiteral("数値や計算命令をクリア(Escキー)")},
+        {key(MenuKey::Home), QStringLiteral("カーソルの行頭移動")},
+        {key(MenuKey::End), QStringLiteral("カーソルの行末移動")},
+        {key(MenuKey::NewLine), QStringLiteral("改行")},
+        {key(MenuKey::Space), QStringLiteral("スペース")},
+        {key(MenuKey::DateTime), QStringLiteral("日時の")},
+        {key(MenuKey::CopyResult), QStringLiteral("演算結果をコピー")},
     };
     return tips;
+}
+
+template <class Name> std::vector<int> indicesOf(std::initializer_list<Name> names) {
+    std::vector<int> indices;
+    for (Name name : names) indices.push_back(keyIndex(name));
+    return indices;
+}
+
+const std::map<Key, QString>& captions() {
+    static const std::map<Key, QString> texts = [] {
+        std::map<Key, QString> t;
+        for (int digit = 0; digit <= 9; ++digit)
+            t[{KeyArray::Num, keyIndex(Digit0) + digit}] = QString::number(digit);
+        t[key(Point)] = QStringLiteral(".");
+        t[key(HexPrefix)] = QStringLiteral("＆H");
+        for (int letter = 0; letter < 6; ++letter)
+            t[{KeyArray::Num, keyIndex(HexA) + letter}] = QString(QChar(u'A' + letter));
+        const char* const ops[] = {"Mod", "=", "+", "-", "*", "/", "And", "Or", "Xor", "^",
+                                   "Not", "√", "π", "(", ")", "←", "→",   "↑",  "↓"};
+        for (int i = 0; i < int(std::size(ops)); ++i)
+            t[{KeyArray::Op, i}] = QString::fromUtf8(ops[i]);
+        const char* const menu[] = {"Back", "CE",    "C",   "Home", "End",
+                                    "改行", "Space", "Del", "日時"};
+        for (int i = 0; i < int(std::size(menu)); ++i)
+            t[{KeyArray::Menu, i}] = QString::fromUtf8(menu[i]);
+        t[key(CopyResult)] = QStringLiteral(" A.");
+        return t;
+    }();
+    return texts;
 }
 
 } // namespace
 
 const std::vector<int>& keyIndices(KeyArray array) {
-    static const std::vector<int> num = {0, 1,  2,  3,  4,  5,  6,  7,  8,
-                                         9, 10, 64, 65, 66, 67, 68, 69, 70};
-    static const std::vector<int> op = {0,  1,  2,  3,  4,  5,  6,  7,  8, 9,
-                                        10, 11, 12, 13, 14, 15, 16, 17, 18};
-    static const std::vector<int> menu = {0, 1, 2, 3, 4, 5, 6, 7, 8};
+    static const std::vector<int> num =
+        indicesOf({Digit0, Digit1, Digit2, Digit3, Digit4, Digit5, Digit6, Digit7, Digit8, Digit9,
+                   Point, HexPrefix, HexA, HexB, HexC, HexD, HexE, HexF});
+    static const std::vector<int> op =
+        indicesOf({Mod, Equals, Plus, Minus, Times, Divide, And, Or, Xor, Power, Not, Sqrt, Pi,
+                   OpenBracket, CloseBracket, Left, Right, Up, Down});
+    static const std::vector<int> menu =
+        indicesOf({Back, ClearLine, Clear, Home, End, NewLine, Space, Delete, DateTime});
     switch (array) {
     case KeyArray::Num: return num;
     case KeyArray::Op: return op;
@@ -86,23 +134,8 @@ const std::vector<int>& keyIndices(KeyArray array) {
 }
 
 QString keyCaption(KeyArray array, int index) {
-    static const QStringList op = {"Mod", "=", "+", "-", "*", "/", "And", "Or", "Xor", "^",
-                                   "Not", "√", "π", "(", ")", "←", "→",   "↑",  "↓"};
-    static const QStringList menu = {"Back", "CE",    "C",   "Home", "End",
-                                     "改行", "Space", "Del", "日時"};
-    switch (array) {
-    case KeyArray::Num:
-        if (index >= 0 && index <= 9) return QString::number(index);
-        if (index == 10) return QStringLiteral(".");
-        if (index == 64) return QStringLiteral("＆H");
-        if (index >= 65 && index <= 70) return QString(QChar(u'A' + (index - 65)));
-        return {};
-    case KeyArray::Op: return index >= 0 && index < op.size() ? op[index] : QString();
-    case KeyArray::Menu:
-        if (index == 10) return QStringLiteral(" A.");
-        return index >= 0 && index < menu.size() ? menu[index] : QString();
-    }
-    return {};
+    auto it = captions().find({array, index});
+    return it == captions().end() ? QString() : it->second;
 }
 
 QString keyTooltip(KeyArray array, int index) {
@@ -111,7 +144,8 @@ QString keyTooltip(KeyArray array, int index) {
 }
 
 bool keyIsResizable(KeyArray array, int index) {
-    return !(array == KeyArray::Menu && (index == 8 || index == 10));
+    const Key k{array, index};
+    return k != key(DateTime) && k != key(CopyResult);
 }
 
 int keyWidth(KeyArray array, int index, bool medium) {
@@ -121,7 +155,7 @@ int keyWidth(KeyArray array, int index, bool medium) {
 }
 
 int keyHeight(KeyArray array, int index) {
-    return array == KeyArray::Menu && index == 5 ? 855 : 375;
+    return Key{array, index} == key(NewLine) ? 855 : 375;
 }
 
 std::optional<TwipPoint> defaultKeyPosition(KeyArray array, int index, int d) {
@@ -134,7 +168,7 @@ std::optional<TwipPoint> defaultKeyPosition(KeyArray array, int index, int d) {
 
 TwipPoint designKeyPosition(KeyArray array, int index) {
     if (auto p = defaultKeyPosition(array, index, 0)) return *p;
-    if (array == KeyArray::Menu && index == 8) return {5280, 1920};
+    if (Key{array, index} == key(DateTime)) return {5280, 1920};
     return {};
 }
 

@@ -10,6 +10,77 @@ namespace quill {
 
 enum class KeyArray { Num, Op, Menu };
 
+// The keys of each array by name. Each value is the key's element index: the stored position
+// lists and the buttons' object names ("cmdOp_12") use these numbers, so a value never changes.
+enum class NumKey {
+    Digit0 = 0,
+    Digit1 = 1,
+    Digit2 = 2,
+    Digit3 = 3,
+    Digit4 = 4,
+    Digit5 = 5,
+    Digit6 = 6,
+    Digit7 = 7,
+    Digit8 = 8,
+    Digit9 = 9,
+    Point = 10,
+    HexPrefix = 64,
+    HexA = 65,
+    HexB = 66,
+    HexC = 67,
+    HexD = 68,
+    HexE = 69,
+    HexF = 70,
+};
+
+enum class OpKey {
+    Mod = 0,
+    Equals = 1,
+    Plus = 2,
+    Minus = 3,
+    Times = 4,
+    Divide = 5,
+    And = 6,
+    Or = 7,
+    Xor = 8,
+    Power = 9,
+    Not = 10,
+    Sqrt = 11,
+    Pi = 12,
+    OpenBracket = 13,
+    CloseBracket = 14,
+    Left = 15,
+    Right = 16,
+    Up = 17,
+    Down = 18,
+};
+
+enum class MenuKey {
+    Back = 0,
+    ClearLine = 1,
+    Clear = 2,
+    Home = 3,
+    End = 4,
+    NewLine = 5,
+    Space = 6,
+    Delete = 7,
+    DateTime = 8,
+    CopyResult = 10, // beside the total box, not on the keypad panel
+};
+
+constexpr KeyArray arrayOf(NumKey) {
+    return KeyArray::Num;
+}
+constexpr KeyArray arrayOf(OpKey) {
+    return KeyArray::Op;
+}
+constexpr KeyArray arrayOf(MenuKey) {
+    return KeyArray::Menu;
+}
+template <class Key> constexpr int keyIndex(Key key) {
+    return static_cast<int>(key);
+}
+
 constexpr int twipsPerPixel = 15;
 
 struct TwipPoint {
@@ -21,6 +92,9 @@ struct TwipPoint {
 const std::vector<int>& keyIndices(KeyArray array);
 
 QString keyCaption(KeyArray array, int index);
+template <class Key> QString keyCaption(Key key) {
+    return keyCaption(arrayOf(key), keyIndex(key));
+}
 // Empty for buttons that have no tooltip.
 QString keyTooltip(KeyArray array, int index);
 

@@ -149,11 +149,17 @@ bool Settings::setTalk(bool on) {
     return writeFlag("Talk", on);
 }
 
+namespace {
+constexpr int kSmallInFile = 4;
+constexpr int kMediumInFile = 5;
+} // namespace
+
 ButtonSize Settings::buttonSize() const {
-    return profile_.readInt("BtnSize", 4) == 5 ? ButtonSize::Medium : ButtonSize::Small;
+    return profile_.readInt("BtnSize", kSmallInFile) == kMediumInFile ? ButtonSize::Medium
+                                                                      : ButtonSize::Small;
 }
 bool Settings::setButtonSize(ButtonSize size) {
-    return writeInt("BtnSize", static_cast<int>(size));
+    return writeInt("BtnSize", size == ButtonSize::Medium ? kMediumInFile : kSmallInFile);
 }
 
 int Settings::transparency() const {

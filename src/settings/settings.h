@@ -25,8 +25,8 @@ constexpr bool isSystemColour(Colour c) {
 // Recalculation option (Options menu items 7 and 8).
 enum class Recalc { Neither = 0, OnEnter = 1, OnEveryInput = -1 };
 
-// Keypad button size, as the index of its View menu item.
-enum class ButtonSize { Small = 4, Medium = 5 };
+// Keypad button size. The file stores it as the number of its View menu item (4 or 5).
+enum class ButtonSize { Small, Medium };
 
 enum class WindowState { Normal = 0, Minimised = 1, Maximised = 2 };
 

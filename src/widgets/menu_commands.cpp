@@ -80,12 +80,7 @@ void wrapSelection(QPlainTextEdit* sheet, const QString& before, const QString& 
     sheet->setTextCursor(cursor);
 }
 
-void insertFunctionItem(QPlainTextEdit* sheet, int index, const QString& caption) {
-    if (index == kFuncItemUserFormulas || caption == u"-") return;
-    if (index == kFuncItemRnd) {
-        replaceSelection(sheet, QStringLiteral("RND"));
-        return;
-    }
+void insertFunctionCall(QPlainTextEdit* sheet, const QString& caption) {
     const QString text = functionInsertText(caption);
     if (sheet->textCursor().hasSelection())
         wrapSelection(sheet, text, QStringLiteral(")"));

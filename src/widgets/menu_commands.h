@@ -10,10 +10,6 @@ class QPlainTextEdit;
 
 namespace quill {
 
-// Function menu items with their own behaviour.
-inline constexpr int kFuncItemRnd = 36;
-inline constexpr int kFuncItemUserFormulas = 99;
-
 // --- Paste numbers only ---
 
 // The characters of one pasted line that make up its number: ASCII digits, and a "." that a
@@ -47,10 +43,9 @@ void replaceSelection(QPlainTextEdit* sheet, const QString& text);
 // `after`; the selected text itself is kept as it is.
 void wrapSelection(QPlainTextEdit* sheet, const QString& before, const QString& after);
 
-// Runs a function item on the sheet: RND replaces the selection; a function name followed by
-// "(" goes in front of the selection, which gets a closing ")" and becomes the argument, or is
-// inserted alone at the caret when nothing is selected. The user-formula item and separators
-// are not sheet edits and change nothing here.
-void insertFunctionItem(QPlainTextEdit* sheet, int index, const QString& caption);
+// Runs the function item with this caption on the sheet: the function's name and "(" go in
+// front of the selection, which gets a closing ")" and becomes the argument, or are inserted
+// alone at the caret when nothing is selected.
+void insertFunctionCall(QPlainTextEdit* sheet, const QString& caption);
 
 } // namespace quill

@@ -5,9 +5,12 @@
 #include "widgets/redo_key.h"
 #include "widgets/undo_budget.h"
 
+#include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QUrl>
 
 namespace quill {
 
@@ -15,6 +18,45 @@ namespace {
 
 std::u16string_view view(const QString& text) {
     return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<size_t>(text.size())};
+}
+
+// Keys whose release never recalculates: modifiers, input-method switches, caret movement and
+// the function keys other than F5.
+bool isExemptKey(int key) {
+    switch (key) {
+    case Qt::Key_Shift:
+    case Qt::Key_Control:
+    case Qt::Key_Alt:
+    case Qt::Key_AltGr:
+    case Qt::Key_Meta:
+    case Qt::Key_Super_L:
+    case Qt::Key_Super_R:
+    case Qt::Key_Henkan:
+    case Qt::Key_Muhenkan:
+    case Qt::Key_PageUp:
+    case Qt::Key_PageDown:
+    case Qt::Key_End:
+    case Qt::Key_Home:
+    case Qt::Key_Left:
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+    case Qt::Key_Down:
+    case Qt::Key_NumLock:
+    case Qt::Key_Zenkaku_Hankaku:
+    case Qt::Key_Zenkaku:
+    case Qt::Key_Hankaku: return true;
+    default: break;
+    }
+    return (key >= Qt::Key_F1 && key <= Qt::Key_F4) || (key >= Qt::Key_F6 && key <= Qt::Key_F16);
+}
+
+// Local files dragged from a file manager; a text dragged from elsewhere is left to the box.
+QStringList droppedFiles(const QMimeData* data) {
+    QStringList files;
+    if (!data || !data->hasUrls()) return files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile()) files << url.toLocalFile();
+    return files;
 }
 
 } // namespace
@@ -85,8 +127,25 @@ void SheetBox::keyPressEvent(QKeyEvent* event) {
     QPlainTextEdit::keyPressEvent(event);
 }
 
+void SheetBox::keyReleaseEvent(QKeyEvent* event) {
+    // A held key repeats presses; only its final release counts.
+    if (!event->isAutoRepeat()) {
+        const int key = event->key();
+        const bool plain =
+            (event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier)) == 0;
+        if (key == Qt::Key_F5) {
+            if (plain) emit calculationKeyReleased();
+        } else {
+            emit keyReleased(!isExemptKey(key),
+                             plain && (key == Qt::Key_Return || key == Qt::Key_Enter));
+        }
+    }
+    QPlainTextEdit::keyReleaseEvent(event);
+}
+
 void SheetBox::inputMethodEvent(QInputMethodEvent* event) {
     const QString commit = event->commitString();
+    if (!commit.isEmpty()) emit textCommitted();
     const QString clean = cleanedForSheet(commit);
     if (!takes(clean)) {
         QInputMethodEvent dropped(event->preeditString(), event->attributes());
@@ -111,6 +170,40 @@ void SheetBox::insertFromMimeData(const QMimeData* source) {
     plain.setText(cleanedForSheet(source->text()));
     if (!takes(plain.text())) return;
     QPlainTextEdit::insertFromMimeData(&plain);
+}
+
+// The middle button opens the function menu instead of pasting the selection.
+void SheetBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) return;
+    QPlainTextEdit::mousePressEvent(event);
+}
+
+void SheetBox::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        emit functionMenuRequested(event->globalPosition().toPoint());
+        return;
+    }
+    QPlainTextEdit::mouseReleaseEvent(event);
+}
+
+void SheetBox::dragEnterEvent(QDragEnterEvent* event) {
+    if (droppedFiles(event->mimeData()).isEmpty()) return QPlainTextEdit::dragEnterEvent(event);
+    event->acceptProposedAction();
+}
+
+void SheetBox::dragMoveEvent(QDragMoveEvent* event) {
+    if (droppedFiles(event->mimeData()).isEmpty()) return QPlainTextEdit::dragMoveEvent(event);
+    event->acceptProposedAction();
+}
+
+void SheetBox::dropEvent(QDropEvent* event) {
+    const QStringList files = droppedFiles(event->mimeData());
+    if (files.isEmpty()) return QPlainTextEdit::dropEvent(event);
+    event->acceptProposedAction();
+    // The file manager waits for the drop to finish; the question about unsaved edits and the
+    // reading come after.
+    QMetaObject::invokeMethod(
+        this, [this, files] { emit filesDropped(files); }, Qt::QueuedConnection);
 }
 
 } // namespace quill

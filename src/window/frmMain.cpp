@@ -1,18 +1,22 @@
 #include "window/frmMain.h"
 
 #include "keypad/button_mover.h"
+#include "keypad/keypad_keyboard.h"
+#include "keypad/keypad_look.h"
 #include "keypad/keypad_panel.h"
 #include "widgets/results_column.h"
 #include "widgets/sheet_box.h"
 #include "widgets/sheet_editing.h"
+#include "widgets/total_box.h"
 #include "window/deferred_call.h"
 #include "window/divider.h"
+#include "window/pass_announcer.h"
 #include "window/results_writer.h"
+#include "window/sheet_files.h"
 #include "window/sheet_tracker.h"
 #include "window/status_line.h"
 
 #include <QEvent>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPlainTextEdit>
@@ -51,16 +55,14 @@ frmMain::frmMain(std::unique_ptr<SpeechOutput> speechOutput, QWidget* parent)
     buildKeypad();
     connectMenus();
     connectDocument();
+    connectSheetBox();
     connectReadBack();
     Form_Load();
 }
 
 frmMain::~frmMain() {
     // The boxes outlive this object's own part of the destruction; stop watching them first.
-    for (QObject* o : {static_cast<QObject*>(client_), static_cast<QObject*>(sheet_),
-                       static_cast<QObject*>(sheet_->viewport()), static_cast<QObject*>(totalBox_),
-                       static_cast<QObject*>(results_)})
-        o->removeEventFilter(this);
+    for (QObject* o : watchedBoxes()) o->removeEventFilter(this);
 }
 
 void frmMain::buildWidgets() {
@@ -68,7 +70,8 @@ void frmMain::buildWidgets() {
     client_->setObjectName(QStringLiteral("client"));
     setCentralWidget(client_);
 
-    sheet_ = makeSheetBox(new SheetBox(client_));
+    sheet_ = new SheetBox(client_);
+    makeSheetBox(sheet_);
     // The results are written by the calculation pass alone; the user may select and copy.
     results_ =
         nameBox(new ResultsColumn(client_), QStringLiteral("txt2"), QStringLiteral("各行の結果"));
@@ -76,7 +79,8 @@ void frmMain::buildWidgets() {
     sheetTracker_ = new SheetTracker(sheet_);
     deferredPass_ = new DeferredCall(this, [this] { calculate(); });
 
-    totalBox_ = new QLineEdit(client_);
+    announcer_ = std::make_unique<PassAnnouncer>(sheet_);
+    totalBox_ = new TotalBox(client_);
     totalBox_->setObjectName(QStringLiteral("txt1"));
     totalBox_->setAccessibleName(QStringLiteral("合計"));
     totalBox_->setReadOnly(true);
@@ -93,10 +97,7 @@ void frmMain::buildWidgets() {
     divider_->raise();
     underline_->raise();
 
-    for (QObject* o : {static_cast<QObject*>(client_), static_cast<QObject*>(sheet_),
-                       static_cast<QObject*>(sheet_->viewport()), static_cast<QObject*>(totalBox_),
-                       static_cast<QObject*>(results_)})
-        o->installEventFilter(this);
+    for (QObject* o : watchedBoxes()) o->installEventFilter(this);
 
     connect(divider_, &Divider::dragStarted, this, [this] { setDividerDragging(true); });
     connect(divider_, &Divider::dragged, this, &frmMain::dragDivider);
@@ -113,29 +114,20 @@ void frmMain::buildWidgets() {
 
 void frmMain::buildKeypad() {
     keypad_ = new KeypadPanel(client_);
-    copyButton_ = new KeypadButton(KeyArray::Menu, 10, client_);
-    copyButton_->setObjectName(QStringLiteral("cmdMenu_10"));
+    copyButton_ = new KeypadButton(KeyArray::Menu, keyIndex(MenuKey::CopyResult), client_);
+    copyButton_->setObjectName(QStringLiteral("cmdMenu_%1").arg(keyIndex(MenuKey::CopyResult)));
     mover_ = new ButtonMover(
         keypad_, [this] { return moveMode(); }, this);
-    for (KeypadButton* b : keypad_->buttons()) {
-        mover_->watch(b);
-        const KeyArray array = b->array();
-        const int index = b->index();
-        connect(b, &QPushButton::clicked, this, [this, array, index] {
-            switch (array) {
-            case KeyArray::Num: cmdNum_Click(index); break;
-            case KeyArray::Op: cmdOp_Click(index); break;
-            case KeyArray::Menu: cmdMenu_Click(index); break;
-            }
-        });
-    }
+    for (KeypadButton* b : keypad_->buttons()) mover_->watch(b);
     mover_->watch(copyButton_);
-    connect(copyButton_, &QPushButton::clicked, this, [this] { cmdMenu_Click(10); });
+    connectKeys();
     connect(mover_, &ButtonMover::viewMenuRequested, this,
             [this](QPoint at) { menus_.view.menu->popup(at); });
     connect(keypad_, &KeypadPanel::optionsMenuRequested, this,
             [this](QPoint at) { menus_.opt.menu->popup(at); });
     connect(keypad_, &KeypadPanel::clicked, this, [this] { sheet_->setFocus(); });
+    new KeypadKeyboard(this, keypad_, sheet_, {copyButton_});
+    new KeypadLook(keypad_, {copyButton_});
 }
 
 QWidget* frmMain::txt(int index) const {
@@ -160,27 +152,28 @@ QStatusBar* frmMain::st() const {
     return statusBar();
 }
 
-KeypadButton* frmMain::cmdNum(int index) const {
-    return keypad_->button(KeyArray::Num, index);
+KeypadButton* frmMain::cmdNum(NumKey key) const {
+    return keypad_->button(key);
 }
-KeypadButton* frmMain::cmdOp(int index) const {
-    return keypad_->button(KeyArray::Op, index);
+KeypadButton* frmMain::cmdOp(OpKey key) const {
+    return keypad_->button(key);
 }
-KeypadButton* frmMain::cmdMenu(int index) const {
-    return index == 10 ? copyButton_ : keypad_->button(KeyArray::Menu, index);
+KeypadButton* frmMain::cmdMenu(MenuKey key) const {
+    return key == MenuKey::CopyResult ? copyButton_ : keypad_->button(key);
 }
 
 QString frmMain::statusText() const {
     return statusBar()->currentMessage();
 }
 void frmMain::setStatusText(const QString& text) {
-    statusBar()->showMessage(text);
+    // The same text again would only repeat the bar's accessibility events.
+    if (statusBar()->currentMessage() != text) statusBar()->showMessage(text);
 }
 
 Grouping frmMain::grouping() const {
-    if (menus_.view.isChecked(12)) return Grouping::Three;
-    if (menus_.view.isChecked(13)) return Grouping::Four;
-    if (menus_.view.isChecked(14)) return Grouping::Units;
+    if (menus_.view.isChecked(ViewItem::GroupThree)) return Grouping::Three;
+    if (menus_.view.isChecked(ViewItem::GroupFour)) return Grouping::Four;
+    if (menus_.view.isChecked(ViewItem::GroupUnits)) return Grouping::Units;
     return Grouping::None;
 }
 
@@ -200,28 +193,32 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event) {
         sheet_->setFocus();
         return false;
     }
-    if (watched == sheet_ && type == QEvent::KeyPress) commandKeyUp_ = false;
-    if (type == QEvent::KeyPress && watched != sheet_->viewport())
+    if (type == QEvent::KeyPress) {
+        if (watched == sheet_) commandKeyUp_ = false;
         return onWindowKey(static_cast<QKeyEvent*>(event));
-    if (watched == sheet_ && type == QEvent::KeyRelease)
-        return onSheetKeyRelease(static_cast<QKeyEvent*>(event));
-    if (watched == sheet_ && type == QEvent::InputMethod && recalcOnEveryInput() &&
-        !static_cast<QInputMethodEvent*>(event)->commitString().isEmpty()) {
-        // Text committed by an input method arrives without key releases of its own; the
-        // pass runs once the sheet has taken the text.
-        requestCalculation();
-        return false;
-    }
-    if (watched == sheet_->viewport() &&
-        (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonRelease)) {
-        auto* mouse = static_cast<QMouseEvent*>(event);
-        if (mouse->button() != Qt::MiddleButton) return false;
-        // The middle button opens the function menu instead of pasting the selection.
-        if (type == QEvent::MouseButtonRelease)
-            menus_.func.menu->popup(mouse->globalPosition().toPoint());
-        return true;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+// The window keys are seen in every box before the box handles them.
+std::array<QObject*, 4> frmMain::watchedBoxes() const {
+    return {client_, sheet_, totalBox_, results_};
+}
+
+void frmMain::connectSheetBox() {
+    SheetBox* box = sheet_;
+    connect(box, &SheetBox::calculationKeyReleased, this, [this] {
+        if (!commandKeyUp_) requestCalculation();
+    });
+    connect(box, &SheetBox::keyReleased, this, &frmMain::onSheetKeyReleased);
+    // Text committed by an input method arrives without key releases of its own; the pass
+    // runs once the sheet has taken the text.
+    connect(box, &SheetBox::textCommitted, this, [this] {
+        if (recalcOnEveryInput()) requestCalculation();
+    });
+    connect(box, &SheetBox::functionMenuRequested, menus_.func.menu,
+            [this](QPoint at) { menus_.func.menu->popup(at); });
+    connect(box, &SheetBox::filesDropped, files_, &SheetFiles::openDropped);
 }
 
 void frmMain::showEvent(QShowEvent* event) {

@@ -4,22 +4,22 @@
 // and the status bar, with the five menus. The window only wires widgets to the calculation
 // pass, the settings and speech; it calculates nothing itself.
 //
-// Its methods live in several files: frmMain.cpp (building and the public interface),
-// frmMain_layout.cpp (layout pass and divider), frmMain_calc.cpp (calculation pass and its
-// triggers), frmMain_scroll.cpp (scroll sync and underline), frmMain_menus.cpp (menu items),
-// frmMain_startup.cpp (the load sequence), frmMain_close.cpp (the close sequence and the
-// unload step), frmMain_hooks.cpp (menu help and scroll links, installed last at load),
-// frmMain_keys.cpp (key actions), frmMain_move.cpp (button sizes, move mode, reset),
-// frmMain_document.cpp (the kept sheet, opening and saving sheet files, the caption),
-// frmMain_readback.cpp (reading the tape back) and frmMain_print.cpp (printing).
+// Parts with a job of their own are objects of their own that say through signals what
+// happened: the sheet box (its keys, input-method text, middle button and file drops), the
+// sheet's files (SheetFiles: kept sheet, open, save, caption, unsaved question), the keypad
+// panel and its mover, the results column, the read-back player and the menu help. The window
+// connects them to the menus' actions and the keypad's buttons, each to a slot of its own.
 #include "dialogs/frmSet.h"
 #include "keypad/keypad_table.h"
 #include "sheet/calculation.h"
 #include "speech/speak.h"
+#include "widgets/sheet_box.h"
 #include "window/main_menus.h"
 
 #include <QMainWindow>
 #include <QPointer>
+#include <array>
+#include <functional>
 #include <memory>
 
 class QLineEdit;
@@ -35,6 +35,7 @@ class KeypadButton;
 class frmFormula;
 class KeypadPanel;
 class MenuHelp;
+class PassAnnouncer;
 class ReadBackPlayer;
 class ResultsColumn;
 class ResultsWriter;
@@ -42,6 +43,7 @@ class DeferredCall;
 class SheetTracker;
 class Settings;
 class SheetDocument;
+class SheetFiles;
 enum class WindowState;
 
 class frmMain : public QMainWindow {
@@ -63,16 +65,16 @@ public:
     QWidget* pic(int index) const; // 0 keypad panel, 1 divider, 2 underline
     QStatusBar* st() const;
     KeypadPanel* keypad() const { return keypad_; }
-    // Keypad buttons by element index; cmdMenu(10) is the copy-result key.
-    KeypadButton* cmdNum(int index) const;
-    KeypadButton* cmdOp(int index) const;
-    KeypadButton* cmdMenu(int index) const;
+    // Keypad buttons by name; cmdMenu(MenuKey::CopyResult) is the key beside the total box.
+    KeypadButton* cmdNum(NumKey key) const;
+    KeypadButton* cmdOp(OpKey key) const;
+    KeypadButton* cmdMenu(MenuKey key) const;
 
-    const MenuArray& mnuEditItem() const { return menus_.edit; }
-    const MenuArray& mnuFuncItem() const { return menus_.func; }
-    const MenuArray& mnuViewItem() const { return menus_.view; }
-    const MenuArray& mnuOptItem() const { return menus_.opt; }
-    const MenuArray& mnuHelpItem() const { return menus_.help; }
+    const MenuArray<EditItem>& mnuEditItem() const { return menus_.edit; }
+    const MenuArray<FuncItem>& mnuFuncItem() const { return menus_.func; }
+    const MenuArray<ViewItem>& mnuViewItem() const { return menus_.view; }
+    const MenuArray<OptItem>& mnuOptItem() const { return menus_.opt; }
+    const MenuArray<HelpItem>& mnuHelpItem() const { return menus_.help; }
 
     Speech& speech() { return speech_; }
 
@@ -85,29 +87,26 @@ public:
     QString tag;
 
     // --- Options, read from the menu check marks --------------------------------------------
-    bool moveMode() const { return menus_.view.isChecked(8); }
-    bool recalcOnEnter() const { return menus_.opt.isChecked(7); }
-    bool recalcOnEveryInput() const { return menus_.opt.isChecked(8); }
+    bool moveMode() const { return menus_.view.isChecked(ViewItem::MoveMode); }
+    bool recalcOnEnter() const { return menus_.opt.isChecked(OptItem::RecalcOnEnter); }
+    bool recalcOnEveryInput() const { return menus_.opt.isChecked(OptItem::RecalcOnEveryInput); }
     Grouping grouping() const;
 
     // --- Actions --------------------------------------------------------------------------
     // Replaces the sheet's selection (or inserts at the caret) with text as an undoable edit.
     void insertText(const QString& text);
     // A whole calculation pass (the "=" key).
-    void calculate() { cmdOp_Click(1); }
+    void calculate();
     // A calculation pass once the events waiting now (the repaint of what was typed among
     // them) have been handled; requests made before then share that one pass.
     void requestCalculation();
 
-    void cmdNum_Click(int index);
-    void cmdOp_Click(int index);
-    void cmdMenu_Click(int index);
-
-    void mnuEditItem_Click(int index);
-    void mnuFuncItem_Click(int index);
-    void mnuViewItem_Click(int index);
-    void mnuOptItem_Click(int index);
-    void mnuHelpItem_Click(int index);
+    // A menu item chosen, as a click on it does (a disabled item does nothing).
+    void mnuEditItem_Click(EditItem item) { menus_.edit.at(item)->trigger(); }
+    void mnuFuncItem_Click(FuncItem item) { menus_.func.at(item)->trigger(); }
+    void mnuViewItem_Click(ViewItem item) { menus_.view.at(item)->trigger(); }
+    void mnuOptItem_Click(OptItem item) { menus_.opt.at(item)->trigger(); }
+    void mnuHelpItem_Click(HelpItem item) { menus_.help.at(item)->trigger(); }
 
     // The layout pass.
     void Form_Resize();
@@ -150,12 +149,12 @@ public:
     void showFormulaEditor();
     void showSettingsDialog();
 
-    // --- The sheet as a document (frmMain_document.cpp) -------------------------------------
+    // --- The sheet as a document (SheetFiles) ------------------------------------------------
     // This instance owns the kept sheet (only the first of several running ones does): it puts
     // it back now, caret at its end, with one silent calculation pass, and from now on writes
     // it shortly after edits and at close while "計算部を保持(&S)" is checked.
     void takeKeptSheet();
-    bool keepsSheet() const { return menus_.opt.isChecked(kOptItemKeepSheet); }
+    bool keepsSheet() const { return menus_.opt.isChecked(OptItem::KeepSheet); }
     // Replaces the sheet by a sheet file's text as one undoable edit and runs a pass; a file
     // that cannot be read leaves the sheet as it is and the status bar says why.
     bool openSheetFile(const QString& path);
@@ -175,10 +174,10 @@ public:
     // A close nobody can answer a question for (quit signals): unsaved edits of an opened file
     // stay in the kept sheet.
     void closeWithoutAsking();
-    // Reading the tape back (frmMain_readback.cpp): starts it, or stops it while it runs.
+    // Reading the tape back: starts it, or stops it while it runs.
     void toggleReadBack();
     bool readingBack() const;
-    // Printing through the print dialog (frmMain_print.cpp).
+    // Printing through the print dialog.
     void printSheet();
 
 protected:
@@ -189,11 +188,16 @@ protected:
 private:
     void buildWidgets();
     void buildKeypad();
+    void connectKeys();
     void connectMenus();
+    void connectEditMenu();
+    void connectFunctionMenu();
+    void connectViewMenu();
+    void connectOptionsMenu();
+    void connectHelpMenu();
     void connectScrollSync();
 
-    // Load sequence (frmMain_startup.cpp), hooks (frmMain_hooks.cpp), unload step
-    // (frmMain_close.cpp).
+    // Load sequence, hooks (menu help and scroll links), unload step.
     void Form_Load();
     void loadLooks(const Settings& settings);
     WindowState loadPlacement(const Settings& settings);
@@ -210,48 +214,52 @@ private:
     void keepUsableSize(int totalBoxHeight, bool keypadShown);
     void dragDivider(int mouseX);
     void setDividerDragging(bool on);
-    void toggleStatusBar();
-    void toggleKeypadHidden();
+    void showStatusBar(bool on);
+    void hideKeypad(bool hidden);
 
     // Calculation and its triggers
     void runCalculationPass();
-    bool onSheetKeyRelease(QKeyEvent* event);
     bool onWindowKey(QKeyEvent* event);
     void alignResultsWithSheet();
 
-    // Keypad
-    void speakKey(KeyArray array, int index);
+    // Keypad: each key's action, run unless move mode is on.
+    void onNumKey(NumKey key);
+    void onOpKey(OpKey key, std::function<void()> edit);
+    // A key that completes a number or an expression: a pass follows on every input.
+    void onOpKey(OpKey key, bool completesInput, std::function<void()> edit);
+    void onMenuKey(MenuKey key, std::function<void()> edit);
+    void clearLineKey();
+    void clearKey();
+    void newLineKey();
+    void speakKey(NumKey key);
+    void speakKey(OpKey key);
+    void speakKey(MenuKey key);
     void sendKey(int key);
     void copyResult();
     void clearAll();
+    // A pass after an edit while recalculation on every input is on.
+    void recalculateAfterInput();
 
     // Move mode and sizes
-    void setButtonSize(int item);
-    void toggleMoveMode();
+    void showMoveMode(bool on);
     void confirmAndResetPositions();
 
     // Scroll sync
     void syncScroll(bool fromSheet);
 
-    // View and options
-    void toggleGrouping(int item);
-
     // The sheet as a document
     void connectDocument();
-    void sheetEdited();
-    void keepSheetSoon();
-    void keepSheetAtClose();
-    bool askToSaveEdits();
-    bool mayClose();
-    QString chooseSheetFile(bool forSaving);
-    void dropFiles(const QStringList& paths);
+    // Sheet box
+    std::array<QObject*, 4> watchedBoxes() const;
+    void connectSheetBox();
+    void onSheetKeyReleased(bool mayType, bool plainEnter);
     // Reading back
     void connectReadBack();
     void showReadBackLine(int line);
     void stopReadBack();
 
     QWidget* client_ = nullptr;
-    QPlainTextEdit* sheet_ = nullptr;
+    SheetBox* sheet_ = nullptr;
     QLineEdit* totalBox_ = nullptr;
     ResultsColumn* results_ = nullptr;
     KeypadPanel* keypad_ = nullptr;
@@ -260,6 +268,7 @@ private:
     KeypadButton* copyButton_ = nullptr;
     ButtonMover* mover_ = nullptr;
     std::unique_ptr<ResultsWriter> resultsWriter_;
+    std::unique_ptr<PassAnnouncer> announcer_;
     SheetTracker* sheetTracker_ = nullptr;
     DeferredCall* deferredPass_ = nullptr;
     ReadBackPlayer* readBack_ = nullptr;
@@ -282,11 +291,7 @@ private:
     bool underlineAlwaysShown_ = false;
     bool hooksInstalled_ = false;
     bool unloaded_ = false;
-    struct DocumentParts;
-    struct DocumentPartsDeleter {
-        void operator()(DocumentParts* parts) const;
-    };
-    std::unique_ptr<DocumentParts, DocumentPartsDeleter> document_;
+    SheetFiles* files_ = nullptr;
 };
 
 } // namespace quill

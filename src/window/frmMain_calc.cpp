@@ -1,10 +1,12 @@
 // The window half of a calculation pass and everything that starts one: the "=" key,
-// Ctrl+Enter, F5, key releases in the sheet by the recalculation option.
+// Ctrl+Enter, key releases in the sheet by the recalculation option.
 #include "widgets/results_column.h"
 #include "window/deferred_call.h"
 #include "window/frmMain.h"
+#include "window/pass_announcer.h"
 #include "window/results_writer.h"
 #include "window/sheet_tracker.h"
+#include "window/status_line.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -15,36 +17,6 @@
 namespace quill {
 
 namespace {
-
-// Keys whose release never recalculates: modifiers, input-method switches, caret movement and
-// the function keys other than F5.
-bool isExemptKey(int key) {
-    switch (key) {
-    case Qt::Key_Shift:
-    case Qt::Key_Control:
-    case Qt::Key_Alt:
-    case Qt::Key_AltGr:
-    case Qt::Key_Meta:
-    case Qt::Key_Super_L:
-    case Qt::Key_Super_R:
-    case Qt::Key_Henkan:
-    case Qt::Key_Muhenkan:
-    case Qt::Key_PageUp:
-    case Qt::Key_PageDown:
-    case Qt::Key_End:
-    case Qt::Key_Home:
-    case Qt::Key_Left:
-    case Qt::Key_Up:
-    case Qt::Key_Right:
-    case Qt::Key_Down:
-    case Qt::Key_NumLock:
-    case Qt::Key_Zenkaku_Hankaku:
-    case Qt::Key_Zenkaku:
-    case Qt::Key_Hankaku: return true;
-    default: break;
-    }
-    return (key >= Qt::Key_F1 && key <= Qt::Key_F4) || (key >= Qt::Key_F6 && key <= Qt::Key_F16);
-}
 
 bool isEnter(int key) {
     return key == Qt::Key_Return || key == Qt::Key_Enter;
@@ -66,9 +38,11 @@ void frmMain::runCalculationPass() {
     if (sheet_->document()->isEmpty()) {
         totalBox_->clear();
         resultsWriter_->clear();
+        announcer_->announce(QString(), statusText());
         return;
     }
-    setStatusText(QStringLiteral("計算中..."));
+    auto* statusLine = static_cast<StatusLine*>(statusBar());
+    statusLine->showBusy(QStringLiteral("計算中..."));
     calcBusy_ = true;
     PassUpdate pass = sheetTracker_->run(grouping(), resultsWriter_->inStep());
     if (!resultsWriter_->show(pass)) resultsWriter_->rewriteAll(sheetTracker_->resultTexts());
@@ -80,7 +54,9 @@ void frmMain::runCalculationPass() {
     if (!pass.phrase.empty()) speech_.SpeakResult(pass.phrase);
     alignResultsWithSheet();
     calcBusy_ = false;
+    statusLine->endBusy();
     setStatusText(QStringLiteral("計算が完了しました"));
+    announcer_->announce(total, statusText());
     sheet_->setFocus();
 }
 
@@ -88,22 +64,16 @@ void frmMain::alignResultsWithSheet() {
     results_->verticalScrollBar()->setValue(sheet_->verticalScrollBar()->value());
 }
 
-bool frmMain::onSheetKeyRelease(QKeyEvent* event) {
-    // A held key repeats presses; only its final release counts.
-    if (event->isAutoRepeat()) return false;
-    const int key = event->key();
-    const bool plain = (event->modifiers() & kShiftCtrlAlt) == 0;
+// The sheet's calculation triggers by the recalculation option. The pass waits until what the
+// key typed is painted; keys typed meanwhile share it.
+void frmMain::onSheetKeyReleased(bool mayType, bool plainEnter) {
     // The key of a file command, pressed elsewhere: the command said how it went.
-    if (commandKeyUp_) return false;
-    // The pass waits until what the key typed is painted; keys typed meanwhile share it.
-    if (key == Qt::Key_F5) {
-        if (plain) requestCalculation();
-    } else if (recalcOnEveryInput()) {
-        if (!isExemptKey(key)) requestCalculation();
-    } else if (isEnter(key) && recalcOnEnter() && plain) {
+    if (commandKeyUp_) return;
+    if (recalcOnEveryInput()) {
+        if (mayType) requestCalculation();
+    } else if (plainEnter && recalcOnEnter()) {
         requestCalculation();
     }
-    return false;
 }
 
 bool frmMain::onWindowKey(QKeyEvent* event) {
@@ -114,11 +84,11 @@ bool frmMain::onWindowKey(QKeyEvent* event) {
         return true;
     }
     if (key == Qt::Key_E && mods == Qt::ControlModifier) {
-        cmdMenu_Click(1);
+        clearLineKey();
         return true;
     }
     if (key == Qt::Key_Escape && mods == Qt::NoModifier) {
-        cmdMenu_Click(2);
+        clearKey();
         return true;
     }
     if (key == Qt::Key_Space && mods == Qt::ControlModifier) {

@@ -8,6 +8,7 @@
 #include "settings/settings.h"
 #include "window/divider.h"
 #include "window/frmMain.h"
+#include "window/sheet_files.h"
 #include "window/window_api.h"
 
 #include <QCloseEvent>
@@ -50,7 +51,7 @@ std::vector<ButtonPosition> currentPositions(const KeypadPanel* panel, KeyArray 
 void frmMain::closeEvent(QCloseEvent* event) {
     // Unsaved edits of an opened file are the one thing the user may still keep the window
     // open for; a close nobody can answer for goes on (the kept sheet holds the edits).
-    if (!unloaded_ && !mayClose()) {
+    if (!unloaded_ && !files_->mayClose()) {
         event->ignore();
         return;
     }
@@ -72,28 +73,28 @@ void frmMain::Form_Unload() {
 void frmMain::saveSettings() {
     Settings settings(iniPath());
     SettingsBatch batch(settings);
-    settings.setStatusBar(menus_.view.isChecked(0));
-    settings.setCentre(menus_.view.isChecked(1));
-    settings.setAlwaysOnTop(menus_.view.isChecked(2));
-    settings.setKeypadHidden(menus_.view.isChecked(10));
+    settings.setStatusBar(menus_.view.isChecked(ViewItem::StatusBar));
+    settings.setCentre(menus_.view.isChecked(ViewItem::Centre));
+    settings.setAlwaysOnTop(menus_.view.isChecked(ViewItem::OnTop));
+    settings.setKeypadHidden(menus_.view.isChecked(ViewItem::HideKeypad));
     settings.setTransparency(windowAlpha_);
     settings.setGrouping(grouping());
     settings.setRecalc(recalcOnEnter()        ? Recalc::OnEnter
                        : recalcOnEveryInput() ? Recalc::OnEveryInput
                                               : Recalc::Neither);
-    settings.setTalk(menus_.opt.isChecked(13));
+    settings.setTalk(menus_.opt.isChecked(OptItem::Talk));
     settings.setSplit(float(divider_->x()));
     SaveWindowPos(settings, currentPlacement(this));
     settings.setNumPos(currentPositions(keypad_, KeyArray::Num));
     settings.setMenuPos(currentPositions(keypad_, KeyArray::Menu));
     settings.setOpPos(currentPositions(keypad_, KeyArray::Op));
     // Neither size checked leaves the key as it was.
-    for (ButtonSize size : {ButtonSize::Small, ButtonSize::Medium})
-        if (menus_.view.isChecked(static_cast<int>(size))) settings.setButtonSize(size);
+    if (menus_.view.isChecked(ViewItem::SizeSmall)) settings.setButtonSize(ButtonSize::Small);
+    if (menus_.view.isChecked(ViewItem::SizeMedium)) settings.setButtonSize(ButtonSize::Medium);
     settings.setKeepSheet(keepsSheet());
     // A refused write (read-only folder or file) is ignored; the state stays in memory.
     batch.commit();
-    keepSheetAtClose();
+    files_->keepAtClose();
 }
 
 // Every dialog of the program descends from the main window; the most recently opened (the

@@ -5,10 +5,12 @@
 #include "window/frmMain.h"
 
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTextDocument>
+#include <algorithm>
 #include <cmath>
 
 namespace quill {
@@ -20,8 +22,8 @@ constexpr int kKeypadGap = 5;
 
 void frmMain::placeKeypadPanel() {
     // Docked to the bottom over the full width; the status bar lies below the client area.
-    keypad_->setGeometry(0, client_->height() - KeypadPanel::panelHeight, client_->width(),
-                         KeypadPanel::panelHeight);
+    keypad_->setGeometry(0, client_->height() - keypad_->scaledHeight(), client_->width(),
+                         keypad_->scaledHeight());
 }
 
 void frmMain::Form_Resize() {
@@ -32,7 +34,7 @@ void frmMain::Form_Resize() {
     const int V = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, sheet_);
     keepUsableSize(Ht, keypadShown);
 
-    const int h = H - Ht - (keypadShown ? KeypadPanel::panelHeight + kKeypadGap : 0);
+    const int h = H - Ht - (keypadShown ? keypad_->scaledHeight() + kKeypadGap : 0);
     if (h < 0) return;
     int x = W - rightPaneWidth_;
     if (x < kMinPane) x = kMinPane;
@@ -54,12 +56,15 @@ void frmMain::Form_Resize() {
 
 // The window never gets so small that the keypad covers the sheet and the menu bar: its
 // client area keeps one sheet line, the total box and the keypad (the main window adds the
-// menu bar and the status bar).
+// menu bar and the status bar). It stays wide enough for every keypad button and every menu
+// title, so that none is cut off or hidden behind the menu bar's "»".
 void frmMain::keepUsableSize(int totalBoxHeight, bool keypadShown) {
     const int sheetLine = sheet_->fontMetrics().lineSpacing() + 2 * sheet_->frameWidth() +
                           2 * int(std::ceil(sheet_->document()->documentMargin()));
-    const int keypad = keypadShown ? KeypadPanel::panelHeight + kKeypadGap : 0;
-    client_->setMinimumSize(2 * kMinPane, sheetLine + totalBoxHeight + keypad);
+    const int keypad = keypadShown ? keypad_->scaledHeight() + kKeypadGap : 0;
+    const int minWidth = std::max(
+        {2 * kMinPane, keypadShown ? keypad_->keysRight() : 0, menuBar()->sizeHint().width()});
+    client_->setMinimumSize(minWidth, sheetLine + totalBoxHeight + keypad);
 }
 
 void frmMain::setRightPaneWidth(int pixels) {
@@ -83,19 +88,15 @@ void frmMain::dragDivider(int mouseX) {
     Form_Resize();
 }
 
-void frmMain::toggleStatusBar() {
-    QAction* item = menus_.view.at(0);
-    item->setChecked(!item->isChecked());
-    statusBar()->setVisible(item->isChecked());
+void frmMain::showStatusBar(bool on) {
+    statusBar()->setVisible(on);
     // The client area changes height; its resize re-docks the keypad and lays out again.
     placeKeypadPanel();
     Form_Resize();
 }
 
-void frmMain::toggleKeypadHidden() {
-    QAction* item = menus_.view.at(10);
-    item->setChecked(!item->isChecked());
-    keypad_->setHidden(item->isChecked());
+void frmMain::hideKeypad(bool hidden) {
+    keypad_->setHidden(hidden);
     Form_Resize();
 }
 

@@ -1,5 +1,5 @@
-// The menu items of the main window. Option state lives in the items' check marks: a handler
-// flips the mark itself, so start-up can run a handler just as a click does.
+// What each menu item of the main window does. Option state lives in the items' check marks,
+// which Qt sets before an item's action runs; the exclusive items are kept so by their groups.
 #include "keypad/keypad_panel.h"
 #include "settings/program_folder.h"
 #include "speech/phrases.h"
@@ -9,6 +9,7 @@
 #include "window/clipboard.h"
 #include "window/frmMain.h"
 #include "window/menu_help.h"
+#include "window/sheet_files.h"
 #include "window/window_api.h"
 
 #include <QFileInfo>
@@ -20,6 +21,8 @@
 
 namespace quill {
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString programFile(const char* name) {
@@ -30,8 +33,10 @@ bool programFileExists(const char* name) {
     return QFileInfo::exists(programFile(name));
 }
 
-void toggle(const MenuArray& menu, int index) {
-    if (QAction* a = menu.at(index)) a->setChecked(!a->isChecked());
+// Connects a menu item to what it does; checkable items pass their new check mark.
+template <class Item, class Slot>
+void onItem(frmMain* window, const MenuArray<Item>& menu, Item item, Slot slot) {
+    QObject::connect(menu.at(item), &QAction::triggered, window, slot);
 }
 
 // Without an opener on this desktop the status bar says so.
@@ -45,137 +50,114 @@ void openOnDesktop(frmMain& window, const QUrl& url) {
 
 void frmMain::connectMenus() {
     // The menu help on the status bar is a hook of its own, installed last at start-up.
-    for (const auto& [array, id] : menus_.all()) {
-        for (const auto& [index, action] : array->items) {
-            QAction* a = action;
-            const int i = index;
-            const MenuId menu = id;
-            connect(a, &QAction::triggered, this, [this, a, i, menu] {
-                // Qt has already flipped a checkable item; the handlers flip it themselves.
-                if (a->isCheckable()) a->setChecked(!a->isChecked());
-                switch (menu) {
-                case MenuId::Edit: mnuEditItem_Click(i); break;
-                case MenuId::Func: mnuFuncItem_Click(i); break;
-                case MenuId::View: mnuViewItem_Click(i); break;
-                case MenuId::Opt: mnuOptItem_Click(i); break;
-                case MenuId::Help: mnuHelpItem_Click(i); break;
-                }
-            });
-        }
-    }
+    connectEditMenu();
+    connectFunctionMenu();
+    connectViewMenu();
+    connectOptionsMenu();
+    connectHelpMenu();
 
     connect(menus_.opt.menu, &QMenu::aboutToShow, this,
-            [this] { menus_.opt.at(13)->setEnabled(speech_.available()); });
+            [this] { menus_.opt.at(OptItem::Talk)->setEnabled(speech_.available()); });
     connect(menus_.help.menu, &QMenu::aboutToShow, this, [this] {
-        menus_.help.at(0)->setEnabled(programFileExists("ReadMe.txt"));
-        menus_.help.at(99)->setEnabled(programFileExists("update"));
+        menus_.help.at(HelpItem::ReadMe)->setEnabled(programFileExists("ReadMe.txt"));
+        menus_.help.at(HelpItem::Update)->setEnabled(programFileExists("update"));
     });
 }
 
-void frmMain::mnuEditItem_Click(int index) {
-    switch (index) {
-    case 0:
+void frmMain::connectEditMenu() {
+    using enum EditItem;
+    const auto& m = menus_.edit;
+    onItem(this, m, Copy, [this] {
         if (!sheet_->toPlainText().isEmpty()) putClipboardText(sheet_->toPlainText());
-        return;
-    case 1: sheet_->paste(); break;
-    case 2: pasteNumbersOnly(sheet_, getClipboardText()); break;
-    case 6: cmdMenu_Click(1); break;
-    case 7: cmdMenu_Click(2); return;
-    case kEditItemOpen: openWithDialog(); return;
-    case kEditItemSaveAs: saveAsWithDialog(); return;
-    case kEditItemPrint: printSheet(); return;
-    default: return;
-    }
-    if (recalcOnEveryInput()) calculate();
+    });
+    onItem(this, m, Paste, [this] {
+        sheet_->paste();
+        if (recalcOnEveryInput()) calculate();
+    });
+    onItem(this, m, PasteNumbers, [this] {
+        pasteNumbersOnly(sheet_, getClipboardText());
+        if (recalcOnEveryInput()) calculate();
+    });
+    onItem(this, m, ClearLine, [this] {
+        clearLineKey();
+        if (recalcOnEveryInput()) calculate();
+    });
+    onItem(this, m, Clear, [this] { clearKey(); });
+    onItem(this, m, Open, [this] { openWithDialog(); });
+    onItem(this, m, SaveAs, [this] { saveAsWithDialog(); });
+    onItem(this, m, Print, [this] { printSheet(); });
 }
 
-void frmMain::mnuFuncItem_Click(int index) {
-    QAction* item = menus_.func.at(index);
-    if (!item || item->isSeparator()) return;
-    if (index == kFuncItemUserFormulas) {
-        showFormulaPicker();
-        return;
+void frmMain::connectFunctionMenu() {
+    // A function item puts its function's name and bracket around the selection; the
+    // separators and the two items below have actions of their own.
+    for (const auto& [index, item] : menus_.func.items) {
+        const auto name = static_cast<FuncItem>(index);
+        if (item->isSeparator() || name == FuncItem::Rnd || name == FuncItem::UserFormulas)
+            continue;
+        QAction* a = item;
+        connect(a, &QAction::triggered, this, [this, a] { insertFunctionCall(sheet_, a->text()); });
     }
-    insertFunctionItem(sheet_, index, item->text());
+    onItem(this, menus_.func, FuncItem::Rnd, [this] { replaceSelection(sheet_, u"RND"_s); });
+    onItem(this, menus_.func, FuncItem::UserFormulas, [this] { showFormulaPicker(); });
 }
 
-void frmMain::mnuViewItem_Click(int index) {
-    switch (index) {
-    case 0: toggleStatusBar(); break;
-    case 1:
-        toggle(menus_.view, 1);
-        if (menus_.view.isChecked(1)) centreOnScreen(this);
-        break;
-    case 2:
-        toggle(menus_.view, 2);
-        setTopmost(this, menus_.view.isChecked(2));
-        break;
-    case 4:
-    case 5: setButtonSize(index); break;
-    case 8: toggleMoveMode(); break;
-    case 9: confirmAndResetPositions(); break;
-    case 10: toggleKeypadHidden(); break;
-    case 12:
-    case 13:
-    case 14: toggleGrouping(index); break;
-    case kViewItemReadBack: toggleReadBack(); break;
-    default: break;
-    }
-}
-
-void frmMain::toggleGrouping(int item) {
-    toggle(menus_.view, item);
-    for (int other : {12, 13, 14})
-        if (other != item) menus_.view.setChecked(other, false);
+void frmMain::connectViewMenu() {
+    using enum ViewItem;
+    const auto& m = menus_.view;
+    onItem(this, m, StatusBar, [this](bool on) { showStatusBar(on); });
+    // Unchecked, the window stays where it is.
+    onItem(this, m, Centre, [this](bool on) {
+        if (on) centreOnScreen(this);
+    });
+    onItem(this, m, OnTop, [this](bool on) { setTopmost(this, on); });
+    // Only a change of size lays the keypad out again; places stay, so buttons may overlap
+    // until they are reset or moved.
+    for (ViewItem size : {SizeSmall, SizeMedium})
+        connect(m.at(size), &QAction::toggled, this, [this, size](bool on) {
+            if (on) keypad_->setButtonSize(size == SizeMedium);
+        });
+    onItem(this, m, MoveMode, [this](bool on) { showMoveMode(on); });
+    onItem(this, m, ResetPositions, [this] { confirmAndResetPositions(); });
+    onItem(this, m, HideKeypad, [this](bool hidden) { hideKeypad(hidden); });
     // All results are shown again in the new grouping.
-    calculate();
+    for (ViewItem grouping : {GroupThree, GroupFour, GroupUnits})
+        onItem(this, m, grouping, [this] { calculate(); });
+    onItem(this, m, ReadBack, [this] { toggleReadBack(); });
 }
 
-void frmMain::mnuOptItem_Click(int index) {
-    switch (index) {
-    case 7:
-    case 8:
-        toggle(menus_.opt, index);
-        menus_.opt.setChecked(index == 7 ? 8 : 7, false);
-        break;
-    case 13:
-        toggle(menus_.opt, 13);
-        speech_.setTalking(menus_.opt.isChecked(13));
-        break;
-    case 15: showSettingsDialog(); break;
-    case 17: showFormulaEditor(); break;
-    case kOptItemKeepSheet:
-        // Unchecked, the kept sheet goes at the next close; checked again, it is kept from now.
-        toggle(menus_.opt, kOptItemKeepSheet);
-        keepSheetSoon();
-        break;
-    default: break;
-    }
+void frmMain::connectOptionsMenu() {
+    // The recalculation items are check marks only: the calculation triggers read them.
+    const auto& m = menus_.opt;
+    onItem(this, m, OptItem::Talk, [this](bool on) { speech_.setTalking(on); });
+    onItem(this, m, OptItem::Settings, [this] { showSettingsDialog(); });
+    onItem(this, m, OptItem::UserFormulas, [this] { showFormulaEditor(); });
+    // Unchecked, the kept sheet goes at the next close; checked again, it is kept from now.
+    onItem(this, m, OptItem::KeepSheet, [this] { files_->keepSoon(); });
 }
 
-void frmMain::mnuHelpItem_Click(int index) {
-    switch (index) {
-    case 0:
+void frmMain::connectHelpMenu() {
+    using enum HelpItem;
+    const auto& m = menus_.help;
+    onItem(this, m, ReadMe, [this] {
         if (!programFileExists("ReadMe.txt")) return;
         openOnDesktop(*this, QUrl::fromLocalFile(programFile("ReadMe.txt")));
         speech_.Speak(kReadMePhrase);
-        break;
-    case 1:
+    });
+    onItem(this, m, AuthorPage, [this] {
         openOnDesktop(*this, QUrl(authorWebPage()));
         speech_.Speak(kHomePagePhrase);
-        break;
-    case 2:
+    });
+    onItem(this, m, Version, [this] {
         speech_.Speak(versionPhrase());
         QMessageBox::information(this, title,
                                  title + QStringLiteral(" バージョン ") +
                                      QStringLiteral(QUILL_VERSION_TEXT));
-        break;
-    case 99:
-        // The updater runs on its own; the calculator neither waits for it nor closes.
+    });
+    // The updater runs on its own; the calculator neither waits for it nor closes.
+    onItem(this, m, Update, [] {
         if (programFileExists("update")) QProcess::startDetached(programFile("update"), {});
-        break;
-    default: break;
-    }
+    });
 }
 
 } // namespace quill

@@ -1,4 +1,4 @@
-// Button sizes, button move mode and the reset to the default places.
+// Button move mode and the reset to the default places.
 #include "keypad/keypad_panel.h"
 #include "window/frmMain.h"
 
@@ -6,18 +6,7 @@
 
 namespace quill {
 
-void frmMain::setButtonSize(int item) {
-    if (menus_.view.isChecked(item)) return;
-    menus_.view.setChecked(item, true);
-    menus_.view.setChecked(item == 4 ? 5 : 4, false);
-    // Places stay: buttons may overlap until they are reset or moved.
-    keypad_->setButtonSize(item == 5);
-}
-
-void frmMain::toggleMoveMode() {
-    QAction* item = menus_.view.at(8);
-    item->setChecked(!item->isChecked());
-    const bool on = item->isChecked();
+void frmMain::showMoveMode(bool on) {
     if (on) {
         setWindowTitle(title + QStringLiteral(" (ボタン移動モード)"));
         setStatusText(QStringLiteral("ボタン移動モードを終了する場合は、もう一度メニューの"

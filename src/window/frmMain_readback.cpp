@@ -31,7 +31,7 @@ void frmMain::connectReadBack() {
     });
     // Enabled whenever there is a speech engine, whether or not talking is on; the engine may
     // become ready after the window has loaded.
-    QAction* item = menus_.view.at(kViewItemReadBack);
+    QAction* item = menus_.view.at(ViewItem::ReadBack);
     item->setEnabled(speech_.available());
     speech_.whenReady([this, item] {
         QMetaObject::invokeMethod(

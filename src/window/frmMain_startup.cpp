@@ -147,11 +147,11 @@ void frmMain::Form_Load() {
     const Settings settings(iniPath());
     // The speech engine opens on its own thread while the window loads and paints; the
     // talking switch can be turned on once it is ready (never without one).
-    menus_.opt.at(13)->setEnabled(speech_.available());
-    speech_.whenReady([this] {
+    QAction* talk = menus_.opt.at(OptItem::Talk);
+    talk->setEnabled(speech_.available());
+    speech_.whenReady([this, talk] {
         QMetaObject::invokeMethod(
-            this, [this] { menus_.opt.at(13)->setEnabled(speech_.available()); },
-            Qt::QueuedConnection);
+            this, [this, talk] { talk->setEnabled(speech_.available()); }, Qt::QueuedConnection);
     });
     loadLooks(settings);
     const WindowState state = loadPlacement(settings);
@@ -161,7 +161,8 @@ void frmMain::Form_Load() {
 
     // The button size as its menu command lays the keypad out; from here on a resize keeps
     // the width right of the divider.
-    mnuViewItem_Click(static_cast<int>(settings.buttonSize()));
+    mnuViewItem_Click(settings.buttonSize() == ButtonSize::Medium ? ViewItem::SizeMedium
+                                                                  : ViewItem::SizeSmall);
     placeKeypadPanel();
     Form_Resize();
     rightPaneWidth_ = client_->width() - divider_->x();
@@ -220,13 +221,13 @@ void frmMain::loadUnderline(const Settings& settings) {
 // Status bar, centring (a normal window only: it overrides the stored place), always on
 // top, keypad hidden.
 void frmMain::loadViewSwitches(const Settings& settings, WindowState state) {
-    menus_.view.setChecked(0, settings.statusBar());
+    menus_.view.setChecked(ViewItem::StatusBar, settings.statusBar());
     statusBar()->setVisible(settings.statusBar());
-    menus_.view.setChecked(1, settings.centre());
+    menus_.view.setChecked(ViewItem::Centre, settings.centre());
     if (settings.centre() && state == WindowState::Normal) centreOnScreen(this);
-    menus_.view.setChecked(2, settings.alwaysOnTop());
+    menus_.view.setChecked(ViewItem::OnTop, settings.alwaysOnTop());
     if (settings.alwaysOnTop()) setTopmost(this, true);
-    menus_.view.setChecked(10, settings.keypadHidden());
+    menus_.view.setChecked(ViewItem::HideKeypad, settings.keypadHidden());
     keypad_->setHidden(settings.keypadHidden());
 }
 
@@ -234,15 +235,15 @@ void frmMain::loadViewSwitches(const Settings& settings, WindowState state) {
 // them.
 void frmMain::loadOptionMarks(const Settings& settings) {
     const Grouping g = settings.grouping();
-    menus_.view.setChecked(12, g == Grouping::Three);
-    menus_.view.setChecked(13, g == Grouping::Four);
-    menus_.view.setChecked(14, g == Grouping::Units);
+    menus_.view.setChecked(ViewItem::GroupThree, g == Grouping::Three);
+    menus_.view.setChecked(ViewItem::GroupFour, g == Grouping::Four);
+    menus_.view.setChecked(ViewItem::GroupUnits, g == Grouping::Units);
     const Recalc recalc = settings.recalc();
-    menus_.opt.setChecked(7, recalc == Recalc::OnEnter);
-    menus_.opt.setChecked(8, recalc == Recalc::OnEveryInput);
-    menus_.opt.setChecked(13, settings.talk());
+    menus_.opt.setChecked(OptItem::RecalcOnEnter, recalc == Recalc::OnEnter);
+    menus_.opt.setChecked(OptItem::RecalcOnEveryInput, recalc == Recalc::OnEveryInput);
+    menus_.opt.setChecked(OptItem::Talk, settings.talk());
     speech_.setTalking(settings.talk());
-    menus_.opt.setChecked(kOptItemKeepSheet, settings.keepSheet());
+    menus_.opt.setChecked(OptItem::KeepSheet, settings.keepSheet());
 }
 
 bool frmMain::applyStoredPositions() {

@@ -1,6 +1,8 @@
 #pragma once
 // The five menus of the main window with every item at its element index: captions,
-// separators, hidden items and which items carry a check mark.
+// separators, hidden items and which items carry a check mark. The recalculation items and the
+// grouping items each allow at most one check mark; the two button sizes exactly one once
+// either is chosen.
 #include "window/menu_array.h"
 #include "window/menu_help.h"
 
@@ -11,23 +13,15 @@
 
 namespace quill {
 
-// The sheet as a document: Edit menu items "開く(&O)..." and "名前を付けて保存(&A)...", and the
-// Options menu item "計算部を保持(&S)".
-constexpr int kEditItemOpen = 9;
-constexpr int kEditItemSaveAs = 10;
-inline constexpr int kEditItemPrint = 11; // "印刷(&P)...", Ctrl+P
-constexpr int kOptItemKeepSheet = 19;
-inline constexpr int kViewItemReadBack = 16; // "読み上げ(&Y)", F6
-
 struct MainMenus {
-    MenuArray edit; // mnuEdit / mnuEditItem
-    MenuArray func; // mnuFunc / mnuFuncItem
-    MenuArray view; // mnuView / mnuViewItem
-    MenuArray opt;  // mnuOpt / mnuOptItem
-    MenuArray help; // mnuHelp / mnuHelpItem
+    MenuArray<EditItem> edit; // mnuEdit / mnuEditItem
+    MenuArray<FuncItem> func; // mnuFunc / mnuFuncItem
+    MenuArray<ViewItem> view; // mnuView / mnuViewItem
+    MenuArray<OptItem> opt;   // mnuOpt / mnuOptItem
+    MenuArray<HelpItem> help; // mnuHelp / mnuHelpItem
 
     // The five menus with their ids, in menu-bar order.
-    std::array<std::pair<const MenuArray*, MenuId>, 5> all() const {
+    std::array<std::pair<const MenuItems*, MenuId>, 5> all() const {
         return {{{&edit, MenuId::Edit},
                  {&func, MenuId::Func},
                  {&view, MenuId::View},
@@ -36,7 +30,7 @@ struct MainMenus {
     }
 };
 
-// Builds the menus in menu-bar order on the given bar.
+// Builds the menus in menu-bar order on the given bar, the exclusive items in their groups.
 MainMenus buildMainMenus(QMenuBar* bar);
 
 } // namespace quill

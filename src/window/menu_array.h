@@ -1,33 +1,31 @@
 #pragma once
-// A menu's item array: the items addressed by their element index, as the option state and the
-// settings refer to them. Indices are not contiguous.
+// A menu's item array. MenuItems holds the items by element index for the code that treats
+// every menu alike (the menu help); MenuArray<Item> addresses them by name.
+#include "window/menu_items.h"
+
 #include <QAction>
 #include <QMenu>
 #include <map>
 
 namespace quill {
 
-struct MenuArray {
+struct MenuItems {
     QMenu* menu = nullptr;
     std::map<int, QAction*> items;
+};
 
-    // nullptr for an index without an item.
-    QAction* at(int index) const {
-        auto it = items.find(index);
+template <class Item> struct MenuArray : MenuItems {
+    // nullptr for a name without an item in this menu.
+    QAction* at(Item item) const {
+        auto it = items.find(itemIndex(item));
         return it == items.end() ? nullptr : it->second;
     }
-    bool isChecked(int index) const {
-        QAction* a = at(index);
+    bool isChecked(Item item) const {
+        QAction* a = at(item);
         return a && a->isChecked();
     }
-    void setChecked(int index, bool on) const {
-        if (QAction* a = at(index)) a->setChecked(on);
-    }
-    // The element index of an item; -1 for an action of another menu.
-    int indexOf(const QAction* action) const {
-        for (const auto& [index, a] : items)
-            if (a == action) return index;
-        return -1;
+    void setChecked(Item item, bool on) const {
+        if (QAction* a = at(item)) a->setChecked(on);
     }
 };
 

@@ -13,6 +13,10 @@ namespace quill {
 namespace {
 
 struct HelpEntry {
+    template <class Item>
+    constexpr HelpEntry(Item item, const char16_t* helpText)
+        : menu(menuOf(item)), index(itemIndex(item)), text(helpText) {}
+
     MenuId menu;
     int index;
     const char16_t* text;
@@ -21,58 +25,56 @@ struct HelpEntry {
 // Keyed by menu and item index; titles, separators and the hidden function items have no entry.
 // The web page's text is built from authorWebPage() and is not in this table.
 constexpr std::array<HelpEntry, 49> kHelp{{
-    {MenuId::Edit, 0, u"計算部の文字をクリップボードにコピー"},
-    {MenuId::Edit, 1, u"クリップボードの内容を計算部に貼り付け"},
-    {MenuId::Edit, 2, u"クリップボードから数字だけを取り出して計算部に貼り付け"},
-    {MenuId::Edit, 6, u"カーソル位置の行だけを削除します"},
-    {MenuId::Edit, 7, u"計算部をクリア"},
-    {MenuId::Edit, 9, u"テキストファイルを開いて計算部に読み込みます"},
-    {MenuId::Edit, 10, u"計算部の内容をテキストファイルに保存します"},
-    {MenuId::Edit, 11, u"計算部の各行と結果、合計を印刷します"},
-    {MenuId::Func, 0, u"ABS(数値)：数値の絶対値を取得"},
-    {MenuId::Func, 2, u"ACOS(数値)：数値のアークコサインを取得"},
-    {MenuId::Func, 4, u"ASIN(数値)：数値のアークサインを取得"},
-    {MenuId::Func, 6, u"ATAN(数値)：数値のアークタンジェントを取得"},
-    {MenuId::Func, 10, u"COS(数値)：数値のコサインを取得"},
-    {MenuId::Func, 15, u"DEGREES(角度)：角度をラジアンから度に変換"},
-    {MenuId::Func, 17, u"EXP(数値)：e(2.71828182845904)を底とする数値のべき乗を取得"},
-    {MenuId::Func, 25, u"INT(数値)：数値の小数点以下を切り捨てて最も近い整数を取得"},
-    {MenuId::Func, 27, u"LEN(文字列)：文字列の桁数を取得"},
-    {MenuId::Func, 28, u"LOG(数値)：数値の自然対数を取得"},
-    {MenuId::Func, 30, u"MAX(数値,数値)：2つの数値から大きい数値を取り出す"},
-    {MenuId::Func, 31, u"MIN(数値,数値)：2つの数値から小さい数値を取り出す"},
-    {MenuId::Func, 35, u"RADIANS(角度)：角度をラジアンに変換"},
-    {MenuId::Func, 36, u"RND：0から1の間の数値をランダムに取得"},
-    {MenuId::Func, 37, u"ROUND(数値)：数値を最も近い偶数に丸める"},
-    {MenuId::Func, 40, u"SGN(数値)：数値が正の数なら1、負の数なら-1、0なら0を返す"},
-    {MenuId::Func, 41, u"SIN(数値)：数値のサインを取得"},
-    {MenuId::Func, 45, u"SQR(数値)：数値の正の平方根を取得"},
-    {MenuId::Func, 47, u"TAN(数値)：数値のタンジェントを取得"},
-    {MenuId::Func, 99, u"ユーザ定義式の選択画面を表示します"},
-    {MenuId::View, 0, u"ステータスバーの表示/非表示"},
-    {MenuId::View, 1, u"チェックを入れるとウィンドウが画面の中央に表示されるようになります"},
-    {MenuId::View, 2, u"チェックを入れると常に画面の手前に表示されるようになります"},
-    {MenuId::View, 4, u"ボタンを小サイズで表示します"},
-    {MenuId::View, 5, u"ボタンを中サイズで表示します"},
-    {MenuId::View, 8, u"チェックを入れるとボタンを自由に配置できるモードになります"},
-    {MenuId::View, 9, u"ボタンをサイズに合わせた初期位置に戻します"},
-    {MenuId::View, 10, u"ボタンの表示/非表示"},
-    {MenuId::View, 12, u"3桁毎に「,」で区切ります"},
-    {MenuId::View, 13, u"4桁毎に「,」で区切ります"},
-    {MenuId::View, 14, u"4桁毎に万、億、兆で区切ります"},
-    {MenuId::View, 16, u"計算部の各行と合計を順に読み上げます"},
-    {MenuId::Opt, 7, u"計算部でEnterを押す度に計算を実行します"},
-    {MenuId::Opt, 8, u"入力をする度に計算を実行します"},
-    {MenuId::Opt, 13, u"おしゃべり機能のON/OFF"},
-    {MenuId::Opt, 15, u"設定画面を表示します"},
-    {MenuId::Opt, 17, u"ユーザ定義式の設定画面を表示します"},
-    {MenuId::Opt, 19, u"終了時の計算部を次回の起動時に復元します"},
-    {MenuId::Help, 0, u"ReadMe.txtを開きます"},
-    {MenuId::Help, 2, u"バージョン情報、作者情報の表示"},
-    {MenuId::Help, 99, u"Quillsumの自動更新を行います"},
+    {EditItem::Copy, u"計算部の文字をクリップボードにコピー"},
+    {EditItem::Paste, u"クリップボードの内容を計算部に貼り付け"},
+    {EditItem::PasteNumbers, u"クリップボードから数字だけを取り出して計算部に貼り付け"},
+    {EditItem::ClearLine, u"カーソル位置の行だけを削除します"},
+    {EditItem::Clear, u"計算部をクリア"},
+    {EditItem::Open, u"テキストファイルを開いて計算部に読み込みます"},
+    {EditItem::SaveAs, u"計算部の内容をテキストファイルに保存します"},
+    {EditItem::Print, u"計算部の各行と結果、合計を印刷します"},
+    {FuncItem::Abs, u"ABS(数値)：数値の絶対値を取得"},
+    {FuncItem::Acos, u"ACOS(数値)：数値のアークコサインを取得"},
+    {FuncItem::Asin, u"ASIN(数値)：数値のアークサインを取得"},
+    {FuncItem::Atan, u"ATAN(数値)：数値のアークタンジェントを取得"},
+    {FuncItem::Cos, u"COS(数値)：数値のコサインを取得"},
+    {FuncItem::Degrees, u"DEGREES(角度)：角度をラジアンから度に変換"},
+    {FuncItem::Exp, u"EXP(数値)：e(2.71828182845904)を底とする数値のべき乗を取得"},
+    {FuncItem::Int, u"INT(数値)：数値の小数点以下を切り捨てて最も近い整数を取得"},
+    {FuncItem::Len, u"LEN(文字列)：文字列の桁数を取得"},
+    {FuncItem::Log, u"LOG(数値)：数値の自然対数を取得"},
+    {FuncItem::Max, u"MAX(数値,数値)：2つの数値から大きい数値を取り出す"},
+    {FuncItem::Min, u"MIN(数値,数値)：2つの数値から小さい数値を取り出す"},
+    {FuncItem::Radians, u"RADIANS(角度)：角度をラジアンに変換"},
+    {FuncItem::Rnd, u"RND：0から1の間の数値をランダムに取得"},
+    {FuncItem::Round, u"ROUND(数値)：数値を最も近い偶数に丸める"},
+    {FuncItem::Sgn, u"SGN(数値)：数値が正の数なら1、負の数なら-1、0なら0を返す"},
+    {FuncItem::Sin, u"SIN(数値)：数値のサインを取得"},
+    {FuncItem::Sqr, u"SQR(数値)：数値の正の平方根を取得"},
+    {FuncItem::Tan, u"TAN(数値)：数値のタンジェントを取得"},
+    {FuncItem::UserFormulas, u"ユーザ定義式の選択画面を表示します"},
+    {ViewItem::StatusBar, u"ステータスバーの表示/非表示"},
+    {ViewItem::Centre, u"チェックを入れるとウィンドウが画面の中央に表示されるようになります"},
+    {ViewItem::OnTop, u"チェックを入れると常に画面の手前に表示されるようになります"},
+    {ViewItem::SizeSmall, u"ボタンを小サイズで表示します"},
+    {ViewItem::SizeMedium, u"ボタンを中サイズで表示します"},
+    {ViewItem::MoveMode, u"チェックを入れるとボタンを自由に配置できるモードになります"},
+    {ViewItem::ResetPositions, u"ボタンをサイズに合わせた初期位置に戻します"},
+    {ViewItem::HideKeypad, u"ボタンの表示/非表示"},
+    {ViewItem::GroupThree, u"3桁毎に「,」で区切ります"},
+    {ViewItem::GroupFour, u"4桁毎に「,」で区切ります"},
+    {ViewItem::GroupUnits, u"4桁毎に万、億、兆で区切ります"},
+    {ViewItem::ReadBack, u"計算部の各行と合計を順に読み上げます"},
+    {OptItem::RecalcOnEnter, u"計算部でEnterを押す度に計算を実行します"},
+    {OptItem::RecalcOnEveryInput, u"入力をする度に計算を実行します"},
+    {OptItem::Talk, u"おしゃべり機能のON/OFF"},
+    {OptItem::Settings, u"設定画面を表示します"},
+    {OptItem::UserFormulas, u"ユーザ定義式の設定画面を表示します"},
+    {OptItem::KeepSheet, u"終了時の計算部を次回の起動時に復元します"},
+    {HelpItem::ReadMe, u"ReadMe.txtを開きます"},
+    {HelpItem::Version, u"バージョン情報、作者情報の表示"},
+    {HelpItem::Update, u"Quillsumの自動更新を行います"},
 }};
-
-constexpr int kWebPageItem = 1; // Help menu, "作者のHPへ(&H)"
 
 } // namespace
 
@@ -81,7 +83,7 @@ QString authorWebPage() {
 }
 
 QString menuHelpText(MenuId menu, int index) {
-    if (menu == MenuId::Help && index == kWebPageItem)
+    if (menu == MenuId::Help && index == itemIndex(HelpItem::AuthorPage))
         return authorWebPage() + QStringLiteral("を開きます");
     for (const HelpEntry& e : kHelp)
         if (e.menu == menu && e.index == index) return QString::fromUtf16(e.text);

@@ -4,6 +4,8 @@
 // menus (View on a keypad button, Options on the keypad panel, Function in the sheet), so the
 // help follows the menus themselves rather than the menu bar: a menu shown with popup() has no
 // menu bar to forward its status tips through.
+#include "window/menu_items.h"
+
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -17,15 +19,15 @@ class QStatusBar;
 
 namespace quill {
 
-// The five menus of the menu bar, in menu-bar order.
-enum class MenuId { Edit, Func, View, Opt, Help };
-
 // The author's web page: opened by the Help menu's "作者のHPへ(&H)" and named in its help text.
 QString authorWebPage();
 
 // The help text of item `index` of `menu`; empty for separators, hidden items and indices
 // without an item.
 QString menuHelpText(MenuId menu, int index);
+template <class Item> QString menuHelpText(Item item) {
+    return menuHelpText(menuOf(item), itemIndex(item));
+}
 
 // Number of items that have a help text (every visible, non-separator item).
 int menuHelpEntryCount();

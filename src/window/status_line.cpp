@@ -22,11 +22,22 @@ QRect StatusLine::messageRect() const {
 }
 
 QString StatusLine::shownText() const {
-    return fontMetrics().elidedText(currentMessage(), Qt::ElideRight, messageRect().width());
+    const QString text = busy_.isEmpty() ? currentMessage() : busy_;
+    return fontMetrics().elidedText(text, Qt::ElideRight, messageRect().width());
+}
+
+void StatusLine::showBusy(const QString& text) {
+    busy_ = text;
+    repaint(); // the step runs before the next paint would
+}
+
+void StatusLine::endBusy() {
+    busy_.clear();
+    update();
 }
 
 void StatusLine::paintEvent(QPaintEvent* event) {
-    if (currentMessage().isEmpty()) {
+    if (currentMessage().isEmpty() && busy_.isEmpty()) {
         QStatusBar::paintEvent(event);
         return;
     }

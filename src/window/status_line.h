@@ -10,14 +10,21 @@ class StatusLine : public QStatusBar {
 public:
     explicit StatusLine(QWidget* parent = nullptr);
 
-    // The text as drawn: the message, elided to the room the bar has for it.
+    // The text as drawn: the message (or the busy text), elided to the room the bar has.
     QString shownText() const;
+    // A text shown at once while a long step runs, without the message's change signal and
+    // accessibility events: a screen reader hears only the step's outcome, and only when it
+    // differs from the message before.
+    void showBusy(const QString& text);
+    void endBusy();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     QRect messageRect() const;
+
+    QString busy_;
 };
 
 } // namespace quill

@@ -67,25 +67,21 @@ TEST_F(CalculationTriggers, ctrl_enter_calculates_anywhere_and_is_swallowed) {
 TEST_F(CalculationTriggers, keypad_keys_recalculate_only_where_they_complete_input) {
     struct Row {
         const char* recalc;
-        KeyArray array;
-        int index;
+        AnyKey key;
         bool calculates;
     } rows[] = {
-        {"-1", KeyArray::Num, 3, true},   {"-1", KeyArray::Num, 65, true},
-        {"-1", KeyArray::Op, 12, true},   {"-1", KeyArray::Op, 14, true},
-        {"-1", KeyArray::Op, 2, false},   {"-1", KeyArray::Op, 13, false},
-        {"1", KeyArray::Num, 3, false},   {"1", KeyArray::Menu, 5, true},
-        {"-1", KeyArray::Menu, 5, false}, {"0", KeyArray::Op, 1, true},
-        {"-1", KeyArray::Menu, 1, true},  {"1", KeyArray::Menu, 1, false},
+        {"-1", NumKey::Digit3, true},     {"-1", NumKey::HexA, true},
+        {"-1", OpKey::Pi, true},          {"-1", OpKey::CloseBracket, true},
+        {"-1", OpKey::Plus, false},       {"-1", OpKey::OpenBracket, false},
+        {"1", NumKey::Digit3, false},     {"1", MenuKey::NewLine, true},
+        {"-1", MenuKey::NewLine, false},  {"0", OpKey::Equals, true},
+        {"-1", MenuKey::ClearLine, true}, {"1", MenuKey::ClearLine, false},
     };
     for (const Row& row : rows) {
-        SCOPED_TRACE(std::string(row.recalc) + " " +
-                     keyCaption(row.array, row.index).toStdString());
         open(std::string("ReCalc=") + row.recalc + "\n");
+        SCOPED_TRACE(std::string(row.recalc) + " " + button(row.key)->text().toStdString());
         setSheet("7\n(1");
-        click(row.array == KeyArray::Num  ? w().cmdNum(row.index)
-              : row.array == KeyArray::Op ? w().cmdOp(row.index)
-                                          : w().cmdMenu(row.index));
+        click(button(row.key));
         EXPECT_EQ(!total().isEmpty(), row.calculates) << "total " << total().toStdString();
     }
 }
@@ -115,12 +111,12 @@ TEST_F(CalculationTriggers, grouping_items_reformat_the_results) {
     setSheet("1234567");
     w().calculate();
     EXPECT_EQ(total(), "1234567");
-    w().mnuViewItem_Click(12);
+    w().mnuViewItem_Click(ViewItem::GroupThree);
     EXPECT_EQ(total(), "1,234,567");
-    w().mnuViewItem_Click(13);
-    EXPECT_FALSE(w().mnuViewItem().isChecked(12));
+    w().mnuViewItem_Click(ViewItem::GroupFour);
+    EXPECT_FALSE(w().mnuViewItem().isChecked(ViewItem::GroupThree));
     EXPECT_EQ(total(), "123,4567");
-    w().mnuViewItem_Click(13);
+    w().mnuViewItem_Click(ViewItem::GroupFour);
     EXPECT_EQ(total(), "1234567") << "unchecking the checked item shows no grouping";
 }
 
@@ -135,7 +131,7 @@ TEST_F(CalculationTriggers, full_width_input_is_narrowed_in_place_with_the_caret
 
 TEST_F(CalculationTriggers, move_mode_stops_every_pass) {
     open("ReCalc=-1\n");
-    w().mnuViewItem_Click(8);
+    w().mnuViewItem_Click(ViewItem::MoveMode);
     setSheet("1\n2");
     w().calculate();
     sendKey(w().sheet(), QEvent::KeyRelease, Qt::Key_F5);
@@ -181,7 +177,7 @@ TEST_F(CalculationTriggers, keys_typed_together_paint_first_and_share_one_pass) 
     };
     const Row rows[] = {
         {"typed digits", "-1", typed(Qt::Key_5, "5"), "1\n2555"},
-        {"keypad digits", "-1", [](frmMain& w) { w.cmdNum_Click(3); }, "1\n2333"},
+        {"keypad digits", "-1", [](frmMain& w) { w.cmdNum(NumKey::Digit3)->click(); }, "1\n2333"},
         {"F5 pressed again and again", "0", typed(Qt::Key_F5, ""), "1\n2"},
     };
     for (const Row& row : rows) {

@@ -20,8 +20,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kKeepSheetItem = 19;
-
 class DocumentWindow : public MainWindowTest {
 protected:
     fs::path keptFile() const { return folder() / "sheet.txt"; }
@@ -80,7 +78,7 @@ TEST_F(DocumentWindow, a_restart_puts_the_sheet_back_with_results_and_without_a_
     EXPECT_EQ(total(), "3000");
     EXPECT_EQ(results().count('\n'), 2) << "one result per line";
     EXPECT_TRUE(spoken().empty()) << "putting the sheet back says nothing";
-    EXPECT_TRUE(w().mnuOptItem().isChecked(13)) << "talking stays on";
+    EXPECT_TRUE(w().mnuOptItem().isChecked(OptItem::Talk)) << "talking stays on";
     EXPECT_EQ(caption(), "Quillsum");
 }
 
@@ -114,7 +112,7 @@ TEST_F(DocumentWindow, only_the_owner_with_the_option_checked_keeps_the_sheet) {
         if (r.owner) {
             ASSERT_TRUE(waitUntil([this] { return fs::exists(keptFile()); }));
         }
-        if (r.uncheck) w().mnuOptItem_Click(kKeepSheetItem);
+        if (r.uncheck) w().mnuOptItem_Click(OptItem::KeepSheet);
         w().close();
         EXPECT_EQ(fs::exists(keptFile()), r.keptAfterClose);
         EXPECT_EQ(Settings(iniFile()).keepSheet(), !r.uncheck);
@@ -320,7 +318,7 @@ TEST_F(DocumentWindow, a_file_command_key_leaves_what_the_command_said_on_the_st
                  ASSERT_NE(qobject_cast<QFileDialog*>(dialog), nullptr);
                  static_cast<QDialog*>(dialog)->done(QDialog::Accepted);
              });
-             w().mnuEditItem_Click(kEditItemSaveAs);
+             w().mnuEditItem_Click(EditItem::SaveAs);
              sendKey(sheet, QEvent::KeyRelease, Qt::Key_Return);
          },
          "tape.txt に保存しました"},
@@ -359,13 +357,13 @@ TEST_F(DocumentWindow, a_later_start_finds_the_window_with_a_file_open_but_not_i
         start();
         ASSERT_TRUE(w().openSheetFile(path("a.txt")));
         w().insertText("2");
-        if (moveMode) w().mnuViewItem_Click(8);
+        if (moveMode) w().mnuViewItem_Click(ViewItem::MoveMode);
         w().showMinimized();
         QCoreApplication::processEvents();
         w().answerSecondStart();
         EXPECT_EQ(w().isMinimized(), moveMode);
         if (moveMode) {
-            w().mnuViewItem_Click(8);
+            w().mnuViewItem_Click(ViewItem::MoveMode);
             EXPECT_EQ(caption(), "Quillsum - a.txt*") << "leaving move mode names the file again";
         }
         w().closeWithoutAsking();
@@ -424,12 +422,12 @@ TEST_F(DocumentWindow, save_as_asks_for_a_name_and_ctrl_s_then_saves_there) {
     EXPECT_EQ(readBytes(folder() / "tax.txt"), "1+2+3\n");
 
     answerFileDialog({});
-    w().mnuEditItem_Click(10);
+    w().mnuEditItem_Click(EditItem::SaveAs);
     EXPECT_EQ(caption(), "Quillsum - tax.txt") << "a cancelled save-as changes nothing";
 
     test::writeBytes(folder() / "other.txt", "8\n");
     answerFileDialog(path("other.txt"));
-    w().mnuEditItem_Click(9);
+    w().mnuEditItem_Click(EditItem::Open);
     EXPECT_EQ(sheetText(), "8");
     EXPECT_EQ(caption(), "Quillsum - other.txt");
 }

@@ -15,7 +15,7 @@ using KeypadEditing = MainWindowTest;
 
 struct WrapRow {
     const char* name;
-    int key; // cmdOp index
+    OpKey key;
     int anchor, caret;
     const char16_t* expected;
     int expectedCaret;
@@ -24,13 +24,13 @@ struct WrapRow {
 TEST_F(KeypadEditing, brackets_and_root_wrap_a_selection_or_insert_alone) {
     open("ReCalc=0\n");
     const WrapRow rows[] = {
-        {"( around selection", 13, 0, 3, u"(1+2)", 5},
-        {"root around selection", 11, 0, 3, u"SQR(1+2)", 8},
-        {") around selection", 14, 2, 3, u"1+(2)", 5},
-        {"backward selection", 13, 3, 0, u"(1+2)", 5},
-        {"( alone", 13, 3, 3, u"1+2(", 4},
-        {") alone", 14, 3, 3, u"1+2)", 4},
-        {"root alone", 11, 1, 1, u"1SQR(+2", 5},
+        {"( around selection", OpKey::OpenBracket, 0, 3, u"(1+2)", 5},
+        {"root around selection", OpKey::Sqrt, 0, 3, u"SQR(1+2)", 8},
+        {") around selection", OpKey::CloseBracket, 2, 3, u"1+(2)", 5},
+        {"backward selection", OpKey::OpenBracket, 3, 0, u"(1+2)", 5},
+        {"( alone", OpKey::OpenBracket, 3, 3, u"1+2(", 4},
+        {") alone", OpKey::CloseBracket, 3, 3, u"1+2)", 4},
+        {"root alone", OpKey::Sqrt, 1, 1, u"1SQR(+2", 5},
     };
     for (const WrapRow& row : rows) {
         SCOPED_TRACE(row.name);
@@ -41,7 +41,7 @@ TEST_F(KeypadEditing, brackets_and_root_wrap_a_selection_or_insert_alone) {
     }
     // The wrap is one edit: one undo restores the sheet.
     setSheet("1+2", 3, 0);
-    click(w().cmdOp(13));
+    click(w().cmdOp(OpKey::OpenBracket));
     w().sheet()->undo();
     EXPECT_EQ(sheetText(), "1+2");
 }
@@ -49,20 +49,17 @@ TEST_F(KeypadEditing, brackets_and_root_wrap_a_selection_or_insert_alone) {
 TEST_F(KeypadEditing, keys_insert_their_text_at_the_caret) {
     open("ReCalc=0\n");
     struct Row {
-        KeyArray array;
-        int index;
+        AnyKey key;
         const char16_t* inserted;
-    } rows[] = {{KeyArray::Num, 7, u"7"},     {KeyArray::Num, 10, u"."},
-                {KeyArray::Num, 64, u"&H"},   {KeyArray::Num, 70, u"F"},
-                {KeyArray::Op, 0, u" Mod "},  {KeyArray::Op, 4, u" * "},
-                {KeyArray::Op, 10, u" Not "}, {KeyArray::Op, 12, u"3.14159265358979"},
-                {KeyArray::Menu, 6, u" "},    {KeyArray::Menu, 5, u"\n"}};
+    } rows[] = {{NumKey::Digit7, u"7"},     {NumKey::Point, u"."},
+                {NumKey::HexPrefix, u"&H"}, {NumKey::HexF, u"F"},
+                {OpKey::Mod, u" Mod "},     {OpKey::Times, u" * "},
+                {OpKey::Not, u" Not "},     {OpKey::Pi, u"3.14159265358979"},
+                {MenuKey::Space, u" "},     {MenuKey::NewLine, u"\n"}};
     for (const Row& row : rows) {
-        SCOPED_TRACE(keyCaption(row.array, row.index).toStdString());
+        SCOPED_TRACE(button(row.key)->text().toStdString());
         setSheet("ab", 1);
-        click(row.array == KeyArray::Num  ? w().cmdNum(row.index)
-              : row.array == KeyArray::Op ? w().cmdOp(row.index)
-                                          : w().cmdMenu(row.index));
+        click(button(row.key));
         const QString inserted = QString::fromUtf16(row.inserted);
         EXPECT_EQ(sheetText(), "a" + inserted + "b");
         EXPECT_EQ(caret(), 1 + inserted.size());
@@ -87,35 +84,35 @@ TEST_F(KeypadEditing, end_home_and_ce_work_on_first_middle_and_last_lines) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         setSheet("ab\ncd\nef", row.caret);
-        click(w().cmdMenu(4));
+        click(w().cmdMenu(MenuKey::End));
         EXPECT_EQ(caret(), row.endCaret) << "End";
         select(row.caret);
-        click(w().cmdMenu(3));
+        click(w().cmdMenu(MenuKey::Home));
         EXPECT_EQ(caret(), row.homeCaret) << "Home";
         select(row.caret);
-        click(w().cmdMenu(1));
+        click(w().cmdMenu(MenuKey::ClearLine));
         EXPECT_EQ(sheetText(), row.afterCe) << "CE";
     }
     setSheet("12", 1);
-    click(w().cmdMenu(1));
+    click(w().cmdMenu(MenuKey::ClearLine));
     EXPECT_EQ(sheetText(), "") << "CE on the only line clears it";
-    click(w().cmdMenu(1));
-    click(w().cmdMenu(4));
+    click(w().cmdMenu(MenuKey::ClearLine));
+    click(w().cmdMenu(MenuKey::End));
     EXPECT_EQ(sheetText(), "") << "CE and End on an empty sheet change nothing";
 }
 
 TEST_F(KeypadEditing, back_del_and_arrows_arrive_as_typed_keys) {
     open("ReCalc=0\n");
     setSheet("123\n45", 2);
-    click(w().cmdMenu(0));
+    click(w().cmdMenu(MenuKey::Back));
     EXPECT_EQ(sheetText(), "13\n45");
-    click(w().cmdMenu(7));
+    click(w().cmdMenu(MenuKey::Delete));
     EXPECT_EQ(sheetText(), "1\n45");
-    click(w().cmdOp(18));
+    click(w().cmdOp(OpKey::Down));
     EXPECT_EQ(GetLine(w().sheet()), 2);
-    click(w().cmdOp(16));
-    click(w().cmdOp(15));
-    click(w().cmdOp(17));
+    click(w().cmdOp(OpKey::Right));
+    click(w().cmdOp(OpKey::Left));
+    click(w().cmdOp(OpKey::Up));
     EXPECT_EQ(GetLine(w().sheet()), 1);
 }
 
@@ -129,7 +126,7 @@ TEST_F(KeypadEditing, c_and_esc_empty_all_three_boxes_and_the_status_text) {
         if (viaEsc)
             QTest::keyClick(w().sheet(), Qt::Key_Escape);
         else
-            click(w().cmdMenu(2));
+            click(w().cmdMenu(MenuKey::Clear));
         EXPECT_EQ(sheetText(), "");
         EXPECT_EQ(total(), "");
         EXPECT_EQ(results(), "");
@@ -143,14 +140,14 @@ TEST_F(KeypadEditing, copy_result_copies_the_total_or_does_nothing) {
     open("ReCalc=0\n");
     talk();
     QGuiApplication::clipboard()->setText("before");
-    click(w().cmdMenu(10));
+    click(w().cmdMenu(MenuKey::CopyResult));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "before");
     EXPECT_TRUE(spoken().empty());
 
     setSheet("100\n+50");
     w().calculate();
     spoken_->clear();
-    click(w().cmdMenu(10));
+    click(w().cmdMenu(MenuKey::CopyResult));
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "150");
     EXPECT_EQ(w().statusText(), "演算結果をコピーしました");
     ASSERT_EQ(spoken().size(), 1u);
@@ -161,16 +158,16 @@ TEST_F(KeypadEditing, keys_speak_their_phrase_and_new_line_speaks_the_result_on_
     open("ReCalc=0\n");
     talk();
     setSheet("");
-    click(w().cmdNum(5));
-    click(w().cmdOp(2));
-    click(w().cmdMenu(5));
+    click(w().cmdNum(NumKey::Digit5));
+    click(w().cmdOp(OpKey::Plus));
+    click(w().cmdMenu(MenuKey::NewLine));
     EXPECT_EQ(spoken(), (std::vector<std::u16string>{std::u16string(numKeyPhrase(5)),
                                                      std::u16string(opKeyPhrase(2)),
                                                      std::u16string(menuKeyPhrase(5))}));
-    w().mnuOptItem_Click(7); // recalculation on Enter
+    w().mnuOptItem_Click(OptItem::RecalcOnEnter); // recalculation on Enter
     setSheet("2 + 3");
     spoken_->clear();
-    click(w().cmdMenu(5));
+    click(w().cmdMenu(MenuKey::NewLine));
     EXPECT_EQ(spoken(), std::vector<std::u16string>{u"<NUMK VAL=5>"});
 }
 
@@ -178,14 +175,14 @@ TEST_F(KeypadEditing, a_digit_with_recalculation_on_input_says_the_key_then_the_
     open("ReCalc=-1\n");
     talk();
     setSheet("-2 * ");
-    click(w().cmdNum(1));
+    click(w().cmdNum(NumKey::Digit1));
     EXPECT_EQ(spoken(), (std::vector<std::u16string>{std::u16string(numKeyPhrase(1)),
                                                      u"マイナス<NUMK VAL=2>"}));
     // An empty sheet: "=" clears the boxes, says nothing and leaves the status text alone.
     setSheet("");
     w().setStatusText("x");
     spoken_->clear();
-    click(w().cmdOp(1));
+    click(w().cmdOp(OpKey::Equals));
     EXPECT_TRUE(spoken().empty());
     EXPECT_EQ(w().statusText(), "x");
     EXPECT_EQ(total(), "");

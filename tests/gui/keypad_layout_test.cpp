@@ -52,7 +52,8 @@ TEST_F(KeypadLayout, regions_follow_the_divider_at_any_width) {
         EXPECT_EQ(w().sheet()->geometry(), QRect(0, 0, x + V + 1, h));
         EXPECT_EQ(w().resultsColumn()->geometry(), QRect(x + 1, 0, W - x + V, h));
         EXPECT_EQ(w().totalBox()->geometry().topLeft(), QPoint(24, h));
-        EXPECT_EQ(w().cmdMenu(10)->geometry(), QRect(0, h, 24, w().totalBox()->height()));
+        EXPECT_EQ(w().cmdMenu(MenuKey::CopyResult)->geometry(),
+                  QRect(0, h, 24, w().totalBox()->height()));
         EXPECT_EQ(w().pic(0)->geometry(), QRect(0, w().centralWidget()->height() - 169, W, 169));
         EXPECT_EQ(h + w().totalBox()->height() + 5 + 169, w().centralWidget()->height());
     }
@@ -86,17 +87,17 @@ TEST_F(KeypadLayout, divider_drag_stops_75_pixels_from_either_edge) {
 TEST_F(KeypadLayout, hiding_the_keypad_gives_its_room_to_the_sheet) {
     open();
     const int before = w().sheet()->height();
-    w().mnuViewItem_Click(10);
+    w().mnuViewItem_Click(ViewItem::HideKeypad);
     EXPECT_TRUE(w().pic(0)->isHidden());
     EXPECT_EQ(w().sheet()->height(), before + 169 + 5);
-    w().mnuViewItem_Click(10);
+    w().mnuViewItem_Click(ViewItem::HideKeypad);
     EXPECT_EQ(w().sheet()->height(), before);
 }
 
 TEST_F(KeypadLayout, status_bar_toggle_keeps_the_keypad_above_it) {
     open();
-    w().mnuViewItem_Click(0);
-    EXPECT_FALSE(w().mnuViewItem().isChecked(0));
+    w().mnuViewItem_Click(ViewItem::StatusBar);
+    EXPECT_FALSE(w().mnuViewItem().isChecked(ViewItem::StatusBar));
     EXPECT_TRUE(w().st()->isHidden());
     QCoreApplication::processEvents();
     EXPECT_EQ(w().pic(0)->geometry().bottom(), w().centralWidget()->height() - 1);
@@ -105,50 +106,51 @@ TEST_F(KeypadLayout, status_bar_toggle_keeps_the_keypad_above_it) {
 TEST_F(KeypadLayout, sizes_and_reset_places_at_both_sizes) {
     open();
     struct Row {
-        int item;
+        ViewItem item, other;
         int numWidth, menuWidth;
         float equalsLeft, homeLeft, upLeft;
-    } rows[] = {{5, 855, 1095, 1800, 7200, 5827}, {4, 615, 855, 1320, 5280, 4267}};
+    } rows[] = {{ViewItem::SizeMedium, ViewItem::SizeSmall, 855, 1095, 1800, 7200, 5827},
+                {ViewItem::SizeSmall, ViewItem::SizeMedium, 615, 855, 1320, 5280, 4267}};
     for (const Row& row : rows) {
-        SCOPED_TRACE(row.item);
+        SCOPED_TRACE(itemIndex(row.item));
         w().mnuViewItem_Click(row.item);
         EXPECT_TRUE(w().mnuViewItem().isChecked(row.item));
-        EXPECT_FALSE(w().mnuViewItem().isChecked(row.item == 4 ? 5 : 4));
-        EXPECT_EQ(w().cmdNum(0)->twipWidth(), row.numWidth);
-        EXPECT_EQ(w().cmdOp(18)->twipWidth(), row.numWidth);
-        EXPECT_EQ(w().cmdMenu(5)->twipWidth(), row.menuWidth);
-        EXPECT_EQ(w().cmdMenu(5)->twipHeight(), 855);
-        EXPECT_EQ(w().cmdMenu(8)->twipWidth(), 855);
+        EXPECT_FALSE(w().mnuViewItem().isChecked(row.other));
+        EXPECT_EQ(w().cmdNum(NumKey::Digit0)->twipWidth(), row.numWidth);
+        EXPECT_EQ(w().cmdOp(OpKey::Down)->twipWidth(), row.numWidth);
+        EXPECT_EQ(w().cmdMenu(MenuKey::NewLine)->twipWidth(), row.menuWidth);
+        EXPECT_EQ(w().cmdMenu(MenuKey::NewLine)->twipHeight(), 855);
+        EXPECT_EQ(w().cmdMenu(MenuKey::DateTime)->twipWidth(), 855);
         answerMessageBox(QMessageBox::Ok);
-        w().mnuViewItem_Click(9);
+        w().mnuViewItem_Click(ViewItem::ResetPositions);
         EXPECT_EQ(lastMessageText(), "ボタン配置をデフォルトに戻します。\nよろしいですか？");
-        EXPECT_EQ(w().cmdOp(1)->twipPos().left, row.equalsLeft);
-        EXPECT_EQ(w().cmdMenu(3)->twipPos().left, row.homeLeft);
-        EXPECT_EQ(w().cmdOp(17)->twipPos().left, row.upLeft);
-        EXPECT_EQ(w().cmdOp(17)->twipPos().top, 840);
-        EXPECT_EQ(w().cmdMenu(8)->twipPos().left, 5280) << "日時 is never reset";
-        EXPECT_EQ(w().cmdOp(1)->geometry().x(), qRound(row.equalsLeft / 15));
+        EXPECT_EQ(w().cmdOp(OpKey::Equals)->twipPos().left, row.equalsLeft);
+        EXPECT_EQ(w().cmdMenu(MenuKey::Home)->twipPos().left, row.homeLeft);
+        EXPECT_EQ(w().cmdOp(OpKey::Up)->twipPos().left, row.upLeft);
+        EXPECT_EQ(w().cmdOp(OpKey::Up)->twipPos().top, 840);
+        EXPECT_EQ(w().cmdMenu(MenuKey::DateTime)->twipPos().left, 5280) << "日時 is never reset";
+        EXPECT_EQ(w().cmdOp(OpKey::Equals)->geometry().x(), qRound(row.equalsLeft / 15));
     }
     // Choosing the size already checked changes nothing; cancelling the reset moves nothing.
-    w().cmdNum(5)->moveTwips({15, 30});
-    w().mnuViewItem_Click(4);
-    EXPECT_TRUE(w().mnuViewItem().isChecked(4));
+    w().cmdNum(NumKey::Digit5)->moveTwips({15, 30});
+    w().mnuViewItem_Click(ViewItem::SizeSmall);
+    EXPECT_TRUE(w().mnuViewItem().isChecked(ViewItem::SizeSmall));
     answerMessageBox(QMessageBox::Cancel);
-    w().mnuViewItem_Click(9);
-    EXPECT_EQ(w().cmdNum(5)->twipPos().left, 15);
-    EXPECT_EQ(w().cmdNum(5)->twipPos().top, 30);
+    w().mnuViewItem_Click(ViewItem::ResetPositions);
+    EXPECT_EQ(w().cmdNum(NumKey::Digit5)->twipPos().left, 15);
+    EXPECT_EQ(w().cmdNum(NumKey::Digit5)->twipPos().top, 30);
 }
 
 TEST_F(KeypadLayout, move_mode_marks_itself_and_drags_buttons_back_inside_the_panel) {
     open();
-    w().mnuViewItem_Click(8);
+    w().mnuViewItem_Click(ViewItem::MoveMode);
     EXPECT_EQ(w().windowTitle(), "Quillsum (ボタン移動モード)");
     EXPECT_EQ(w().statusText(), "ボタン移動モードを終了する場合は、もう一度メニューの"
                                 "「ボタン移動モード」を選択して下さい");
-    EXPECT_TRUE(w().cmdNum(0)->font().bold());
-    EXPECT_FALSE(w().cmdMenu(10)->font().bold());
+    EXPECT_TRUE(w().cmdNum(NumKey::Digit0)->font().bold());
+    EXPECT_FALSE(w().cmdMenu(MenuKey::CopyResult)->font().bold());
 
-    KeypadButton* seven = w().cmdNum(7);
+    KeypadButton* seven = w().cmdNum(NumKey::Digit7);
     const TwipPoint start = seven->twipPos();
     drag(seven, QPoint(5, 5), QPoint(25, 15));
     EXPECT_EQ(seven->twipPos().left, start.left + 20 * 15);
@@ -162,17 +164,17 @@ TEST_F(KeypadLayout, move_mode_marks_itself_and_drags_buttons_back_inside_the_pa
     EXPECT_EQ(seven->twipPos().top, 0);
 
     // The copy-result key never moves.
-    const QRect copy = w().cmdMenu(10)->geometry();
-    drag(w().cmdMenu(10), QPoint(5, 5), QPoint(60, 5));
-    EXPECT_EQ(w().cmdMenu(10)->geometry(), copy);
+    const QRect copy = w().cmdMenu(MenuKey::CopyResult)->geometry();
+    drag(w().cmdMenu(MenuKey::CopyResult), QPoint(5, 5), QPoint(60, 5));
+    EXPECT_EQ(w().cmdMenu(MenuKey::CopyResult)->geometry(), copy);
 
-    QTest::mouseClick(w().cmdNum(1), Qt::LeftButton);
-    QTest::mouseClick(w().cmdMenu(5), Qt::LeftButton);
+    QTest::mouseClick(w().cmdNum(NumKey::Digit1), Qt::LeftButton);
+    QTest::mouseClick(w().cmdMenu(MenuKey::NewLine), Qt::LeftButton);
     EXPECT_EQ(sheetText(), "") << "clicks do nothing in move mode";
 
-    w().mnuViewItem_Click(8);
+    w().mnuViewItem_Click(ViewItem::MoveMode);
     EXPECT_EQ(w().windowTitle(), "Quillsum");
-    EXPECT_FALSE(w().cmdNum(0)->font().bold());
+    EXPECT_FALSE(w().cmdNum(NumKey::Digit0)->font().bold());
     EXPECT_EQ(w().statusText(), "ボタン移動モードを終了する場合は、もう一度メニューの"
                                 "「ボタン移動モード」を選択して下さい")
         << "the status text stays";
@@ -187,8 +189,8 @@ TEST_F(KeypadLayout, right_clicks_open_the_view_and_options_menus) {
     QMenu* opt = w().mnuOptItem().menu;
     for (bool moveMode : {false, true}) {
         SCOPED_TRACE(moveMode);
-        if (moveMode) w().mnuViewItem_Click(8);
-        sendMouse(w().cmdOp(3), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton,
+        if (moveMode) w().mnuViewItem_Click(ViewItem::MoveMode);
+        sendMouse(w().cmdOp(OpKey::Minus), QEvent::MouseButtonPress, QPoint(3, 3), Qt::RightButton,
                   Qt::RightButton);
         EXPECT_TRUE(view->isVisible());
         view->hide();

@@ -1,6 +1,7 @@
 // The load sequence and the close sequence on a program folder of the test's own: what a
 // first start shows, what a close writes, and that a close and the next load meet.
 #include "main_window_fixture.h"
+#include "settings/profile.h"
 #include "settings/settings.h"
 #include "window/program_life.h"
 #include "window/quit_signals.h"
@@ -14,6 +15,8 @@
 #include <fstream>
 #include <set>
 #include <sstream>
+#include <type_traits>
+#include <variant>
 
 namespace quill::test {
 namespace {
@@ -38,9 +41,13 @@ std::vector<std::string> restoredState(const frmMain& w) {
         out << name << " = " << value;
         lines.push_back(out.str());
     };
-    for (int i : {0, 1, 2, 4, 5, 10, 12, 13, 14})
-        add("view " + std::to_string(i), w.mnuViewItem().isChecked(i));
-    for (int i : {7, 8, 13, 19}) add("options " + std::to_string(i), w.mnuOptItem().isChecked(i));
+    using enum ViewItem;
+    for (ViewItem i : {StatusBar, Centre, OnTop, SizeSmall, SizeMedium, HideKeypad, GroupThree,
+                       GroupFour, GroupUnits})
+        add("view " + std::to_string(itemIndex(i)), w.mnuViewItem().isChecked(i));
+    for (OptItem i :
+         {OptItem::RecalcOnEnter, OptItem::RecalcOnEveryInput, OptItem::Talk, OptItem::KeepSheet})
+        add("options " + std::to_string(itemIndex(i)), w.mnuOptItem().isChecked(i));
     add("state", int(w.windowState()));
     add("pos", std::to_string(w.x()) + "," + std::to_string(w.y()));
     add("size", std::to_string(w.width()) + "x" + std::to_string(w.height()));
@@ -86,9 +93,10 @@ TEST_F(LoadAndClose, a_first_start_reads_defaults_and_writes_nothing) {
     EXPECT_TRUE(w().st()->isVisible());
     EXPECT_TRUE(w().pic(2)->isVisible());
     EXPECT_TRUE(w().hooksInstalled());
-    for (int item : {1, 2, 10, 12, 13, 14})
-        EXPECT_FALSE(w().mnuViewItem().isChecked(item)) << "view item " << item;
-    EXPECT_FALSE(w().mnuOptItem().at(13)->isEnabled()) << "no speech instance";
+    using enum ViewItem;
+    for (ViewItem item : {Centre, OnTop, HideKeypad, GroupThree, GroupFour, GroupUnits})
+        EXPECT_FALSE(w().mnuViewItem().isChecked(item)) << "view item " << itemIndex(item);
+    EXPECT_FALSE(w().mnuOptItem().at(OptItem::Talk)->isEnabled()) << "no speech instance";
 }
 
 TEST_F(LoadAndClose, a_close_writes_every_key_and_the_next_start_reads_the_same_state) {
@@ -96,10 +104,10 @@ TEST_F(LoadAndClose, a_close_writes_every_key_and_the_next_start_reads_the_same_
          "BtnView=-1\nStatus=0\nTransparency=200\nNumPos=30,45\n",
          QSize());
     // Changes made while running: a button dragged, grouping and recalculation switched.
-    w().cmdOp(3)->moveTwips({1500, 600});
-    w().mnuViewItem_Click(14);
-    w().mnuOptItem_Click(7);
-    w().mnuOptItem_Click(19);
+    w().cmdOp(OpKey::Minus)->moveTwips({1500, 600});
+    w().mnuViewItem_Click(ViewItem::GroupUnits);
+    w().mnuOptItem_Click(OptItem::RecalcOnEnter);
+    w().mnuOptItem_Click(OptItem::KeepSheet);
     w().resize(620, 480);
     QCoreApplication::processEvents();
     const std::vector<std::string> before = restoredState(w());
@@ -112,6 +120,81 @@ TEST_F(LoadAndClose, a_close_writes_every_key_and_the_next_start_reads_the_same_
     window_.reset();
     start();
     EXPECT_EQ(restoredState(w()), before);
+}
+
+// Every check mark of the View and Options menus, by element index.
+std::vector<std::string> checkMarks(const frmMain& w) {
+    std::vector<std::string> marks;
+    for (const MenuItems* menu : {static_cast<const MenuItems*>(&w.mnuViewItem()),
+                                  static_cast<const MenuItems*>(&w.mnuOptItem())})
+        for (const auto& [index, action] : menu->items)
+            if (action->isCheckable())
+                marks.push_back(menu->menu->objectName().toStdString() + " " +
+                                std::to_string(index) + (action->isChecked() ? " on" : " off"));
+    return marks;
+}
+
+template <class Item>
+int checkedAmong(const MenuArray<Item>& menu, std::initializer_list<Item> items) {
+    int checked = 0;
+    for (Item item : items) checked += menu.isChecked(item) ? 1 : 0;
+    return checked;
+}
+
+// Each option switched through its own menu item, one after another: after every switch a
+// close writes the option's key, the next start shows the same marks, and neither exclusive
+// group ever shows two marks.
+TEST_F(LoadAndClose, options_switched_through_their_items_are_written_and_read_back) {
+    writeIni("[Calc]\nStatus=-1\nCenter=0\nTop=0\nBtnView=0\nketa=0\nReCalc=0\nTalk=0\n"
+             "BtnSize=4\nKeepSheet=-1\n");
+    auto startTalking = [this] { start(std::make_unique<RecordingSpeech>(spoken_)); };
+    struct Step {
+        std::variant<ViewItem, OptItem> item;
+        const char* key;
+        const char16_t* stored;
+    } steps[] = {
+        {ViewItem::StatusBar, "Status", u"0"},
+        {ViewItem::Centre, "Center", u"-1"},
+        {ViewItem::OnTop, "Top", u"-1"},
+        {ViewItem::HideKeypad, "BtnView", u"-1"},
+        {ViewItem::SizeMedium, "BtnSize", u"5"},
+        {ViewItem::SizeMedium, "BtnSize", u"5"}, // the chosen size again stays chosen
+        {ViewItem::SizeSmall, "BtnSize", u"4"},
+        {ViewItem::GroupThree, "keta", u"3"},
+        {ViewItem::GroupFour, "keta", u"4"},
+        {ViewItem::GroupUnits, "keta", u"1"},
+        {ViewItem::GroupUnits, "keta", u"0"}, // the checked grouping again: none
+        {OptItem::RecalcOnEnter, "ReCalc", u"1"},
+        {OptItem::RecalcOnEveryInput, "ReCalc", u"-1"},
+        {OptItem::RecalcOnEveryInput, "ReCalc", u"0"},
+        {OptItem::Talk, "Talk", u"-1"},
+        {OptItem::KeepSheet, "KeepSheet", u"0"},
+        {ViewItem::StatusBar, "Status", u"-1"},
+    };
+    startTalking();
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::string(step.key) + " = " + QString::fromUtf16(step.stored).toStdString());
+        std::visit(
+            [this](auto item) {
+                if constexpr (std::is_same_v<decltype(item), ViewItem>)
+                    w().mnuViewItem_Click(item);
+                else
+                    w().mnuOptItem_Click(item);
+            },
+            step.item);
+        using enum ViewItem;
+        EXPECT_EQ(checkedAmong(w().mnuViewItem(), {SizeSmall, SizeMedium}), 1);
+        EXPECT_LE(checkedAmong(w().mnuViewItem(), {GroupThree, GroupFour, GroupUnits}), 1);
+        EXPECT_LE(
+            checkedAmong(w().mnuOptItem(), {OptItem::RecalcOnEnter, OptItem::RecalcOnEveryInput}),
+            1);
+        const std::vector<std::string> marks = checkMarks(w());
+        closeWindow();
+        EXPECT_EQ(Profile(iniFile()).readRaw(step.key), std::u16string(step.stored));
+        window_.reset();
+        startTalking();
+        EXPECT_EQ(checkMarks(w()), marks);
+    }
 }
 
 TEST_F(LoadAndClose, a_bad_entry_stops_the_load_and_the_close_repairs_the_list) {
@@ -133,7 +216,8 @@ TEST_F(LoadAndClose, a_bad_entry_stops_the_load_and_the_close_repairs_the_list) 
         const std::vector<int>& indices = keyIndices(row.array);
         const KeypadButton* first = w().keypad()->button(row.array, indices[0]);
         EXPECT_NE(first->twipPos().left, 0) << "pairs before the bad one are applied";
-        EXPECT_EQ(w().cmdMenu(0)->twipPos().left, 120) << "MenuPos after a bad NumPos stays";
+        EXPECT_EQ(w().cmdMenu(MenuKey::Back)->twipPos().left, 120)
+            << "MenuPos after a bad NumPos stays";
 
         // Without the scroll links the results column does not follow the sheet.
         setSheet(QString("1\n").repeated(300), 0);
@@ -142,7 +226,7 @@ TEST_F(LoadAndClose, a_bad_entry_stops_the_load_and_the_close_repairs_the_list) 
         EXPECT_EQ(w().resultsColumn()->verticalScrollBar()->value(), 0);
         // Without the menu help, highlighting an item leaves the status bar alone.
         w().setStatusText("x");
-        emit w().mnuViewItem().menu->hovered(w().mnuViewItem().at(0));
+        emit w().mnuViewItem().menu->hovered(w().mnuViewItem().at(ViewItem::StatusBar));
         EXPECT_EQ(w().statusText(), "x");
 
         closeWindow();
@@ -163,7 +247,7 @@ TEST_F(LoadAndClose, centring_applies_to_a_normal_window_only) {
         open(std::string("Center=-1\nX=1500\nY=1500\nSplit=500\nWinState=") +
                  (maximised ? "2\n" : "0\n"),
              QSize());
-        EXPECT_TRUE(w().mnuViewItem().isChecked(1));
+        EXPECT_TRUE(w().mnuViewItem().isChecked(ViewItem::Centre));
         EXPECT_EQ(w().isMaximized(), maximised);
         const QRect screen = w().screen()->geometry();
         if (!maximised) {
@@ -187,7 +271,7 @@ TEST_F(LoadAndClose, the_speech_instance_is_released_at_close_only_when_there_is
     int released = 0;
     writeIni("[Calc]\nTalk=-1\n");
     start(std::make_unique<CountedSpeech>(released));
-    EXPECT_TRUE(w().mnuOptItem().at(13)->isEnabled());
+    EXPECT_TRUE(w().mnuOptItem().at(OptItem::Talk)->isEnabled());
     EXPECT_EQ(released, 0);
     closeWindow();
     EXPECT_EQ(released, 1);
@@ -195,8 +279,8 @@ TEST_F(LoadAndClose, the_speech_instance_is_released_at_close_only_when_there_is
     EXPECT_EQ(released, 1);
 
     start(nullptr);
-    EXPECT_FALSE(w().mnuOptItem().at(13)->isEnabled());
-    EXPECT_TRUE(w().mnuOptItem().isChecked(13)) << "checked but disabled";
+    EXPECT_FALSE(w().mnuOptItem().at(OptItem::Talk)->isEnabled());
+    EXPECT_TRUE(w().mnuOptItem().isChecked(OptItem::Talk)) << "checked but disabled";
     closeWindow();
     EXPECT_TRUE(settings().talk()) << "the check mark is kept for a start with speech";
 }
@@ -232,7 +316,7 @@ TEST_F(LoadAndClose, a_second_start_brings_the_window_forward_unless_in_move_mod
     for (bool moveMode : {false, true}) {
         SCOPED_TRACE(moveMode ? "move mode" : "plain caption");
         open();
-        if (moveMode) w().mnuViewItem_Click(8);
+        if (moveMode) w().mnuViewItem_Click(ViewItem::MoveMode);
         w().showMinimized();
         QCoreApplication::processEvents();
         w().answerSecondStart();

@@ -13,6 +13,8 @@
 #include <QTest>
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <variant>
 #include <vector>
 
 namespace quill::test {
@@ -67,6 +69,20 @@ protected:
         QTest::mouseClick(button, Qt::LeftButton);
         QCoreApplication::processEvents(); // posted keys arrive
     }
+    // A key of any array, for tables that mix them.
+    using AnyKey = std::variant<NumKey, OpKey, MenuKey>;
+    KeypadButton* button(AnyKey key) const {
+        return std::visit(
+            [this](auto k) -> KeypadButton* {
+                if constexpr (std::is_same_v<decltype(k), NumKey>)
+                    return window_->cmdNum(k);
+                else if constexpr (std::is_same_v<decltype(k), OpKey>)
+                    return window_->cmdOp(k);
+                else
+                    return window_->cmdMenu(k);
+            },
+            key);
+    }
     // A key event straight to a widget (QTest's helpers assert on keys without ASCII), and
     // what it started once the waiting events are handled.
     static void sendKey(QWidget* target, QEvent::Type type, int key,
@@ -79,7 +95,8 @@ protected:
 
     // Talking on, so that phrases reach the recording.
     void talk() {
-        if (!window_->mnuOptItem().isChecked(13)) window_->mnuOptItem_Click(13);
+        if (!window_->mnuOptItem().isChecked(OptItem::Talk))
+            window_->mnuOptItem_Click(OptItem::Talk);
         spoken_->clear();
     }
     const std::vector<std::u16string>& spoken() const { return *spoken_; }

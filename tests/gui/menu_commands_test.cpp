@@ -98,59 +98,11 @@ TEST(FunctionInsertion, takes_the_caption_up_to_its_first_bracket) {
     }
 }
 
-struct SheetCase {
-    const char* name;
-    const char* sheet;
-    int anchor;
-    int position;
-    int item;
-    const char* caption;
-    const char* expected;
-    int caret;
-};
-
-TEST(FunctionInsertion, wraps_a_selection_or_inserts_at_the_caret) {
-    const SheetCase cases[] = {
-        {"whole sheet selected", "12", 0, 2, 0, "ABS()         絶対値", "ABS(12)", 7},
-        {"selection made backwards", "12", 2, 0, 0, "ABS()         絶対値", "ABS(12)", 7},
-        {"no selection, no closing bracket", "1+", 2, 2, 30, "MAX( , )      最大値", "1+MAX(", 6},
-        {"caret in the middle", "1+2", 1, 1, 41, "SIN()          サイン", "1SIN(+2", 5},
-        {"selection inside a line", "1+23*4", 2, 4, 45, "SQR()         平方根", "1+SQR(23)*4", 9},
-        {"selection across lines", "5\n6\n7", 2, 5, 10, "COS()         コサイン", "5\nCOS(6\n7)",
-         10},
-        {"RND replaces the selection", "1+2", 0, 3, 36, "RND           ランダム", "RND", 3},
-        {"RND at the caret", "2*", 2, 2, 36, "RND           ランダム", "2*RND", 5},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        QPlainTextEdit sheet;
-        sheet.setPlainText(QString::fromUtf8(c.sheet));
-        QTextCursor cursor = sheet.textCursor();
-        cursor.setPosition(c.anchor);
-        cursor.setPosition(c.position, QTextCursor::KeepAnchor);
-        sheet.setTextCursor(cursor);
-
-        insertFunctionItem(&sheet, c.item, QString::fromUtf8(c.caption));
-        EXPECT_EQ(u8(sheet.toPlainText()), c.expected);
-        EXPECT_EQ(sheet.textCursor().position(), c.caret);
-        EXPECT_FALSE(sheet.textCursor().hasSelection());
-    }
-}
-
-TEST(FunctionInsertion, user_formula_item_leaves_the_sheet_alone) {
-    QPlainTextEdit sheet;
-    sheet.setPlainText("12");
-    sheet.selectAll();
-    insertFunctionItem(&sheet, kFuncItemUserFormulas, QStringLiteral("ユーザ定義式..."));
-    EXPECT_EQ(u8(sheet.toPlainText()), "12");
-    EXPECT_EQ(u8(sheet.textCursor().selectedText()), "12");
-}
-
 TEST(FunctionInsertion, wrapping_is_undone_in_one_step) {
     QPlainTextEdit sheet;
     sheet.setPlainText("12");
     sheet.selectAll();
-    insertFunctionItem(&sheet, 0, QStringLiteral("ABS()         絶対値"));
+    insertFunctionCall(&sheet, QStringLiteral("ABS()         絶対値"));
     ASSERT_EQ(u8(sheet.toPlainText()), "ABS(12)");
     sheet.undo();
     EXPECT_EQ(u8(sheet.toPlainText()), "12");
@@ -163,16 +115,48 @@ protected:
     std::string totalText() { return u8(total()); }
 };
 
+TEST_F(MainWindowMenus, function_items_wrap_a_selection_or_insert_at_the_caret) {
+    open("ReCalc=0\n");
+    struct Case {
+        const char* name;
+        const char* sheet;
+        int anchor;
+        int position;
+        FuncItem item;
+        const char* expected;
+        int caret;
+    } cases[] = {
+        {"whole sheet selected", "12", 0, 2, FuncItem::Abs, "ABS(12)", 7},
+        {"selection made backwards", "12", 2, 0, FuncItem::Abs, "ABS(12)", 7},
+        {"no selection, no closing bracket", "1+", 2, 2, FuncItem::Max, "1+MAX(", 6},
+        {"caret in the middle", "1+2", 1, 1, FuncItem::Sin, "1SIN(+2", 5},
+        {"selection inside a line", "1+23*4", 2, 4, FuncItem::Sqr, "1+SQR(23)*4", 9},
+        {"selection across lines", "5\n6\n7", 2, 5, FuncItem::Cos, "5\nCOS(6\n7)", 10},
+        {"hidden item, caption without bracket", "30", 0, 2, FuncItem::AcosD, "ACOSD(30)", 9},
+        {"RND replaces the selection", "1+2", 0, 3, FuncItem::Rnd, "RND", 3},
+        {"RND at the caret", "2*", 2, 2, FuncItem::Rnd, "2*RND", 5},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        setSheet(QString::fromUtf8(c.sheet), c.position, c.anchor);
+        w().mnuFuncItem_Click(c.item);
+        EXPECT_EQ(u8(sheetText()), c.expected);
+        EXPECT_EQ(caret(), c.caret);
+        EXPECT_FALSE(w().sheet()->textCursor().hasSelection());
+    }
+    EXPECT_EQ(totalText(), "") << "function items neither speak nor recalculate";
+}
+
 TEST_F(MainWindowMenus, paste_numbers_only_replaces_the_sheet_and_recalculates_on_every_input) {
     open("ReCalc=-1\n");
     setSheet("999");
     QGuiApplication::clipboard()->setText(QStringLiteral("価格: 1,234円\r\n税 -5.5%"));
-    w().mnuEditItem_Click(2);
+    w().mnuEditItem_Click(EditItem::PasteNumbers);
     EXPECT_EQ(u8(sheetText()), "1234\n5.5");
     EXPECT_EQ(totalText(), "1239.5");
 
     QGuiApplication::clipboard()->setText(QStringLiteral("合計なし"));
-    w().mnuEditItem_Click(2);
+    w().mnuEditItem_Click(EditItem::PasteNumbers);
     EXPECT_EQ(u8(sheetText()), "");
 }
 
@@ -180,17 +164,17 @@ TEST_F(MainWindowMenus, move_mode_leaves_keypad_actions_inert_but_check_marks_ch
     open("ReCalc=0\n");
     setSheet("1000");
     w().calculate();
-    w().mnuViewItem_Click(8);
+    w().mnuViewItem_Click(ViewItem::MoveMode);
     ASSERT_TRUE(w().moveMode());
 
-    w().mnuEditItem_Click(7); // C through the keypad: nothing
+    w().mnuEditItem_Click(EditItem::Clear); // C through the keypad: nothing
     EXPECT_EQ(u8(sheetText()), "1000");
-    w().mnuViewItem_Click(12); // checked, but no pass
-    EXPECT_TRUE(w().mnuViewItem().isChecked(12));
+    w().mnuViewItem_Click(ViewItem::GroupThree); // checked, but no pass
+    EXPECT_TRUE(w().mnuViewItem().isChecked(ViewItem::GroupThree));
     EXPECT_EQ(totalText(), "1000");
 
-    w().mnuViewItem_Click(8);
-    w().mnuEditItem_Click(7);
+    w().mnuViewItem_Click(ViewItem::MoveMode);
+    w().mnuEditItem_Click(EditItem::Clear);
     EXPECT_EQ(u8(sheetText()), "");
 }
 
@@ -206,7 +190,7 @@ TEST_F(MainWindowMenus, settings_item_applies_the_dialog_to_the_window_and_the_f
         dialog->cboOption()->setCurrentText(QStringLiteral("12"));
         dialog->cmdMenu(0)->click();
     });
-    w().mnuOptItem_Click(15);
+    w().mnuOptItem_Click(OptItem::Settings);
     EXPECT_DOUBLE_EQ(w().sheet()->font().pointSizeF(), 12);
     EXPECT_DOUBLE_EQ(w().totalBox()->font().pointSizeF(), 12);
     EXPECT_EQ(u8(QString::fromStdU16String(*Profile(iniFile()).readRaw("FontSize"))), "12");
@@ -226,10 +210,10 @@ TEST_F(MainWindowMenus, formulas_edited_from_options_are_offered_by_the_function
         dialog->cmdMenu(4)->click();
         dialog->cmdMenu(0)->click();
     });
-    w().mnuOptItem_Click(17);
+    w().mnuOptItem_Click(OptItem::UserFormulas);
 
     setSheet("100", 3, 0);
-    w().mnuFuncItem_Click(99);
+    w().mnuFuncItem_Click(FuncItem::UserFormulas);
     auto* picker = w().findChild<frmFormula*>();
     ASSERT_NE(picker, nullptr);
     EXPECT_EQ(picker->mode(), FormulaMode::Picking);
@@ -253,8 +237,8 @@ TEST_F(MainWindowMenus, help_items_without_an_opener_say_so_on_the_status_bar) {
     printed.clear();
     const QtMessageHandler before = qInstallMessageHandler(
         [](QtMsgType, const QMessageLogContext&, const QString& m) { printed << m; });
-    for (int item : {0, 1}) {
-        SCOPED_TRACE(item);
+    for (HelpItem item : {HelpItem::ReadMe, HelpItem::AuthorPage}) {
+        SCOPED_TRACE(itemIndex(item));
         w().setStatusText(QString());
         w().mnuHelpItem_Click(item);
         EXPECT_TRUE(w().statusText().startsWith(QStringLiteral("開くためのアプリケーション")))

@@ -223,7 +223,7 @@ protected:
 TEST_F(PrintItemTest, the_last_edit_item_opens_the_print_dialog_and_cancelling_changes_nothing) {
     setPrintModuleFolder(QStringLiteral(QUILL_PRINT_MODULE_FOLDER));
     open();
-    QAction* item = w().mnuEditItem().at(kEditItemPrint);
+    QAction* item = w().mnuEditItem().at(EditItem::Print);
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(w().mnuEditItem().menu->actions().last(), item) << "at the end of the Edit menu";
     EXPECT_EQ(item->shortcut(), QKeySequence(QStringLiteral("Ctrl+P")));
@@ -276,7 +276,7 @@ TEST_F(PrintItemTest, printing_to_a_pdf_file_keeps_the_characters_of_the_tape) {
         name->setText(pdf);
         static_cast<QDialog*>(dialog)->accept();
     });
-    w().mnuEditItem().at(kEditItemPrint)->trigger();
+    w().mnuEditItem().at(EditItem::Print)->trigger();
     ASSERT_TRUE(QFileInfo::exists(pdf)) << "no printer here but the PDF file";
     EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("長い見出し 金額 色 食費 一二三 高")));
 }
@@ -287,7 +287,7 @@ TEST_F(PrintItemTest, without_the_print_module_printing_reports_the_failure) {
     setPrintModuleFolder(empty.path());
     open();
     setSheet(QStringLiteral("1\n+ 2"));
-    w().mnuEditItem().at(kEditItemPrint)->trigger();
+    w().mnuEditItem().at(EditItem::Print)->trigger();
     EXPECT_EQ(w().statusText(), QStringLiteral("印刷できませんでした"));
     EXPECT_EQ(sheetText(), QStringLiteral("1\n+ 2"));
 }

@@ -53,7 +53,7 @@ protected:
         QCoreApplication::processEvents();
         return *window_;
     }
-    QAction* item() const { return window_->mnuViewItem().at(kViewItemReadBack); }
+    QAction* item() const { return window_->mnuViewItem().at(ViewItem::ReadBack); }
     QString selectedResult() const { return window_->resultsColumn()->selectedText(); }
     int caretLine() const { return window_->sheet()->textCursor().blockNumber(); }
 
@@ -147,7 +147,8 @@ TEST_F(ReadBackWindowTest, a_key_a_click_the_item_again_or_closing_stops_it_at_o
         {"a click in the sheet",
          [this] { QTest::mouseClick(w().sheet()->viewport(), Qt::LeftButton, {}, QPoint(2, 2)); },
          QStringLiteral("1\n2\n3")},
-        {"a keypad button", [this] { click(w().cmdNum(9)); }, QStringLiteral("1\n92\n3")},
+        {"a keypad button", [this] { click(w().cmdNum(NumKey::Digit9)); },
+         QStringLiteral("1\n92\n3")},
         {"the item again", [this] { item()->trigger(); }, QStringLiteral("1\n2\n3")},
         {"closing the window", [this] { w().close(); }, QStringLiteral("1\n2\n3")},
     };
@@ -221,7 +222,7 @@ TEST_F(ReadBackWindowTest, the_way_to_the_menu_item_does_not_stop_it) {
 TEST_F(ReadBackWindowTest, the_item_needs_a_speech_engine_but_not_the_talking_option) {
     openWithSpeech();
     EXPECT_TRUE(item()->isEnabled());
-    EXPECT_FALSE(w().mnuOptItem().isChecked(13));
+    EXPECT_FALSE(w().mnuOptItem().isChecked(OptItem::Talk));
     EXPECT_EQ(item()->shortcut(), QKeySequence(Qt::Key_F6));
     setSheet(QStringLiteral("1\n2"), 0);
     w().activateWindow();
@@ -240,7 +241,7 @@ TEST_F(ReadBackWindowTest, the_item_needs_a_speech_engine_but_not_the_talking_op
     window_->show();
     setSheet(QStringLiteral("1\n2"));
     EXPECT_FALSE(item()->isEnabled()) << "no speech engine";
-    w().mnuViewItem_Click(kViewItemReadBack);
+    w().mnuViewItem_Click(ViewItem::ReadBack);
     EXPECT_FALSE(w().readingBack());
 }
 

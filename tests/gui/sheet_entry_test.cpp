@@ -65,7 +65,7 @@ TEST_F(SheetEntry, every_way_in_gives_ordinary_lines) {
     const auto ctrlV = [](frmMain& m) {
         QTest::keyClick(m.sheet(), Qt::Key_V, Qt::ControlModifier);
     };
-    const auto editMenuPaste = [](frmMain& m) { m.mnuEditItem_Click(1); };
+    const auto editMenuPaste = [](frmMain& m) { m.mnuEditItem_Click(EditItem::Paste); };
     const Row rows[] = {
         {"Shift+Enter", press(Qt::Key_Return, Qt::ShiftModifier), "4\n5"},
         {"Alt+Enter", press(Qt::Key_Return, Qt::AltModifier), "4\n5"},
@@ -78,7 +78,8 @@ TEST_F(SheetEntry, every_way_in_gives_ordinary_lines) {
          "1\n2\n3\n4\n5\n6"},
         {"paste drops controls", clipboard(u"1\u001b2\u00073\t4"_qs, editMenuPaste), "123\t4"},
         {"numbers-only paste",
-         clipboard(u"1\u20282"_qs, [](frmMain& m) { m.mnuEditItem_Click(2); }), "1\n2"},
+         clipboard(u"1\u20282"_qs, [](frmMain& m) { m.mnuEditItem_Click(EditItem::PasteNumbers); }),
+         "1\n2"},
         {"drop", [](frmMain& m) { dropText(m.sheet(), u"7\u20288\u0000"_qs + "9"); }, "7\n8"},
         {"input method commit",
          [](frmMain& m) {
@@ -112,7 +113,7 @@ TEST_F(SheetEntry, line_keys_see_the_lines_shift_enter_made) {
     QTest::keyClick(sheet, Qt::Key_Return);
     QTest::keyClicks(sheet, "6");
     QTest::keyClick(sheet, Qt::Key_Up);
-    click(w().cmdMenu(1)); // CE: the caret's line goes
+    click(w().cmdMenu(MenuKey::ClearLine)); // CE: the caret's line goes
     EXPECT_EQ(sheetText(), "1\n4\n6");
     w().calculate();
     EXPECT_EQ(total(), "11");

@@ -88,15 +88,15 @@ protected:
 
 TEST_F(SpeechWindow, the_talking_item_is_enabled_once_the_engine_is_ready) {
     frmMain& w = open("Talk=-1\nReCalc=-1\n");
-    EXPECT_FALSE(w.mnuOptItem().at(13)->isEnabled());
-    EXPECT_TRUE(w.mnuOptItem().isChecked(13)) << "the stored choice is kept meanwhile";
-    click(w.cmdNum(7));
+    EXPECT_FALSE(w.mnuOptItem().at(OptItem::Talk)->isEnabled());
+    EXPECT_TRUE(w.mnuOptItem().isChecked(OptItem::Talk)) << "the stored choice is kept meanwhile";
+    click(w.cmdNum(NumKey::Digit7));
     EXPECT_TRUE(takeLog().empty()) << "a key before the engine is ready is not spoken";
     EXPECT_EQ(w.sheet()->toPlainText(), QStringLiteral("7")) << "but typed";
 
     becomeReady();
-    EXPECT_TRUE(w.mnuOptItem().at(13)->isEnabled());
-    click(w.cmdNum(8));
+    EXPECT_TRUE(w.mnuOptItem().at(OptItem::Talk)->isEnabled());
+    click(w.cmdNum(NumKey::Digit8));
     EXPECT_EQ(takeLog(), (std::vector<std::u16string>{u"!<NUMK VAL=8>", u"=<NUMK VAL=78>"}));
 }
 
@@ -108,10 +108,16 @@ TEST_F(SpeechWindow, a_keys_phrase_cuts_in_and_the_result_follows_it) {
         std::function<void()> act;
         std::vector<std::u16string> heard;
     } rows[] = {
-        {"digit key", [&] { click(w.cmdNum(5)); }, {u"!<NUMK VAL=5>", u"=<NUMK VAL=5>"}},
-        {"operator key", [&] { click(w.cmdOp(2)); }, {u"!たす"}},
-        {"digit after it", [&] { click(w.cmdNum(3)); }, {u"!<NUMK VAL=3>", u"=<NUMK VAL=8>"}},
-        {"the = key speaks the result alone", [&] { click(w.cmdOp(1)); }, {u"=<NUMK VAL=8>"}},
+        {"digit key",
+         [&] { click(w.cmdNum(NumKey::Digit5)); },
+         {u"!<NUMK VAL=5>", u"=<NUMK VAL=5>"}},
+        {"operator key", [&] { click(w.cmdOp(OpKey::Plus)); }, {u"!たす"}},
+        {"digit after it",
+         [&] { click(w.cmdNum(NumKey::Digit3)); },
+         {u"!<NUMK VAL=3>", u"=<NUMK VAL=8>"}},
+        {"the = key speaks the result alone",
+         [&] { click(w.cmdOp(OpKey::Equals)); },
+         {u"=<NUMK VAL=8>"}},
     };
     takeLog();
     for (const auto& row : rows) {
@@ -135,21 +141,22 @@ TEST_F(SpeechWindow, an_engine_opened_after_the_window_works_as_one_opened_befor
         });
         DeferredSpeech* opener = speech.get();
         frmMain& w = open("Talk=-1\nReCalc=-1\n", std::move(speech));
-        click(w.cmdNum(7));
-        EXPECT_FALSE(w.mnuOptItem().at(13)->isEnabled());
+        click(w.cmdNum(NumKey::Digit7));
+        EXPECT_FALSE(w.mnuOptItem().at(OptItem::Talk)->isEnabled());
         EXPECT_EQ(opened, 0);
 
         opener->open();
         opener->open();
         EXPECT_EQ(opened, 1) << "opened once";
-        click(w.cmdNum(8));
-        EXPECT_FALSE(w.mnuOptItem().at(13)->isEnabled()) << "not before the engine is ready";
+        click(w.cmdNum(NumKey::Digit8));
+        EXPECT_FALSE(w.mnuOptItem().at(OptItem::Talk)->isEnabled())
+            << "not before the engine is ready";
         if (engineExists) becomeReady();
-        EXPECT_EQ(w.mnuOptItem().at(13)->isEnabled(), engineExists);
-        click(w.cmdNum(9));
+        EXPECT_EQ(w.mnuOptItem().at(OptItem::Talk)->isEnabled(), engineExists);
+        click(w.cmdNum(NumKey::Digit9));
         const std::vector<std::u16string> heard = {u"!<NUMK VAL=9>", u"=<NUMK VAL=789>"};
         EXPECT_EQ(takeLog(), engineExists ? heard : std::vector<std::u16string>{});
-        EXPECT_TRUE(w.mnuOptItem().isChecked(13)) << "the stored choice is kept";
+        EXPECT_TRUE(w.mnuOptItem().isChecked(OptItem::Talk)) << "the stored choice is kept";
         window_.reset();
     }
 }

@@ -32,15 +32,15 @@ TEST_F(WindowBehaviour, centring_moves_without_resizing_and_unchecking_stays) {
     open("", QSize(400, 300));
     w().move(0, 0);
     const QSize size = w().size();
-    w().mnuViewItem_Click(1);
-    EXPECT_TRUE(w().mnuViewItem().isChecked(1));
+    w().mnuViewItem_Click(ViewItem::Centre);
+    EXPECT_TRUE(w().mnuViewItem().isChecked(ViewItem::Centre));
     EXPECT_EQ(w().size(), size);
     const QRect screen = w().screen()->geometry();
     EXPECT_NEAR(w().frameGeometry().center().x(), screen.center().x(), 1);
     EXPECT_NEAR(w().frameGeometry().center().y(), screen.center().y(), 1);
     const QPoint centred = w().pos();
-    w().mnuViewItem_Click(1);
-    EXPECT_FALSE(w().mnuViewItem().isChecked(1));
+    w().mnuViewItem_Click(ViewItem::Centre);
+    EXPECT_FALSE(w().mnuViewItem().isChecked(ViewItem::Centre));
     EXPECT_EQ(w().pos(), centred);
 }
 
@@ -49,8 +49,8 @@ TEST_F(WindowBehaviour, always_on_top_keeps_the_window_in_place) {
     const QRect before = w().geometry();
     for (bool on : {true, false}) {
         SCOPED_TRACE(on);
-        w().mnuViewItem_Click(2);
-        EXPECT_EQ(w().mnuViewItem().isChecked(2), on);
+        w().mnuViewItem_Click(ViewItem::OnTop);
+        EXPECT_EQ(w().mnuViewItem().isChecked(ViewItem::OnTop), on);
         EXPECT_EQ(bool(w().windowFlags() & Qt::WindowStaysOnTopHint), on);
         EXPECT_EQ(w().geometry(), before);
         EXPECT_TRUE(w().isVisible());

@@ -95,16 +95,16 @@ TEST_F(WindowKeys, controls_carry_their_names_captions_and_tooltips) {
     EXPECT_EQ(w().txt(0)->accessibleName(), "計算部");
     EXPECT_EQ(w().txt(1)->accessibleName(), "合計");
     EXPECT_EQ(w().txt(2)->accessibleName(), "各行の結果");
-    EXPECT_EQ(w().cmdNum(64)->text(), "＆H");
-    EXPECT_EQ(w().cmdNum(64)->toolTip(), "16進数を表す記号");
-    EXPECT_EQ(w().cmdOp(11)->toolTip(), "平方根。文字を選択した状態で押すと()で挟みます");
-    EXPECT_EQ(w().cmdMenu(10)->text(), " A.");
-    EXPECT_EQ(w().cmdMenu(10)->toolTip(), "演算結果をコピー");
-    EXPECT_EQ(w().cmdMenu(10)->accessibleDescription(), "演算結果をコピー");
-    EXPECT_TRUE(w().cmdNum(1)->toolTip().isEmpty());
+    EXPECT_EQ(w().cmdNum(NumKey::HexPrefix)->text(), "＆H");
+    EXPECT_EQ(w().cmdNum(NumKey::HexPrefix)->toolTip(), "16進数を表す記号");
+    EXPECT_EQ(w().cmdOp(OpKey::Sqrt)->toolTip(), "平方根。文字を選択した状態で押すと()で挟みます");
+    EXPECT_EQ(w().cmdMenu(MenuKey::CopyResult)->text(), " A.");
+    EXPECT_EQ(w().cmdMenu(MenuKey::CopyResult)->toolTip(), "演算結果をコピー");
+    EXPECT_EQ(w().cmdMenu(MenuKey::CopyResult)->accessibleName(), "結果をコピー");
+    EXPECT_TRUE(w().cmdNum(NumKey::Digit1)->toolTip().isEmpty());
     EXPECT_EQ(w().windowTitle(), "Quillsum");
     // Keys never take the focus from the sheet.
-    click(w().cmdNum(1));
+    click(w().cmdNum(NumKey::Digit1));
     EXPECT_EQ(QApplication::focusWidget(), w().sheet());
 }
 
@@ -117,17 +117,17 @@ TEST_F(WindowKeys, menus_show_their_help_in_the_bar_and_as_pop_ups) {
     };
     w().menuBar()->setActiveAction(view->menuAction());
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
-    hover(w().mnuViewItem().at(8));
+    hover(w().mnuViewItem().at(ViewItem::MoveMode));
     EXPECT_EQ(w().statusText(), "チェックを入れるとボタンを自由に配置できるモードになります");
     view->hide();
     QCoreApplication::processEvents();
 
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(3, 3),
-                      w().cmdOp(3)->mapToGlobal(QPointF(3, 3)), Qt::RightButton, Qt::RightButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(w().cmdOp(3), &press);
+                      w().cmdOp(OpKey::Minus)->mapToGlobal(QPointF(3, 3)), Qt::RightButton,
+                      Qt::RightButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(w().cmdOp(OpKey::Minus), &press);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(view));
-    hover(w().mnuViewItem().at(13));
+    hover(w().mnuViewItem().at(ViewItem::GroupFour));
     EXPECT_EQ(w().statusText(), "4桁毎に「,」で区切ります");
     view->hide();
     QCoreApplication::processEvents();

@@ -53,12 +53,12 @@ TEST_F(WindowLimits, a_long_status_text_ends_in_an_ellipsis_and_shows_whole_as_t
     ASSERT_NE(bar, nullptr);
     const QString instruction =
         "ボタン移動モードを終了する場合は、もう一度メニューの「ボタン移動モード」を選択して下さい";
-    w().mnuViewItem_Click(8);
+    w().mnuViewItem_Click(ViewItem::MoveMode);
     EXPECT_EQ(w().statusText(), instruction);
     EXPECT_EQ(bar->toolTip(), instruction);
     EXPECT_TRUE(bar->shownText().endsWith(u'…')) << bar->shownText().toStdString();
     EXPECT_LT(bar->shownText().size(), instruction.size());
-    w().mnuViewItem_Click(8);
+    w().mnuViewItem_Click(ViewItem::MoveMode);
     w().setStatusText("計算が完了しました");
     EXPECT_EQ(bar->shownText(), "計算が完了しました") << "a short text is shown whole";
     EXPECT_EQ(bar->toolTip(), "計算が完了しました");
@@ -66,9 +66,9 @@ TEST_F(WindowLimits, a_long_status_text_ends_in_an_ellipsis_and_shows_whole_as_t
 
 TEST_F(WindowLimits, a_dragged_button_rides_above_its_neighbours) {
     open();
-    w().mnuViewItem_Click(8);
-    KeypadButton* seven = w().cmdNum(7);
-    KeypadButton* nine = w().cmdNum(9);
+    w().mnuViewItem_Click(ViewItem::MoveMode);
+    KeypadButton* seven = w().cmdNum(NumKey::Digit7);
+    KeypadButton* nine = w().cmdNum(NumKey::Digit9);
     const QPoint grab(5, 5);
     const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton b, Qt::MouseButtons held) {
         QMouseEvent e(type, QPointF(at), seven->mapToGlobal(QPointF(at)), b, held, Qt::NoModifier);
@@ -79,7 +79,7 @@ TEST_F(WindowLimits, a_dragged_button_rides_above_its_neighbours) {
     EXPECT_EQ(seven->pos(), nine->pos());
     EXPECT_EQ(w().keypad()->childAt(nine->geometry().center()), seven);
     send(QEvent::MouseButtonRelease, grab, Qt::LeftButton, Qt::NoButton);
-    w().mnuViewItem_Click(8);
+    w().mnuViewItem_Click(ViewItem::MoveMode);
 }
 
 TEST_F(WindowLimits, an_underline_kept_shown_stays_on_the_sheet) {

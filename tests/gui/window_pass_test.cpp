@@ -14,6 +14,8 @@
 namespace quill::test {
 namespace {
 
+constexpr ViewItem kGroupings[] = {ViewItem::GroupThree, ViewItem::GroupFour, ViewItem::GroupUnits};
+
 const char16_t* const kLines[] = {u"12,800",
                                   u"+ 3,450",
                                   u"- 1,200",
@@ -80,10 +82,10 @@ protected:
         case 3: caretAnywhere(pick(4) == 0), key(Qt::Key_Backspace); break;
         case 4: caretAnywhere(false), key(Qt::Key_Return, QStringLiteral("\r")); break;
         case 5: caretAnywhere(pick(2) == 0), w().insertText(randomLines()); break;
-        case 6: caretAnywhere(false), w().cmdMenu_Click(1); break; // CE
+        case 6: caretAnywhere(false), w().cmdMenu(MenuKey::ClearLine)->click(); break; // CE
         case 7: pick(2) ? w().sheet()->undo() : w().sheet()->redo(); break;
         case 8:
-            if (pick(15) == 0) w().cmdMenu_Click(2); // C
+            if (pick(15) == 0) w().cmdMenu(MenuKey::Clear)->click(); // C
             break;
         default:
             if (pick(10) == 0) setSheet(randomLines() + '\n' + randomLines());
@@ -98,7 +100,7 @@ TEST_F(WindowPassTest, every_edit_shows_what_a_whole_pass_gives) {
     for (int step = 0; step < 2500; ++step) {
         SCOPED_TRACE("step " + std::to_string(step));
         for (size_t k = 1 + pick(3); k > 0; --k) randomEdit();
-        if (pick(60) == 0) w().mnuViewItem_Click(int(12 + pick(3))); // another grouping
+        if (pick(60) == 0) w().mnuViewItem_Click(kGroupings[pick(3)]); // another grouping
         platform::setFixedNow(46363.5 + step / 86400.0);
         setenv("QUILL_STEP", std::to_string(step % 3).c_str(), 1);
         const QString before = sheetText();

@@ -1,0 +1,92 @@
+// Both dialogs by keyboard (Return presses the focused button, OK from anywhere else, Esc
+// cancels), the colour preview and swatch named by their colours, and the keypad growing
+// with a larger desktop font.
+#include "dialogs/frmFormula.h"
+#include "dialogs/frmSet.h"
+#include "main_window_fixture.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTreeWidget>
+
+namespace quill::test {
+namespace {
+
+class DialogKeys : public MainWindowTest {};
+
+TEST_F(DialogKeys, ReturnPressesTheFocusedButtonOrOkAndEscCancels) {
+    writeIni("[Calc]\n");
+    struct Case {
+        const char* name;
+        int focusButton; // -1: the first control, -2: the font-size field
+        Qt::Key key;
+        int result; // QDialog::Accepted, Rejected, or -1 for still open
+        int applied;
+    } cases[] = {
+        {"Return on the first control", -1, Qt::Key_Return, QDialog::Accepted, 1},
+        {"Enter in the font-size field", -2, Qt::Key_Enter, QDialog::Accepted, 1},
+        {"Return on 適用", 1, Qt::Key_Return, -1, 1},
+        {"Return on キャンセル", 2, Qt::Key_Return, QDialog::Rejected, 0},
+        {"Esc", -1, Qt::Key_Escape, QDialog::Rejected, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        frmSet d(SheetLook{}, iniFile(), nullptr, {});
+        QSignalSpy applied(&d, &frmSet::applied);
+        d.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+        QWidget* target = c.focusButton >= 0    ? d.cmdMenu(c.focusButton)
+                          : c.focusButton == -1 ? static_cast<QWidget*>(d.chkPI())
+                                                : d.cboOption()->lineEdit();
+        target->setFocus();
+        QTest::keyClick(target, c.key);
+        EXPECT_EQ(d.isVisible() ? -1 : d.result(), c.result);
+        EXPECT_EQ(applied.count(), c.applied);
+    }
+
+    frmFormula editor(FormulaMode::Editing, iniFile(), nullptr);
+    editor.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
+    QTest::keyClick(editor.cmdMenu(0), Qt::Key_Return);
+    EXPECT_FALSE(editor.isVisible());
+    EXPECT_EQ(editor.result(), QDialog::Accepted);
+}
+
+TEST_F(DialogKeys, PreviewAndSwatchNameTheirColours) {
+    writeIni("[Calc]\n");
+    SheetLook look;
+    look.back = 0x800000; // stored as 0x00BBGGRR: navy
+    look.fore = 0xFFFFFF;
+    look.lineColor = 0x0000FF;
+    frmSet d(look, iniFile(), nullptr, {});
+    EXPECT_EQ(d.preview()->accessibleName(), "文字色 #FFFFFF、背景色 #000080");
+    EXPECT_EQ(d.swatch()->accessibleName(), "下線の色 #FF0000");
+    EXPECT_NE(d.cmdMenu(5)->accessibleName(), d.windowTitle()) << "not just 設定";
+}
+
+TEST_F(DialogKeys, KeypadGrowsWithALargerFontAndTheWindowKeepsItAndTheMenus) {
+    open();
+    EXPECT_EQ(w().keypad()->height(), KeypadPanel::panelHeight) << "the default font";
+    QFont large = w().font();
+    large.setPointSize(14);
+    w().setFont(large);
+    w().resize(50, 50);
+    QCoreApplication::processEvents();
+    EXPECT_GT(w().keypad()->height(), KeypadPanel::panelHeight);
+    EXPECT_EQ(w().cmdNum(1)->font().families(), w().font().families());
+    for (KeypadButton* b : w().keypad()->buttons()) {
+        if (b->isHidden()) continue;
+        SCOPED_TRACE(b->objectName().toStdString());
+        EXPECT_GE(b->width(), b->fontMetrics().horizontalAdvance(b->text()));
+        EXPECT_GE(b->height(), b->fontMetrics().height());
+        EXPECT_LE(b->geometry().right(), w().keypad()->width()) << "within reach";
+    }
+    EXPECT_GE(w().menuBar()->width(), w().menuBar()->sizeHint().width()) << "no menu behind »";
+}
+
+} // namespace
+} // namespace quill::test
