@@ -15,40 +15,43 @@ struct KeyWords {
 
 using Key = std::pair<KeyArray, int>;
 
+template <class K> constexpr Key key(K k) {
+    return {arrayOf(k), keyIndex(k)};
+}
+
 const std::map<Key, KeyWords>& words() {
-    using enum KeyArray;
     static const std::map<Key, KeyWords> table = {
-        {{Num, 10}, {u"小数点", u".", true}},
-        {{Num, 64}, {u"16進数の記号 &H", u"&H", true}},
-        {{Op, 0}, {u"余り", u"Mod", true}},
-        {{Op, 1}, {u"計算", u"Ctrl+Enter または F5"}},
-        {{Op, 2}, {u"加算", u"+", true}},
-        {{Op, 3}, {u"減算", u"-", true}},
-        {{Op, 4}, {u"乗算", u"*", true}},
-        {{Op, 5}, {u"除算", u"/", true}},
-        {{Op, 6}, {u"論理積", u"And", true}},
-        {{Op, 7}, {u"論理和", u"Or", true}},
-        {{Op, 8}, {u"排他的論理和", u"Xor", true}},
-        {{Op, 9}, {u"べき乗", u"^", true}},
-        {{Op, 10}, {u"否定", u"Not", true}},
-        {{Op, 11}, {u"平方根で囲む", u"Ctrl+Shift+R", false, true}},
-        {{Op, 12}, {u"円周率", u"Ctrl+Shift+P", false, true}},
-        {{Op, 13}, {u"開きかっこ、選択をかっこで囲む", u"Ctrl+[", false, true}},
-        {{Op, 14}, {u"閉じかっこ、選択をかっこで囲む", u"Ctrl+]", false, true}},
-        {{Op, 15}, {u"カーソルを左へ", u"←"}},
-        {{Op, 16}, {u"カーソルを右へ", u"→"}},
-        {{Op, 17}, {u"カーソルを上の行へ", u"↑"}},
-        {{Op, 18}, {u"カーソルを下の行へ", u"↓"}},
-        {{Menu, 0}, {u"前の1文字を削除", u"BackSpace"}},
-        {{Menu, 1}, {u"カーソル行を削除", u"Ctrl+E"}},
-        {{Menu, 2}, {u"全消去", u"Esc"}},
-        {{Menu, 3}, {u"行頭へ移動", u"Home"}},
-        {{Menu, 4}, {u"行末へ移動", u"End"}},
-        {{Menu, 5}, {u"改行", u"Enter"}},
-        {{Menu, 6}, {u"空白", u"Space"}},
-        {{Menu, 7}, {u"後ろの1文字を削除", u"Delete"}},
-        {{Menu, 8}, {u"日時", u""}},
-        {{Menu, 10}, {u"結果をコピー", u"Ctrl+Shift+C", false, true}},
+        {key(NumKey::Point), {u"小数点", u".", true}},
+        {key(NumKey::HexPrefix), {u"16進数の記号 &H", u"&H", true}},
+        {key(OpKey::Mod), {u"余り", u"Mod", true}},
+        {key(OpKey::Equals), {u"計算", u"Ctrl+Enter または F5"}},
+        {key(OpKey::Plus), {u"加算", u"+", true}},
+        {key(OpKey::Minus), {u"減算", u"-", true}},
+        {key(OpKey::Times), {u"乗算", u"*", true}},
+        {key(OpKey::Divide), {u"除算", u"/", true}},
+        {key(OpKey::And), {u"論理積", u"And", true}},
+        {key(OpKey::Or), {u"論理和", u"Or", true}},
+        {key(OpKey::Xor), {u"排他的論理和", u"Xor", true}},
+        {key(OpKey::Power), {u"べき乗", u"^", true}},
+        {key(OpKey::Not), {u"否定", u"Not", true}},
+        {key(OpKey::Sqrt), {u"平方根で囲む", u"Ctrl+Shift+R", false, true}},
+        {key(OpKey::Pi), {u"円周率", u"Ctrl+Shift+P", false, true}},
+        {key(OpKey::OpenBracket), {u"開きかっこ、選択をかっこで囲む", u"Ctrl+[", false, true}},
+        {key(OpKey::CloseBracket), {u"閉じかっこ、選択をかっこで囲む", u"Ctrl+]", false, true}},
+        {key(OpKey::Left), {u"カーソルを左へ", u"←"}},
+        {key(OpKey::Right), {u"カーソルを右へ", u"→"}},
+        {key(OpKey::Up), {u"カーソルを上の行へ", u"↑"}},
+        {key(OpKey::Down), {u"カーソルを下の行へ", u"↓"}},
+        {key(MenuKey::Back), {u"前の1文字を削除", u"BackSpace"}},
+        {key(MenuKey::ClearLine), {u"カーソル行を削除", u"Ctrl+E"}},
+        {key(MenuKey::Clear), {u"全消去", u"Esc"}},
+        {key(MenuKey::Home), {u"行頭へ移動", u"Home"}},
+        {key(MenuKey::End), {u"行末へ移動", u"End"}},
+        {key(MenuKey::NewLine), {u"改行", u"Enter"}},
+        {key(MenuKey::Space), {u"空白", u"Space"}},
+        {key(MenuKey::Delete), {u"後ろの1文字を削除", u"Delete"}},
+        {key(MenuKey::DateTime), {u"日時", u""}},
+        {key(MenuKey::CopyResult), {u"結果をコピー", u"Ctrl+Shift+C", false, true}},
     };
     return table;
 }
@@ -56,8 +59,10 @@ const std::map<Key, KeyWords>& words() {
 // Digits and hexadecimal digits share one pattern.
 std::optional<KeyWords> digitWords(KeyArray array, int index) {
     if (array != KeyArray::Num) return std::nullopt;
-    if (index >= 0 && index <= 9) return KeyWords{u"数字の", nullptr, true};
-    if (index >= 65 && index <= 70) return KeyWords{u"16進数の", nullptr, true};
+    if (index >= keyIndex(NumKey::Digit0) && index <= keyIndex(NumKey::Digit9))
+        return KeyWords{u"数字の", nullptr, true};
+    if (index >= keyIndex(NumKey::HexA) && index <= keyIndex(NumKey::HexF))
+        return KeyWords{u"16進数の", nullptr, true};
     return std::nullopt;
 }
 

@@ -46,8 +46,9 @@ KeyKind keyKind(KeyArray array, int index) {
     switch (array) {
     case KeyArray::Num: return KeyKind::Digit;
     case KeyArray::Op:
-        if (index == 1) return KeyKind::Accent;
-        return index >= 15 ? KeyKind::Editing : KeyKind::Operator;
+        if (index == keyIndex(OpKey::Equals)) return KeyKind::Accent;
+        // The caret arrows close the operator array.
+        return index >= keyIndex(OpKey::Left) ? KeyKind::Editing : KeyKind::Operator;
     case KeyArray::Menu: return KeyKind::Editing;
     }
     return KeyKind::Editing;

@@ -77,7 +77,7 @@ TEST_F(DialogKeys, KeypadGrowsWithALargerFontAndTheWindowKeepsItAndTheMenus) {
     w().resize(50, 50);
     QCoreApplication::processEvents();
     EXPECT_GT(w().keypad()->height(), KeypadPanel::panelHeight);
-    EXPECT_EQ(w().cmdNum(1)->font().families(), w().font().families());
+    EXPECT_EQ(w().cmdNum(NumKey::Digit1)->font().families(), w().font().families());
     for (KeypadButton* b : w().keypad()->buttons()) {
         if (b->isHidden()) continue;
         SCOPED_TRACE(b->objectName().toStdString());

@@ -19,7 +19,7 @@ class KeypadAccess : public MainWindowTest {
 protected:
     std::vector<KeypadButton*> allKeys() {
         std::vector<KeypadButton*> keys = w().keypad()->buttons();
-        keys.push_back(w().cmdMenu(10));
+        keys.push_back(w().cmdMenu(MenuKey::CopyResult));
         return keys;
     }
     void activate() {
@@ -48,11 +48,13 @@ TEST_F(KeypadAccess, EveryKeyHasItsOwnNameAndADescriptionWithCaptionAndKey) {
         EXPECT_EQ(b->focusPolicy(), Qt::TabFocus) << "reachable by keyboard, not taken by clicks";
     }
     // The two keys captioned "C" and the two deleting keys are told apart.
-    EXPECT_EQ(w().cmdMenu(2)->accessibleName(), "全消去");
-    EXPECT_EQ(w().cmdNum(67)->accessibleName(), "16進数の C");
-    EXPECT_NE(w().cmdMenu(0)->accessibleName(), w().cmdMenu(7)->accessibleName());
-    EXPECT_EQ(w().cmdMenu(10)->accessibleName(), "結果をコピー");
-    EXPECT_EQ(w().cmdMenu(10)->accessibleDescription(), "表示「A.」、キー Ctrl+Shift+C");
+    EXPECT_EQ(w().cmdMenu(MenuKey::Clear)->accessibleName(), "全消去");
+    EXPECT_EQ(w().cmdNum(NumKey::HexC)->accessibleName(), "16進数の C");
+    EXPECT_NE(w().cmdMenu(MenuKey::Back)->accessibleName(),
+              w().cmdMenu(MenuKey::Delete)->accessibleName());
+    EXPECT_EQ(w().cmdMenu(MenuKey::CopyResult)->accessibleName(), "結果をコピー");
+    EXPECT_EQ(w().cmdMenu(MenuKey::CopyResult)->accessibleDescription(),
+              "表示「A.」、キー Ctrl+Shift+C");
 }
 
 TEST_F(KeypadAccess, KeypadShortcutsClashWithNoMenuKey) {
@@ -122,7 +124,7 @@ TEST_F(KeypadAccess, F8ArrowsSpaceReturnAndEscDriveTheKeypad) {
     press(Qt::Key_F8);
     EXPECT_EQ(QApplication::focusWidget(), w().sheet());
     // A click still leaves the keyboard in the sheet.
-    click(w().cmdNum(1));
+    click(w().cmdNum(NumKey::Digit1));
     EXPECT_EQ(QApplication::focusWidget(), w().sheet());
 }
 
@@ -130,9 +132,9 @@ TEST_F(KeypadAccess, ArrowsFollowAMovedButton) {
     open();
     activate();
     // "7" dragged to the far right of the top row comes last in that row.
-    KeypadButton* seven = w().cmdNum(7);
+    KeypadButton* seven = w().cmdNum(NumKey::Digit7);
     seven->moveTwips({5900, 0});
-    w().cmdMenu(7)->setFocus();
+    w().cmdMenu(MenuKey::Delete)->setFocus();
     press(Qt::Key_Right);
     press(Qt::Key_Right);
     press(Qt::Key_Right);

@@ -40,7 +40,7 @@ TEST_F(PassAnnouncement, SheetDescriptionFollowsTheTotalAndChangesOnlyWithIt) {
     EXPECT_EQ(w().sheet()->accessibleName(), "計算部");
     setSheet("7");
     w().calculate();
-    w().cmdMenu_Click(2); // C clears the total the sheet described
+    click(w().cmdMenu(MenuKey::Clear)); // C clears the total the sheet described
     EXPECT_EQ(w().sheet()->accessibleDescription(), "合計なし");
 }
 
