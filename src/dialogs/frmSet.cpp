@@ -6,13 +6,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -52,6 +53,17 @@ QString wholeSizeText(double points) {
 QString normalisedSizeText(const QString& text) {
     return text.normalized(QString::NormalizationForm_KC).trimmed();
 }
+
+// The closing row keeps its own order, OK 適用 キャンセル, whatever order the desktop's style
+// would give a button box (Windows puts Apply last, GNOME puts OK last).
+class ClosingRowStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_DialogButtonLayout) return QDialogButtonBox::KdeLayout;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 // "#000080": the colour a stored value shows as now.
 QString colourName(Colour colour) {
@@ -155,16 +167,21 @@ void frmSet::buildControls() {
     grid->addWidget(buttons_[5], 2, 2);
     grid->setColumnStretch(1, 1);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    for (int i : {0, 1, 2}) bottom->addWidget(buttons_[i]);
+    auto* closing = new QDialogButtonBox(this);
+    closing->addButton(buttons_[0], QDialogButtonBox::AcceptRole);
+    closing->addButton(buttons_[1], QDialogButtonBox::ApplyRole);
+    closing->addButton(buttons_[2], QDialogButtonBox::RejectRole);
+    // Made after the box and owned by the dialog, so that it outlives the box.
+    auto* closingStyle = new ClosingRowStyle;
+    closingStyle->setParent(this);
+    closing->setStyle(closingStyle);
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(chkPI_);
     column->addWidget(group);
     voice_ = new VoiceGroup(Settings(iniFile_), this);
     column->addWidget(voice_);
-    column->addLayout(bottom);
+    column->addWidget(closing);
     setMinimumSize(kClientWidth, kClientHeight);
 
     // The keyboard starts on the first control and goes from top to bottom, the voice's
@@ -187,12 +204,12 @@ void frmSet::buildControls() {
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     chkPI_->setFocus();
 
-    connect(buttons_[0], &QPushButton::clicked, this, [this] {
+    connect(closing, &QDialogButtonBox::accepted, this, [this] {
         apply();
         accept();
     });
     connect(buttons_[1], &QPushButton::clicked, this, &frmSet::apply);
-    connect(buttons_[2], &QPushButton::clicked, this, &QDialog::reject);
+    connect(closing, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(buttons_[3], &QPushButton::clicked, this, [this] { chooseColour(fore_); });
     connect(buttons_[4], &QPushButton::clicked, this, [this] { chooseColour(back_); });
     connect(buttons_[5], &QPushButton::clicked, this, [this] { chooseColour(line_); });

@@ -91,7 +91,7 @@ protected:
         auto value = Profile(ini()).readRaw("Formula");
         return value ? u8(QString::fromStdU16String(*value)) : "(absent)";
     }
-    void store(std::u16string_view value) { Profile(ini()).write("Formula", value); }
+    void store(std::u16string_view value) { ASSERT_TRUE(Profile(ini()).write("Formula", value)); }
 
     void type(frmFormula& d, const QString& name, const QString& text) {
         d.nameBox()->setText(name);

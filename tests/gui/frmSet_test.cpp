@@ -107,8 +107,27 @@ TEST_F(SettingsDialog, keyboard_starts_on_the_first_control_and_tabs_down_to_the
     }
 }
 
+// The closing row reads OK, 適用, キャンセル from left to right on every desktop, with OK the
+// default button.
+TEST_F(SettingsDialog, ClosingRowKeepsItsOrderWithOkAsDefault) {
+    auto d = open();
+    d->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(d.get()));
+    const char* captions[] = {"OK", "適用", "キャンセル"};
+    int left = -1;
+    for (int i = 0; i < 3; ++i) {
+        SCOPED_TRACE(captions[i]);
+        const QPushButton* button = d->cmdMenu(i);
+        EXPECT_EQ(u8(button->text()), captions[i]);
+        EXPECT_EQ(button->isDefault(), i == 0);
+        const int x = button->mapTo(d.get(), QPoint(0, 0)).x();
+        EXPECT_GT(x, left);
+        left = x;
+    }
+}
+
 TEST_F(SettingsDialog, opens_from_the_main_window_look_and_the_stored_instance_switch) {
-    Profile(ini()).write("PI", u"1");
+    ASSERT_TRUE(Profile(ini()).write("PI", u"1"));
     struct Row {
         double mainFont;
         const char* field;
