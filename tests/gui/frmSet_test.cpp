@@ -293,8 +293,8 @@ private:
 };
 
 TEST_F(SettingsDialog, voice_shows_the_stored_values_applies_them_and_tries_them_first) {
-    Profile(ini()).write("VoiceSpeed", u"250");
-    Profile(ini()).write("VoiceOutput", u"1");
+    ASSERT_TRUE(Profile(ini()).write("VoiceSpeed", u"250"));
+    ASSERT_TRUE(Profile(ini()).write("VoiceOutput", u"1"));
     auto dialog = open();
     VoiceGroup* voice = dialog->voice();
     EXPECT_EQ(voice->speed()->value(), 250);
