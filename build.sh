@@ -32,6 +32,7 @@ PACKAGES=(
     libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng pulseaudio pulseaudio-utils
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk xvfb xauth poppler-utils
+    dbus at-spi2-core gir1.2-atspi-2.0 python3-gi xdotool
     appstream desktop-file-utils
 )
 BUILD_DIR=${QUILL_BUILD_DIR:-build}
