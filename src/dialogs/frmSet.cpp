@@ -29,15 +29,18 @@ constexpr int kClientWidth = 337;
 constexpr int kClientHeight = 178;
 
 struct ButtonText {
-    int index;
+    SetButton index;
     const char16_t* caption;
     const char16_t* tooltip;
 };
 
 constexpr ButtonText kButtons[] = {
-    {0, u"OK", u"設定を保存して閉じる"},         {1, u"適用", u"設定を保存"},
-    {2, u"キャンセル", u"設定を保存せず閉じる"}, {3, u"文字色", u"文字色の設定を行います"},
-    {4, u"背景色", u"背景色の設定を行います"},   {5, u"設定", u"色の設定を行います"},
+    {SetButton::Ok, u"OK", u"設定を保存して閉じる"},
+    {SetButton::Apply, u"適用", u"設定を保存"},
+    {SetButton::Cancel, u"キャンセル", u"設定を保存せず閉じる"},
+    {SetButton::ForeColour, u"文字色", u"文字色の設定を行います"},
+    {SetButton::BackColour, u"背景色", u"背景色の設定を行います"},
+    {SetButton::LineColour, u"設定", u"色の設定を行います"},
 };
 
 QString text(const char16_t* s) {
@@ -103,22 +106,18 @@ frmSet::frmSet(const SheetLook& current, std::filesystem::path iniFile, QWidget*
     load(current);
 }
 
-QPushButton* frmSet::cmdMenu(int index) const {
-    return index >= 0 && index < 6 ? buttons_[index] : nullptr;
-}
-
 void frmSet::buildControls() {
     for (const ButtonText& b : kButtons) {
         auto* button = new QPushButton(text(b.caption), this);
         button->setToolTip(text(b.tooltip));
-        button->setObjectName(QStringLiteral("cmdMenu_%1").arg(b.index));
+        button->setObjectName(QStringLiteral("cmdMenu_%1").arg(static_cast<int>(b.index)));
         // Return presses the focused button, and OK from anywhere else.
         button->setAutoDefault(true);
-        buttons_[b.index] = button;
+        buttons_[static_cast<int>(b.index)] = button;
     }
-    buttons_[0]->setDefault(true);
+    cmdMenu(SetButton::Ok)->setDefault(true);
     // Its caption is the dialog's title; a screen reader needs to hear which colour it sets.
-    buttons_[5]->setAccessibleName(QStringLiteral("下線の色を設定"));
+    cmdMenu(SetButton::LineColour)->setAccessibleName(QStringLiteral("下線の色を設定"));
 
     chkPI_ = new QCheckBox(QStringLiteral("複数同時起動を可能にする"), this);
     chkPI_->setObjectName(QStringLiteral("chkPI"));
@@ -160,17 +159,17 @@ void frmSet::buildControls() {
     grid->addWidget(cboOption_, 0, 1);
     grid->addWidget(colourLabel, 1, 0);
     grid->addWidget(preview_, 1, 1);
-    grid->addWidget(buttons_[3], 1, 2);
-    grid->addWidget(buttons_[4], 1, 3);
+    grid->addWidget(cmdMenu(SetButton::ForeColour), 1, 2);
+    grid->addWidget(cmdMenu(SetButton::BackColour), 1, 3);
     grid->addWidget(chk_, 2, 0);
     grid->addWidget(swatch_, 2, 1);
-    grid->addWidget(buttons_[5], 2, 2);
+    grid->addWidget(cmdMenu(SetButton::LineColour), 2, 2);
     grid->setColumnStretch(1, 1);
 
     auto* closing = new QDialogButtonBox(this);
-    closing->addButton(buttons_[0], QDialogButtonBox::AcceptRole);
-    closing->addButton(buttons_[1], QDialogButtonBox::ApplyRole);
-    closing->addButton(buttons_[2], QDialogButtonBox::RejectRole);
+    closing->addButton(cmdMenu(SetButton::Ok), QDialogButtonBox::AcceptRole);
+    closing->addButton(cmdMenu(SetButton::Apply), QDialogButtonBox::ApplyRole);
+    closing->addButton(cmdMenu(SetButton::Cancel), QDialogButtonBox::RejectRole);
     // Made after the box and owned by the dialog, so that it outlives the box.
     auto* closingStyle = new ClosingRowStyle;
     closingStyle->setParent(this);
@@ -189,18 +188,18 @@ void frmSet::buildControls() {
     // first, so the default order starts with them).
     QWidget* order[] = {chkPI_,
                         cboOption_,
-                        buttons_[3],
-                        buttons_[4],
+                        cmdMenu(SetButton::ForeColour),
+                        cmdMenu(SetButton::BackColour),
                         chk_,
-                        buttons_[5],
+                        cmdMenu(SetButton::LineColour),
                         voice_->speed(),
                         voice_->volume(),
                         voice_->pitch(),
                         voice_->output(),
                         voice_->trySample(),
-                        buttons_[0],
-                        buttons_[1],
-                        buttons_[2]};
+                        cmdMenu(SetButton::Ok),
+                        cmdMenu(SetButton::Apply),
+                        cmdMenu(SetButton::Cancel)};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     chkPI_->setFocus();
 
@@ -208,11 +207,14 @@ void frmSet::buildControls() {
         apply();
         accept();
     });
-    connect(buttons_[1], &QPushButton::clicked, this, &frmSet::apply);
+    connect(cmdMenu(SetButton::Apply), &QPushButton::clicked, this, &frmSet::apply);
     connect(closing, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(buttons_[3], &QPushButton::clicked, this, [this] { chooseColour(fore_); });
-    connect(buttons_[4], &QPushButton::clicked, this, [this] { chooseColour(back_); });
-    connect(buttons_[5], &QPushButton::clicked, this, [this] { chooseColour(line_); });
+    connect(cmdMenu(SetButton::ForeColour), &QPushButton::clicked, this,
+            [this] { chooseColour(fore_); });
+    connect(cmdMenu(SetButton::BackColour), &QPushButton::clicked, this,
+            [this] { chooseColour(back_); });
+    connect(cmdMenu(SetButton::LineColour), &QPushButton::clicked, this,
+            [this] { chooseColour(line_); });
 }
 
 void frmSet::load(const SheetLook& current) {

@@ -37,6 +37,17 @@ struct SheetLook {
 // Settings::kMaxFontSize (full-width digits and surrounding blanks allowed), or nothing.
 std::optional<double> fontSizeFromText(const QString& text);
 
+// The dialog's buttons by name; each value is the button's index in the design, which its
+// object name carries ("cmdMenu_3").
+enum class SetButton {
+    Ok = 0,
+    Apply = 1,
+    Cancel = 2,
+    ForeColour = 3,
+    BackColour = 4,
+    LineColour = 5
+};
+
 class frmSet : public QDialog {
     Q_OBJECT
 public:
@@ -57,14 +68,13 @@ public:
     // written, and the field shows that size again.
     void apply();
 
-    // Controls, by their names in the design (cmdMenu 0 OK, 1 適用, 2 キャンセル, 3 文字色,
-    // 4 背景色, 5 設定).
+    // Controls, by their names in the design.
     QCheckBox* chkPI() const { return chkPI_; }
     QCheckBox* chk() const { return chk_; }
     QLineEdit* preview() const { return preview_; }
     QFrame* swatch() const { return swatch_; }
     QComboBox* cboOption() const { return cboOption_; }
-    QPushButton* cmdMenu(int index) const;
+    QPushButton* cmdMenu(SetButton b) const { return buttons_[static_cast<int>(b)]; }
     VoiceGroup* voice() const { return voice_; }
 
 signals:

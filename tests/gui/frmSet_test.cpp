@@ -71,7 +71,7 @@ protected:
 
 TEST_F(SettingsDialog, apply_on_a_first_run_writes_exactly_its_keys_with_the_defaults) {
     auto dialog = open();
-    dialog->cmdMenu(1)->click();
+    dialog->cmdMenu(SetButton::Apply)->click();
 
     EXPECT_EQ(storedKeys(), (std::set<std::string>{"PI", "BackColor", "ForeColor", "FontSize",
                                                    "UnderLine", "LineColor", "VoiceSpeed",
@@ -113,13 +113,14 @@ TEST_F(SettingsDialog, ClosingRowKeepsItsOrderWithOkAsDefault) {
     auto d = open();
     d->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(d.get()));
-    const char* captions[] = {"OK", "適用", "キャンセル"};
+    const std::pair<SetButton, const char*> row[] = {
+        {SetButton::Ok, "OK"}, {SetButton::Apply, "適用"}, {SetButton::Cancel, "キャンセル"}};
     int left = -1;
-    for (int i = 0; i < 3; ++i) {
-        SCOPED_TRACE(captions[i]);
-        const QPushButton* button = d->cmdMenu(i);
-        EXPECT_EQ(u8(button->text()), captions[i]);
-        EXPECT_EQ(button->isDefault(), i == 0);
+    for (auto [name, caption] : row) {
+        SCOPED_TRACE(caption);
+        const QPushButton* button = d->cmdMenu(name);
+        EXPECT_EQ(u8(button->text()), caption);
+        EXPECT_EQ(button->isDefault(), name == SetButton::Ok);
         const int x = button->mapTo(d.get(), QPoint(0, 0)).x();
         EXPECT_GT(x, left);
         left = x;
@@ -190,11 +191,11 @@ TEST_F(SettingsDialog, colour_buttons_change_only_the_preview_until_apply) {
     auto dialog = open(look);
 
     nextChoice = 0x00FF00; // green for the text
-    dialog->cmdMenu(3)->click();
+    dialog->cmdMenu(SetButton::ForeColour)->click();
     nextChoice = 0xFFFFAA; // pale cyan for the background
-    dialog->cmdMenu(4)->click();
+    dialog->cmdMenu(SetButton::BackColour)->click();
     nextChoice = std::nullopt; // the underline chooser is cancelled
-    dialog->cmdMenu(5)->click();
+    dialog->cmdMenu(SetButton::LineColour)->click();
 
     EXPECT_EQ(chooserInitial,
               (std::vector<Colour>{kSystemWindowText, kSystemWindowBackground, 0x0000FF}));
@@ -204,7 +205,7 @@ TEST_F(SettingsDialog, colour_buttons_change_only_the_preview_until_apply) {
     EXPECT_FALSE(std::filesystem::exists(ini()));
     EXPECT_TRUE(appliedLooks.empty());
 
-    dialog->cmdMenu(1)->click();
+    dialog->cmdMenu(SetButton::Apply)->click();
     EXPECT_EQ(stored("ForeColor"), "65280");
     EXPECT_EQ(stored("BackColor"), "16777130");
     EXPECT_EQ(stored("LineColor"), "255");
@@ -215,7 +216,7 @@ TEST_F(SettingsDialog, unchecked_underline_is_applied_and_written_as_off) {
     auto dialog = open();
     dialog->chk()->setChecked(false);
     dialog->chkPI()->setChecked(true);
-    dialog->cmdMenu(1)->click();
+    dialog->cmdMenu(SetButton::Apply)->click();
     EXPECT_EQ(stored("UnderLine"), "0");
     EXPECT_EQ(stored("PI"), "1");
     EXPECT_FALSE(appliedLooks.back().underline);
@@ -224,17 +225,17 @@ TEST_F(SettingsDialog, unchecked_underline_is_applied_and_written_as_off) {
 TEST_F(SettingsDialog, cancel_keeps_what_was_applied_and_drops_the_rest) {
     auto dialog = open();
     dialog->cboOption()->setCurrentText("12");
-    dialog->cmdMenu(1)->click();
+    dialog->cmdMenu(SetButton::Apply)->click();
     dialog->cboOption()->setCurrentText("14");
     dialog->chk()->setChecked(false);
-    dialog->cmdMenu(2)->click();
+    dialog->cmdMenu(SetButton::Cancel)->click();
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(stored("FontSize"), "12");
     EXPECT_EQ(stored("UnderLine"), "-1");
     EXPECT_EQ(appliedLooks.size(), 1u);
 
     auto again = open();
-    again->cmdMenu(0)->click(); // OK applies, then closes
+    again->cmdMenu(SetButton::Ok)->click(); // OK applies, then closes
     EXPECT_EQ(again->result(), QDialog::Accepted);
     EXPECT_EQ(appliedLooks.size(), 2u);
 }
@@ -308,7 +309,7 @@ TEST_F(SettingsDialog, voice_shows_the_stored_values_applies_them_and_tries_them
     voice->volume()->setValue(40);
     voice->pitch()->setValue(70);
     voice->output()->setCurrentIndex(0);
-    dialog->cmdMenu(1)->click();
+    dialog->cmdMenu(SetButton::Apply)->click();
     ASSERT_EQ(applied.size(), 1u);
     EXPECT_EQ(applied[0], (VoiceChoice{Voice{300, 40, 70}, VoiceOutput::Own}));
     EXPECT_EQ(stored("VoiceSpeed"), "300");
