@@ -18,7 +18,9 @@
 #                                npm driving Debian's chromium); then print its budgets
 #   ./build.sh package           build the Debian package build/quillsum_<version>_<arch>.deb
 #                                (in build-deb/, without tests) and check it with lintian
+#   ./build.sh format            check that src/ tests/ bench/ fuzz/ are formatted (clang-format 14)
 # Each command first installs the Debian packages the project needs when they are missing.
+# QUILL_WERROR=ON in the environment makes every warning an error (CI sets it).
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -27,8 +29,10 @@ PACKAGES=(
     qt6-base-dev libqt6test6 libqt6svg6 qt6-translations-l10n libgl-dev
     libicu-dev libboost-dev nlohmann-json3-dev
     libespeak-ng-dev libespeak-ng1 espeak-ng-data libpulse-dev
+    libspeechd-dev speech-dispatcher speech-dispatcher-espeak-ng pulseaudio pulseaudio-utils
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-noto-cjk xvfb xauth poppler-utils
+    dbus at-spi2-core gir1.2-atspi-2.0 python3-gi xdotool
     appstream desktop-file-utils
 )
 BUILD_DIR=${QUILL_BUILD_DIR:-build}
@@ -56,13 +60,14 @@ ensure_only() {
 
 configure_and_build() {
     local dir=$1; shift
-    cmake -S . -B "$dir" "$@" >/dev/null
+    cmake -S . -B "$dir" -DQUILL_WERROR="${QUILL_WERROR:-OFF}" "$@" >/dev/null
     cmake --build "$dir" -j "$JOBS"
 }
 
 cmd_build() {
     ensure_packages
-    configure_and_build "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release
+    configure_and_build "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON \
+        -DQUILL_BUILD_BENCH=ON
 }
 
 cmd_test() {
@@ -94,7 +99,7 @@ cmd_sanitize() {
     local dir=${QUILL_ASAN_DIR:-build-asan}
     sanitizer_environment
     configure_and_build "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILL_SANITIZE=ON \
-        -DQUILL_BUILD_BENCH=OFF
+        -DBUILD_TESTING=ON -DQUILL_BUILD_BENCH=OFF
     ctest --test-dir "$dir" --output-on-failure -j "$JOBS"
 }
 
@@ -109,7 +114,8 @@ cmd_fuzz() {
     ensure_packages clang libclang-rt-14-dev
     local dir=${QUILL_FUZZ_DIR:-build-fuzz}
     cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-        -DQUILL_FUZZ=ON -DQUILL_BUILD_GUI=OFF -DQUILL_BUILD_TESTS=OFF -DQUILL_BUILD_BENCH=OFF >/dev/null
+        -DQUILL_FUZZ=ON -DQUILL_BUILD_GUI=OFF -DBUILD_TESTING=OFF -DQUILL_BUILD_BENCH=OFF \
+        -DQUILL_WERROR="${QUILL_WERROR:-OFF}" >/dev/null
     cmake --build "$dir" -j "$JOBS" --target "${FUZZ_TARGETS[@]}"
     mkdir -p "$dir/findings"
     local failed=()
@@ -140,7 +146,7 @@ cmd_web() {
     # emscripten's tools find Debian's node-acorn only there when another node comes first.
     export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
     cmake -S . -B "$WEB_DIR/host" -DCMAKE_BUILD_TYPE=Release -DQUILL_BUILD_GUI=OFF \
-        -DQUILL_BUILD_TESTS=OFF -DQUILL_BUILD_BENCH=OFF >/dev/null
+        -DBUILD_TESTING=OFF -DQUILL_BUILD_BENCH=OFF >/dev/null
     cmake --build "$WEB_DIR/host" -j "$JOBS" --target text_tables_gen quill_text_dump quill_web_budget
     emcmake cmake -S . -B "$WEB_DIR" -DCMAKE_BUILD_TYPE=Release \
         -DQUILL_TEXT_TABLES_GEN="$PWD/$WEB_DIR/host/bin/text_tables_gen" >/dev/null
@@ -201,7 +207,8 @@ cmd_web_test() {
 }
 
 # The package is built with Debian's compiler and linker hardening flags, without tests and
-# benchmarks, in its own build folder; lintian's errors fail the command.
+# benchmarks, in its own build folder; lintian's errors fail the command. Those flags
+# (_FORTIFY_SOURCE) bring warnings of their own, so this build is not held to QUILL_WERROR.
 cmd_package() {
     ensure_packages dpkg-dev file lintian
     local dir=${QUILL_DEB_DIR:-build-deb}
@@ -209,8 +216,9 @@ cmd_package() {
     local cxxflags ldflags
     cxxflags="$(dpkg-buildflags --get CPPFLAGS) $(dpkg-buildflags --get CXXFLAGS)"
     ldflags=$(dpkg-buildflags --get LDFLAGS)
-    configure_and_build "$dir" -DCMAKE_BUILD_TYPE=Release -DQUILL_BUILD_TESTS=OFF \
-        -DQUILL_BUILD_BENCH=OFF -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_LIBDIR=lib \
+    configure_and_build "$dir" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+        -DQUILL_BUILD_BENCH=OFF -DQUILL_WERROR=OFF \
+        -DCMAKE_INSTALL_PREFIX=/usr -DCMAKE_INSTALL_LIBDIR=lib \
         "-DCMAKE_CXX_FLAGS=$cxxflags" "-DCMAKE_EXE_LINKER_FLAGS=$ldflags" \
         "-DCMAKE_SHARED_LINKER_FLAGS=$ldflags" "-DCMAKE_MODULE_LINKER_FLAGS=$ldflags"
     rm -rf "$dir/package"
@@ -224,6 +232,13 @@ cmd_package() {
     lintian --fail-on error --info "$deb"
 }
 
+# Every C++ file the project formats must already be formatted: lists the ones that are not.
+cmd_format() {
+    ensure_packages clang-format-14
+    find src tests bench fuzz -path fuzz/corpus -prune -o \( -name '*.cpp' -o -name '*.h' \) -print0 |
+        xargs -0 clang-format-14 --dry-run --Werror
+}
+
 case "${1:-}" in
 build) cmd_build ;;
 test) cmd_test ;;
@@ -234,8 +249,9 @@ web) cmd_web ;;
 web-serve) cmd_web_serve ;;
 web-test) cmd_web_test ;;
 package) cmd_package ;;
+format) cmd_format ;;
 *)
-    echo "usage: $0 build|test|run|sanitize|fuzz [SECONDS]|web|web-serve|web-test|package" >&2
+    echo "usage: $0 build|test|run|sanitize|fuzz [SECONDS]|web|web-serve|web-test|package|format" >&2
     exit 2
     ;;
 esac

@@ -28,8 +28,10 @@ set(CPACK_INSTALLED_DIRECTORIES
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libespeak-ng1, espeak-ng-data, libpulse0, fonts-noto-cjk | fonts-ipafont-gothic | fonts-vlgothic")
 # Qt's SVG reader draws the window icon when the icon theme has none of the installed PNGs.
+# The desktop's speech service, which screen readers share, is an output the settings dialog
+# offers (libspeechd is loaded at run time); without it the program speaks with its own voice.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
-    "pulseaudio | pipewire-pulse, qt6-translations-l10n, qt6-wayland, libqt6svg6")
+    "pulseaudio | pipewire-pulse, speech-dispatcher, speech-dispatcher-espeak-ng, libspeechd2, qt6-translations-l10n, qt6-wayland, libqt6svg6")
 # The first line is the synopsis; CPack indents the rest and writes " ." for the blank lines.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "talking desktop calculator with a sheet of lines
 Quillsum is a desktop calculator like a paper tape adding machine that

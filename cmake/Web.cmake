@@ -2,7 +2,7 @@
 # PulseAudio (src/web provides their seams); the header-only Boost and nlohmann_json come from
 # the build machine, each through a folder that holds only that library.
 set(QUILL_BUILD_GUI OFF CACHE BOOL "" FORCE)
-set(QUILL_BUILD_TESTS OFF CACHE BOOL "" FORCE)
+set(BUILD_TESTING OFF CACHE BOOL "" FORCE)
 set(QUILL_BUILD_BENCH OFF CACHE BOOL "" FORCE)
 set(QUILL_TEXT_TABLES_GEN "" CACHE FILEPATH
     "text_tables_gen built for the build machine (./build.sh web builds it)")

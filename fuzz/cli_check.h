@@ -47,7 +47,7 @@ inline const char* commandLineFault(const std::vector<std::string>& args,
                          },
                          // --say is heard nowhere and --wav writes no file while fuzzing.
                          [](const std::vector<std::u16string>&, const std::optional<std::string>&,
-                            std::string&) { return 0; }};
+                            const Voice&, std::string&) { return 0; }};
     const int status = cli::run(args, console);
     const std::string e = err.str();
     if (status < 0 || status > 2) return "an exit status other than 0, 1 or 2";

@@ -10,6 +10,9 @@ void DeferredSpeech::open() {
     std::vector<std::function<void()>> waiting = std::move(waiting_);
     waiting_.clear();
     if (!output_) return; // no engine: the notices can never come
+    output_->setVoice(voice_);
+    std::string unused; // whoever chose asks again once the engine is ready
+    output_->useOutput(chosen_, unused);
     for (auto& notice : waiting) output_->whenReady(std::move(notice));
 }
 
@@ -30,6 +33,16 @@ void DeferredSpeech::whenReady(std::function<void()> notice) {
         output_->whenReady(std::move(notice));
     else if (opener_)
         waiting_.push_back(std::move(notice));
+}
+
+void DeferredSpeech::setVoice(const Voice& voice) {
+    voice_ = voice;
+    if (output_) output_->setVoice(voice);
+}
+
+bool DeferredSpeech::useOutput(VoiceOutput output, std::string& error) {
+    chosen_ = output;
+    return output_ ? output_->useOutput(output, error) : true;
 }
 
 void DeferredSpeech::stop() {

@@ -24,11 +24,16 @@ public:
     void playResult(std::u16string_view phrase) override;
     bool ready() const override;
     void whenReady(std::function<void()> notice) override;
+    void setVoice(const Voice& voice) override;
+    // Before the engine opens, the choice is kept and made when it opens (true then).
+    bool useOutput(VoiceOutput output, std::string& error) override;
     void stop() override;
     bool playing() const override;
 
 private:
     Opener opener_;
+    Voice voice_; // handed to the engine when it opens
+    VoiceOutput chosen_ = VoiceOutput::Own;
     std::unique_ptr<SpeechOutput> output_;
     std::vector<std::function<void()>> waiting_;
 };

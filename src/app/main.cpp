@@ -18,6 +18,7 @@
 #include "printing/pdf_command.h"
 #include "settings/program_folder.h"
 #include "settings/settings.h"
+#include "speech/chosen_output.h"
 #include "window/frmMain.h"
 #include "window/program_life.h"
 #include "window/quit_signals.h"
@@ -102,7 +103,9 @@ int main(int argc, char** argv) {
     quill::QuitSignals quitSignals;
     fontWarmUp.wait();
     auto speech =
-        std::make_unique<quill::DeferredSpeech>([] { return quill::TalkEngine::create(); });
+        std::make_unique<quill::DeferredSpeech>([]() -> std::unique_ptr<quill::SpeechOutput> {
+            return std::make_unique<quill::ChosenOutput>(quill::TalkEngine::create());
+        });
     quill::DeferredSpeech* speechOpener = speech.get();
     quill::frmMain window(std::move(speech));
     quill::closeWithTheProgram(window, quitSignals);

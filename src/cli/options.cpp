@@ -10,9 +10,12 @@ namespace quill::cli {
 
 const char* const kUsage =
     "usage: quillsum-calc [--grouping none|3|4|units] [--now YYYY-MM-DDTHH:MM:SS] [--json]\n"
-    "                     [--say [--wav OUT.wav]] [FILE | -]\n"
-    "       quillsum-calc --read-back [--grouping G] [--json | --wav OUT.wav] [FILE | -]\n"
+    "                     [--say [--wav OUT.wav]] [--speed PERCENT] [--volume PERCENT]\n"
+    "                     [FILE | -]\n"
+    "       quillsum-calc --read-back [--grouping G] [--json | --wav OUT.wav]\n"
+    "                     [--speed PERCENT] [--volume PERCENT] [FILE | -]\n"
     "       quillsum-calc --eval EXPRESSION [--now ...] [--json] [--say [--wav OUT.wav]]\n"
+    "                     [--speed PERCENT] [--volume PERCENT]\n"
     "       quillsum-calc --version | --help\n"
     "\n"
     "  FILE | -            the sheet to calculate (UTF-8 or code page 932, one entry per\n"
@@ -26,6 +29,8 @@ const char* const kUsage =
     "                      when it has been played (needs espeak-ng's Japanese voice)\n"
     "  --wav OUT.wav       with --say or --read-back: write the speech to a WAV file instead\n"
     "                      of playing it; its folder must exist\n"
+    "  --speed PERCENT     the voice's speed, 50 to 300 (default 100, the normal speed)\n"
+    "  --volume PERCENT    the voice's volume, 0 to 100 (default 100)\n"
     "  --read-back         read the sheet back aloud: each line's result with its operator,\n"
     "                      then the total, one after another; with --wav into one WAV file,\n"
     "                      with --json print {\"phrases\": [...]}, the texts the voice reads\n"
@@ -49,6 +54,18 @@ std::optional<Grouping> parseGrouping(const std::string& s) {
     if (s == "4") return Grouping::Four;
     if (s == "units" || s == "1") return Grouping::Units;
     return std::nullopt;
+}
+
+// A whole number of percent from `low` to `high`, written in plain digits.
+std::optional<int> parsePercent(const std::string& s, int low, int high) {
+    if (s.empty() || s.size() > 3) return std::nullopt;
+    int n = 0;
+    for (char c : s) {
+        if (c < '0' || c > '9') return std::nullopt;
+        n = n * 10 + (c - '0');
+    }
+    if (n < low || n > high) return std::nullopt;
+    return n;
 }
 
 } // namespace
@@ -132,6 +149,18 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
                 return error = "--grouping takes none, 3, 4 or units, not '" + *v + "'",
                        std::nullopt;
             o.grouping = *g;
+        } else if (a == "--speed" || a == "--volume") {
+            const std::string* v = value();
+            if (!v) return std::nullopt;
+            const bool speed = a == "--speed";
+            const int low = speed ? Voice::kMinSpeed : 0;
+            const int high = speed ? Voice::kMaxSpeed : Voice::kMaxVolume;
+            const auto percent = parsePercent(*v, low, high);
+            if (!percent)
+                return error = a + " takes a percentage from " + std::to_string(low) + " to " +
+                               std::to_string(high) + ", not '" + *v + "'",
+                       std::nullopt;
+            (speed ? o.voice.speed : o.voice.volume) = *percent;
         } else if (a == "--now") {
             const std::string* v = value();
             if (!v) return std::nullopt;
@@ -149,6 +178,10 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
         }
     }
     error = conflictOf(o, haveInput);
+    for (const char* voiceOption : {"--speed", "--volume"})
+        if (error.empty() && !o.say && !o.readBack &&
+            std::find(valued.begin(), valued.end(), voiceOption) != valued.end())
+            error = std::string(voiceOption) + " needs --say or --read-back";
     if (!error.empty()) return std::nullopt;
     return o;
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Command-line options of quillsum-calc.
 #include "sheet/calculation.h"
+#include "speech/voice.h"
 
 #include <optional>
 #include <string>
@@ -15,6 +16,7 @@ struct Options {
     bool say = false;               // --say: speak the result phrase
     std::optional<std::string> wav; // --wav OUT.wav: the speech into a WAV file instead
     bool readBack = false;          // --read-back: every line and the total read aloud
+    Voice voice;                    // --speed and --volume of what is said
     Grouping grouping = Grouping::None;
     std::optional<double> now;       // fixed clock, as a day count
     std::optional<std::string> eval; // --eval EXPRESSION

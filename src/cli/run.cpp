@@ -30,7 +30,7 @@ int speakInTurn(const Options& options, Console& console,
                 const std::vector<std::u16string>& phrases) {
     console.out.flush();
     std::string error;
-    const int status = console.speak(phrases, options.wav, error);
+    const int status = console.speak(phrases, options.wav, options.voice, error);
     if (status != 0) fail(console, status, error);
     return status;
 }

@@ -23,7 +23,8 @@ struct Console {
     // Speaks phrases one after another for --say and --read-back (or writes them into the WAV
     // file); returns the exit status.
     std::function<int(const std::vector<std::u16string>& phrases,
-                      const std::optional<std::string>& wavPath, std::string& error)>
+                      const std::optional<std::string>& wavPath, const Voice& voice,
+                      std::string& error)>
         speak = sayInTurn;
 };
 

@@ -14,9 +14,11 @@ void put(std::string& out, std::uint32_t value, int bytes) {
     for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
 }
 
-// The pause between two phrases read in turn.
-std::vector<short> pause(int sampleRate) {
-    return std::vector<short>(static_cast<std::size_t>(sampleRate) * 3 / 10, 0);
+// The pause between two phrases read in turn: 0.3 s at the normal speed.
+std::vector<short> pause(int sampleRate, const Voice& voice) {
+    const auto samples = static_cast<std::size_t>(sampleRate) * 3 * Voice::kNormalSpeed /
+                         (10 * static_cast<std::size_t>(voice.clamped().speed));
+    return std::vector<short>(samples, 0);
 }
 
 } // namespace
@@ -58,7 +60,7 @@ std::string wavFile(const std::vector<short>& samples, int sampleRate) {
 }
 
 int sayInTurn(const std::vector<std::u16string>& phrases, const std::optional<std::string>& wavPath,
-              std::string& error) {
+              const Voice& voice, std::string& error) {
     // Checked before any speech is made: a mistyped folder is not made, and a refused link
     // says why.
     if (wavPath) {
@@ -76,7 +78,8 @@ int sayInTurn(const std::vector<std::u16string>& phrases, const std::optional<st
         error = "cannot speak: espeak-ng or its Japanese voice (ja) is not installed";
         return kNoSpeechStatus;
     }
-    const std::vector<short> gap = pause(engine->sampleRate());
+    engine->setVoice(voice);
+    const std::vector<short> gap = pause(engine->sampleRate(), voice);
     if (wavPath) {
         std::vector<short> samples;
         for (const std::u16string& phrase : phrases) {

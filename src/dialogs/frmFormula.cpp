@@ -24,19 +24,19 @@ constexpr int kFormulaRole = Qt::UserRole;      // column 1: the formula text, C
 constexpr int kLastNameRole = Qt::UserRole + 1; // column 0: the name before in-place editing
 
 struct ButtonText {
-    int index;
+    FormulaButton index;
     const char16_t* caption;
     const char16_t* tooltip;
 };
 
 constexpr ButtonText kButtons[] = {
-    {4, u"追加", u"式を新規登録"},
-    {5, u"編集", u"選択している式を入力した内容に変更"},
-    {6, u"削除", u"選択している式を削除"},
-    {7, u"クリア", u"テキストボックスの内容をクリアします"},
-    {0, u"OK", u"設定を保存して閉じる"},
-    {1, u"適用", u"設定を保存"},
-    {2, u"キャンセル", u"設定を保存せず閉じる"},
+    {FormulaButton::Add, u"追加", u"式を新規登録"},
+    {FormulaButton::Edit, u"編集", u"選択している式を入力した内容に変更"},
+    {FormulaButton::Delete, u"削除", u"選択している式を削除"},
+    {FormulaButton::Clear, u"クリア", u"テキストボックスの内容をクリアします"},
+    {FormulaButton::Ok, u"OK", u"設定を保存して閉じる"},
+    {FormulaButton::Apply, u"適用", u"設定を保存"},
+    {FormulaButton::Cancel, u"キャンセル", u"設定を保存せず閉じる"},
 };
 
 QString qs(const std::u16string& s) {
@@ -83,10 +83,6 @@ frmFormula::frmFormula(FormulaMode mode, std::filesystem::path iniFile, QWidget*
     if (mode_ == FormulaMode::Picking && lv_->topLevelItemCount() > 0)
         lv_->setCurrentItem(lv_->topLevelItem(0));
     layoutControls();
-}
-
-QPushButton* frmFormula::cmdMenu(int index) const {
-    return index >= 0 && index < 8 ? buttons_[index] : nullptr;
 }
 
 void frmFormula::buildControls() {
@@ -137,24 +133,25 @@ void frmFormula::buildControls() {
 
     for (const ButtonText& b : kButtons) {
         auto* button = new QPushButton(QString::fromUtf16(b.caption), panel_);
-        button->setObjectName(QStringLiteral("cmdMenu_%1").arg(b.index));
+        button->setObjectName(QStringLiteral("cmdMenu_%1").arg(static_cast<int>(b.index)));
         button->setToolTip(QString::fromUtf16(b.tooltip));
         // Return presses the focused button, and OK from anywhere else (the list keeps
         // Return for itself).
         button->setAutoDefault(true);
-        buttons_[b.index] = button;
+        buttons_[static_cast<int>(b.index)] = button;
     }
-    buttons_[0]->setDefault(true);
-    connect(buttons_[4], &QPushButton::clicked, this, &frmFormula::addFormula);
-    connect(buttons_[5], &QPushButton::clicked, this, &frmFormula::editFormula);
-    connect(buttons_[6], &QPushButton::clicked, this, &frmFormula::deleteFormula);
-    connect(buttons_[7], &QPushButton::clicked, this, &frmFormula::clearBoxes);
-    connect(buttons_[1], &QPushButton::clicked, this, &frmFormula::apply);
-    connect(buttons_[0], &QPushButton::clicked, this, [this] {
+    cmdMenu(FormulaButton::Ok)->setDefault(true);
+    connect(cmdMenu(FormulaButton::Add), &QPushButton::clicked, this, &frmFormula::addFormula);
+    connect(cmdMenu(FormulaButton::Edit), &QPushButton::clicked, this, &frmFormula::editFormula);
+    connect(cmdMenu(FormulaButton::Delete), &QPushButton::clicked, this,
+            &frmFormula::deleteFormula);
+    connect(cmdMenu(FormulaButton::Clear), &QPushButton::clicked, this, &frmFormula::clearBoxes);
+    connect(cmdMenu(FormulaButton::Apply), &QPushButton::clicked, this, &frmFormula::apply);
+    connect(cmdMenu(FormulaButton::Ok), &QPushButton::clicked, this, [this] {
         apply();
         accept();
     });
-    connect(buttons_[2], &QPushButton::clicked, this, &QDialog::reject);
+    connect(cmdMenu(FormulaButton::Cancel), &QPushButton::clicked, this, &QDialog::reject);
 
     // The boxes follow the selected row; a row that merely has the focus shows nothing, since
     // only a selected row can be inserted.
@@ -175,9 +172,11 @@ void frmFormula::setUpMode() {
         }
         return;
     }
-    for (int i : {0, 1, 4, 5, 6}) buttons_[i]->setEnabled(false);
+    for (FormulaButton b : {FormulaButton::Ok, FormulaButton::Apply, FormulaButton::Add,
+                            FormulaButton::Edit, FormulaButton::Delete})
+        cmdMenu(b)->setEnabled(false);
     name_->setEnabled(false);
-    buttons_[2]->setFocusPolicy(Qt::ClickFocus);
+    cmdMenu(FormulaButton::Cancel)->setFocusPolicy(Qt::ClickFocus);
     text_->setReadOnly(true);
     lv_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // The formula box fills the short panel as a preview; the editing controls stay out of view.

@@ -44,6 +44,18 @@ bool storable(const std::vector<Formula>& formulas, StoredEncoding encoding = St
 QString whyNotStorable(const std::vector<Formula>& formulas,
                        StoredEncoding encoding = StoredEncoding::Utf8);
 
+// The dialog's buttons by name; each value is the button's index in the design, which its
+// object name carries ("cmdMenu_4").
+enum class FormulaButton {
+    Ok = 0,
+    Apply = 1,
+    Cancel = 2,
+    Add = 4,
+    Edit = 5,
+    Delete = 6,
+    Clear = 7
+};
+
 class frmFormula : public QDialog {
     Q_OBJECT
 public:
@@ -65,11 +77,11 @@ public:
     // The commands. Each does nothing when it cannot act: no name, no selected row, or a row
     // that could not be stored and read back unchanged (the dialog then says why, below the
     // buttons).
-    void addFormula();     // cmdMenu 4 "追加"
-    void editFormula();    // cmdMenu 5 "編集"
-    void deleteFormula();  // cmdMenu 6 "削除"
-    void clearBoxes();     // cmdMenu 7 "クリア"
-    void apply();          // cmdMenu 1 "適用"
+    void addFormula();     // 追加
+    void editFormula();    // 編集
+    void deleteFormula();  // 削除
+    void clearBoxes();     // クリア
+    void apply();          // 適用
     void insertSelected(); // picking mode: the selected row into the sheet, then close
 
     QTreeWidget* lv() const { return lv_; }
@@ -78,7 +90,7 @@ public:
     QLabel* label(int index) const { return labels_[index == 0 ? 0 : 1]; }
     // Why the last command refused its entry; empty after one that acted.
     QLabel* reasonLabel() const { return reason_; }
-    QPushButton* cmdMenu(int index) const;
+    QPushButton* cmdMenu(FormulaButton b) const { return buttons_[static_cast<int>(b)]; }
 
 protected:
     bool event(QEvent* e) override;

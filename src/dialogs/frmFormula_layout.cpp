@@ -42,14 +42,20 @@ void frmFormula::layoutControls() {
         lv_->setGeometry(0, 0, w, std::max(0, h - panel - px(40)));
         const int boxWidth = std::max(0, w - px(kBoxLeft) - px(40));
         const int row = px(kButtonHeight);
-        for (int i : {4, 5, 6, 7})
-            buttons_[i]->setGeometry(px(120 + (i - 4) * 1140), px(60), px(1080), row);
+        // The editing row: 追加, 編集, 削除, クリア from the left.
+        const FormulaButton editing[] = {FormulaButton::Add, FormulaButton::Edit,
+                                         FormulaButton::Delete, FormulaButton::Clear};
+        for (int i = 0; i < 4; ++i)
+            cmdMenu(editing[i])->setGeometry(px(120 + i * 1140), px(60), px(1080), row);
         labels_[0]->setGeometry(px(120), px(540), px(kBoxLeft - 160), px(300));
         name_->setGeometry(px(kBoxLeft), px(495), boxWidth, px(330));
         labels_[1]->setGeometry(px(120), px(930), px(kBoxLeft - 160), px(300));
         text_->setGeometry(px(kBoxLeft), px(900), boxWidth, px(855));
-        const int lefts[] = {3580, 2360, 1140};
-        for (int i : {0, 1, 2}) buttons_[i]->setGeometry(w - px(lefts[i]), px(1785), px(1100), row);
+        // The closing row at the right: OK, 適用, キャンセル.
+        const std::pair<FormulaButton, int> closing[] = {
+            {FormulaButton::Ok, 3580}, {FormulaButton::Apply, 2360}, {FormulaButton::Cancel, 1140}};
+        for (auto [b, left] : closing)
+            cmdMenu(b)->setGeometry(w - px(left), px(1785), px(1100), row);
         reason_->setGeometry(px(120), px(2175), std::max(0, w - px(240)), px(kReasonRow - 30));
     }
     lv_->setColumnWidth(1, std::max(0, lv_->width() - lv_->columnWidth(0) - px(960)));

@@ -6,15 +6,17 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <QProxyStyle>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <cmath>
 
@@ -27,15 +29,18 @@ constexpr int kClientWidth = 337;
 constexpr int kClientHeight = 178;
 
 struct ButtonText {
-    int index;
+    SetButton index;
     const char16_t* caption;
     const char16_t* tooltip;
 };
 
 constexpr ButtonText kButtons[] = {
-    {0, u"OK", u"設定を保存して閉じる"},         {1, u"適用", u"設定を保存"},
-    {2, u"キャンセル", u"設定を保存せず閉じる"}, {3, u"文字色", u"文字色の設定を行います"},
-    {4, u"背景色", u"背景色の設定を行います"},   {5, u"設定", u"色の設定を行います"},
+    {SetButton::Ok, u"OK", u"設定を保存して閉じる"},
+    {SetButton::Apply, u"適用", u"設定を保存"},
+    {SetButton::Cancel, u"キャンセル", u"設定を保存せず閉じる"},
+    {SetButton::ForeColour, u"文字色", u"文字色の設定を行います"},
+    {SetButton::BackColour, u"背景色", u"背景色の設定を行います"},
+    {SetButton::LineColour, u"設定", u"色の設定を行います"},
 };
 
 QString text(const char16_t* s) {
@@ -51,6 +56,17 @@ QString wholeSizeText(double points) {
 QString normalisedSizeText(const QString& text) {
     return text.normalized(QString::NormalizationForm_KC).trimmed();
 }
+
+// The closing row keeps its own order, OK 適用 キャンセル, whatever order the desktop's style
+// would give a button box (Windows puts Apply last, GNOME puts OK last).
+class ClosingRowStyle : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_DialogButtonLayout) return QDialogButtonBox::KdeLayout;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
 
 // "#000080": the colour a stored value shows as now.
 QString colourName(Colour colour) {
@@ -90,22 +106,18 @@ frmSet::frmSet(const SheetLook& current, std::filesystem::path iniFile, QWidget*
     load(current);
 }
 
-QPushButton* frmSet::cmdMenu(int index) const {
-    return index >= 0 && index < 6 ? buttons_[index] : nullptr;
-}
-
 void frmSet::buildControls() {
     for (const ButtonText& b : kButtons) {
         auto* button = new QPushButton(text(b.caption), this);
         button->setToolTip(text(b.tooltip));
-        button->setObjectName(QStringLiteral("cmdMenu_%1").arg(b.index));
+        button->setObjectName(QStringLiteral("cmdMenu_%1").arg(static_cast<int>(b.index)));
         // Return presses the focused button, and OK from anywhere else.
         button->setAutoDefault(true);
-        buttons_[b.index] = button;
+        buttons_[static_cast<int>(b.index)] = button;
     }
-    buttons_[0]->setDefault(true);
+    cmdMenu(SetButton::Ok)->setDefault(true);
     // Its caption is the dialog's title; a screen reader needs to hear which colour it sets.
-    buttons_[5]->setAccessibleName(QStringLiteral("下線の色を設定"));
+    cmdMenu(SetButton::LineColour)->setAccessibleName(QStringLiteral("下線の色を設定"));
 
     chkPI_ = new QCheckBox(QStringLiteral("複数同時起動を可能にする"), this);
     chkPI_->setObjectName(QStringLiteral("chkPI"));
@@ -147,39 +159,62 @@ void frmSet::buildControls() {
     grid->addWidget(cboOption_, 0, 1);
     grid->addWidget(colourLabel, 1, 0);
     grid->addWidget(preview_, 1, 1);
-    grid->addWidget(buttons_[3], 1, 2);
-    grid->addWidget(buttons_[4], 1, 3);
+    grid->addWidget(cmdMenu(SetButton::ForeColour), 1, 2);
+    grid->addWidget(cmdMenu(SetButton::BackColour), 1, 3);
     grid->addWidget(chk_, 2, 0);
     grid->addWidget(swatch_, 2, 1);
-    grid->addWidget(buttons_[5], 2, 2);
+    grid->addWidget(cmdMenu(SetButton::LineColour), 2, 2);
     grid->setColumnStretch(1, 1);
 
-    auto* bottom = new QHBoxLayout;
-    bottom->addStretch();
-    for (int i : {0, 1, 2}) bottom->addWidget(buttons_[i]);
+    auto* closing = new QDialogButtonBox(this);
+    closing->addButton(cmdMenu(SetButton::Ok), QDialogButtonBox::AcceptRole);
+    closing->addButton(cmdMenu(SetButton::Apply), QDialogButtonBox::ApplyRole);
+    closing->addButton(cmdMenu(SetButton::Cancel), QDialogButtonBox::RejectRole);
+    // Made after the box and owned by the dialog, so that it outlives the box.
+    auto* closingStyle = new ClosingRowStyle;
+    closingStyle->setParent(this);
+    closing->setStyle(closingStyle);
 
     auto* column = new QVBoxLayout(this);
     column->addWidget(chkPI_);
     column->addWidget(group);
-    column->addLayout(bottom);
+    voice_ = new VoiceGroup(Settings(iniFile_), this);
+    column->addWidget(voice_);
+    column->addWidget(closing);
     setMinimumSize(kClientWidth, kClientHeight);
 
-    // The keyboard starts on the first control and goes from top to bottom, the three
-    // closing buttons last (the buttons are made first, so the default order starts with them).
-    QWidget* order[] = {chkPI_,      cboOption_,  buttons_[3], buttons_[4], chk_,
-                        buttons_[5], buttons_[0], buttons_[1], buttons_[2]};
+    // The keyboard starts on the first control and goes from top to bottom, the voice's
+    // controls after the text boxes', the three closing buttons last (the buttons are made
+    // first, so the default order starts with them).
+    QWidget* order[] = {chkPI_,
+                        cboOption_,
+                        cmdMenu(SetButton::ForeColour),
+                        cmdMenu(SetButton::BackColour),
+                        chk_,
+                        cmdMenu(SetButton::LineColour),
+                        voice_->speed(),
+                        voice_->volume(),
+                        voice_->pitch(),
+                        voice_->output(),
+                        voice_->trySample(),
+                        cmdMenu(SetButton::Ok),
+                        cmdMenu(SetButton::Apply),
+                        cmdMenu(SetButton::Cancel)};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
     chkPI_->setFocus();
 
-    connect(buttons_[0], &QPushButton::clicked, this, [this] {
+    connect(closing, &QDialogButtonBox::accepted, this, [this] {
         apply();
         accept();
     });
-    connect(buttons_[1], &QPushButton::clicked, this, &frmSet::apply);
-    connect(buttons_[2], &QPushButton::clicked, this, &QDialog::reject);
-    connect(buttons_[3], &QPushButton::clicked, this, [this] { chooseColour(fore_); });
-    connect(buttons_[4], &QPushButton::clicked, this, [this] { chooseColour(back_); });
-    connect(buttons_[5], &QPushButton::clicked, this, [this] { chooseColour(line_); });
+    connect(cmdMenu(SetButton::Apply), &QPushButton::clicked, this, &frmSet::apply);
+    connect(closing, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(cmdMenu(SetButton::ForeColour), &QPushButton::clicked, this,
+            [this] { chooseColour(fore_); });
+    connect(cmdMenu(SetButton::BackColour), &QPushButton::clicked, this,
+            [this] { chooseColour(back_); });
+    connect(cmdMenu(SetButton::LineColour), &QPushButton::clicked, this,
+            [this] { chooseColour(line_); });
 }
 
 void frmSet::load(const SheetLook& current) {
@@ -234,6 +269,7 @@ void frmSet::apply() {
     cboOption_->setCurrentText(sizeText_);
     writeKeys(size.has_value());
     emit applied(pending());
+    emit voiceApplied(voice_->choice());
 }
 
 // The keys in Apply's order, stored as one replace of the file.
@@ -246,15 +282,21 @@ void frmSet::writeKeys(bool withFontSize) const {
     settings.setUnderline(chk_->isChecked());
     settings.setLineColor(line_);
     if (withFontSize) settings.setFontSizeText(sizeText_.toStdU16String());
+    voice_->write(settings);
     batch.commit();
 }
 
 void runSettingsDialog(QWidget* owner, const SheetLook& current, const std::filesystem::path& ini,
-                       const std::function<void(const SheetLook&)>& applyLook) {
+                       const std::function<void(const SheetLook&)>& applyLook,
+                       const VoiceApplier& applyVoice) {
     frmSet dialog(current, ini, owner);
     QObject::connect(&dialog, &frmSet::applied, &dialog, [&applyLook](const SheetLook& look) {
         if (applyLook) applyLook(look);
     });
+    QObject::connect(&dialog, &frmSet::voiceApplied, &dialog,
+                     [&applyVoice, &dialog](const VoiceChoice& choice) {
+                         if (applyVoice) dialog.voice()->showProblem(applyVoice(choice));
+                     });
     dialog.exec();
 }
 

@@ -3,6 +3,7 @@
 // caret-line underline and its colour, and whether several instances may run. Changes show in
 // the preview box and the swatch first; Apply writes them to the settings file and hands them
 // to the main window through applied(); OK applies and closes, Cancel only closes.
+#include "dialogs/voice_group.h"
 #include "settings/settings.h"
 
 #include <QDialog>
@@ -36,6 +37,17 @@ struct SheetLook {
 // Settings::kMaxFontSize (full-width digits and surrounding blanks allowed), or nothing.
 std::optional<double> fontSizeFromText(const QString& text);
 
+// The dialog's buttons by name; each value is the button's index in the design, which its
+// object name carries ("cmdMenu_3").
+enum class SetButton {
+    Ok = 0,
+    Apply = 1,
+    Cancel = 2,
+    ForeColour = 3,
+    BackColour = 4,
+    LineColour = 5
+};
+
 class frmSet : public QDialog {
     Q_OBJECT
 public:
@@ -56,17 +68,19 @@ public:
     // written, and the field shows that size again.
     void apply();
 
-    // Controls, by their names in the design (cmdMenu 0 OK, 1 適用, 2 キャンセル, 3 文字色,
-    // 4 背景色, 5 設定).
+    // Controls, by their names in the design.
     QCheckBox* chkPI() const { return chkPI_; }
     QCheckBox* chk() const { return chk_; }
     QLineEdit* preview() const { return preview_; }
     QFrame* swatch() const { return swatch_; }
     QComboBox* cboOption() const { return cboOption_; }
-    QPushButton* cmdMenu(int index) const;
+    QPushButton* cmdMenu(SetButton b) const { return buttons_[static_cast<int>(b)]; }
+    VoiceGroup* voice() const { return voice_; }
 
 signals:
     void applied(const quill::SheetLook& look);
+    // With every Apply, after applied(): the voice to use from now on.
+    void voiceApplied(const quill::VoiceChoice& choice);
 
 private:
     void buildControls();
@@ -87,11 +101,16 @@ private:
     QFrame* swatch_ = nullptr;
     QComboBox* cboOption_ = nullptr;
     QPushButton* buttons_[6] = {};
+    VoiceGroup* voice_ = nullptr;
 };
 
-// Opens the dialog modally over `owner` from the main window's current look; `applyLook` runs
-// at every Apply. Returns when the dialog has closed.
+// Takes the voice into use; returns why the chosen output cannot be used, or nothing.
+using VoiceApplier = std::function<QString(const VoiceChoice&)>;
+
+// Opens the dialog modally over `owner` from the main window's current look; `applyLook` and
+// `applyVoice` run at every Apply. Returns when the dialog has closed.
 void runSettingsDialog(QWidget* owner, const SheetLook& current, const std::filesystem::path& ini,
-                       const std::function<void(const SheetLook&)>& applyLook);
+                       const std::function<void(const SheetLook&)>& applyLook,
+                       const VoiceApplier& applyVoice = {});
 
 } // namespace quill

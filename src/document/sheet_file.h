@@ -63,7 +63,7 @@ std::string encodeSheetText(std::u16string_view text);
 
 // Replaces a file the user chose atomically (the old content stays whole when the write
 // fails); links on its way are followed and the file they lead to is replaced.
-bool writeSheetFile(const std::filesystem::path& file, std::u16string_view text);
+[[nodiscard]] bool writeSheetFile(const std::filesystem::path& file, std::u16string_view text);
 
 // The status-bar text for a failed read of `fileName`.
 std::u16string readErrorText(SheetReadError error, std::u16string_view fileName);

@@ -3,18 +3,19 @@
 #include "engine/error.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 
 namespace quill {
 namespace {
 
+namespace chr = std::chrono;
+
 constexpr long long kMinDay = -657434; // 100-01-01
 constexpr long long kMaxDay = 2958465; // 9999-12-31
 constexpr long long kSecondsPerDay = 86'400;
 constexpr long long kMsPerDay = 86'400'000;
-// Days from 0000-03-01 to 1899-12-30 in the proleptic Gregorian calendar; the civil
-// conversions count from 0000-03-01 so that the leap day ends each 400-year era.
-constexpr long long kMarchZeroShift = 693'899;
+constexpr chr::sys_days kDayZero = chr::year{1899} / 12 / 30;
 
 // A point in time as the calendar sees it: a signed day count and a non-negative time of day
 // in ticks (seconds or milliseconds). Negative day counts keep a positive time of day, so
@@ -24,45 +25,25 @@ struct DayTime {
     long long ticks;
 };
 
-struct Civil {
-    long long year;
-    int month;
-    int day;
-};
-
-long long floorDiv(long long a, long long b) {
-    long long q = a / b;
-    return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
-}
-
-bool isLeapYear(long long y) {
-    return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
-}
-
-int daysInMonth(long long year, int month) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return month == 2 && isLeapYear(year) ? 29 : kDays[month - 1];
-}
-
 bool validCalendarDate(long long year, int month, int day) {
-    return year >= 100 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
-           day <= daysInMonth(year, month);
+    // The fields are checked as integers first: chrono keeps a month or day in a byte.
+    if (year < 100 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) return false;
+    return chr::year_month_day{chr::year{static_cast<int>(year)},
+                               chr::month{static_cast<unsigned>(month)},
+                               chr::day{static_cast<unsigned>(day)}}
+        .ok();
 }
 
 bool validTime(int hour, int minute, int second) {
     return hour >= 0 && hour <= 23 && minute >= 0 && minute <= 59 && second >= 0 && second <= 59;
 }
 
-Civil civilFromDays(long long days) {
-    const long long z = days + kMarchZeroShift;
-    const long long era = floorDiv(z, 146'097);
-    const long long doe = z - era * 146'097;
-    const long long yoe = (doe - doe / 1460 + doe / 36'524 - doe / 146'096) / 365;
-    const long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    const long long mp = (5 * doy + 2) / 153;
-    const int day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
-    const int month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
-    return {yoe + era * 400 + (month <= 2 ? 1 : 0), month, day};
+chr::year_month_day civilFromDays(long long days) {
+    return chr::year_month_day{kDayZero + chr::days{days}};
+}
+
+long long daysFrom(const chr::year_month_day& date) {
+    return (chr::sys_days{date} - kDayZero).count();
 }
 
 // Splits a day count into its day and its time of day rounded to whole ticks; a time that
@@ -102,13 +83,14 @@ long long wholeCount(double count) {
 }
 
 double addMonths(const DayTime& at, long long months) {
-    const Civil c = civilFromDays(at.day);
-    const long long index = c.year * 12 + (c.month - 1) + months;
-    const long long year = floorDiv(index, 12);
-    const int month = static_cast<int>(index - year * 12) + 1;
-    if (year < 100 || year > 9999) fail();
-    const int day = std::min(c.day, daysInMonth(year, month));
-    return rangeCheckedSerial(daysFromCivil(static_cast<int>(year), month, day), at.ticks);
+    // The calendar spans fewer than 120,000 months; the guard also keeps chrono's year (a
+    // short) from wrapping.
+    if (months <= -120'000 || months >= 120'000) fail();
+    const chr::year_month_day from = civilFromDays(at.day);
+    const chr::year_month to = chr::year_month{from.year(), from.month()} + chr::months{months};
+    if (to.year() < chr::year{100} || to.year() > chr::year{9999}) fail();
+    const chr::day day = std::min(from.day(), (to / chr::last).day());
+    return rangeCheckedSerial(daysFrom(to / day), at.ticks);
 }
 
 // Days and shorter units move along the continuous time line, so they cross month and year
@@ -117,9 +99,9 @@ double addMilliseconds(const DayTime& at, double count, long long unitMs) {
     const double offset = count * static_cast<double>(unitMs);
     // The whole supported range is about 3.2e14 ms long.
     if (std::fabs(offset) > 1e15) fail();
-    const long long linear = at.day * kMsPerDay + at.ticks + std::llround(offset);
-    const long long day = floorDiv(linear, kMsPerDay);
-    return rangeCheckedSerial(day, linear - day * kMsPerDay);
+    const chr::milliseconds linear{at.day * kMsPerDay + at.ticks + std::llround(offset)};
+    const chr::days day = chr::floor<chr::days>(linear);
+    return rangeCheckedSerial(day.count(), (linear - day).count());
 }
 
 // The longest date text is "yyyy/MM/dd HH:mm:ss": it is built in place and copied out once,
@@ -236,19 +218,19 @@ std::u16string_view trimBlanks(std::u16string_view text) {
 } // namespace
 
 long long daysFromCivil(int year, int month, int day) {
-    const long long y = static_cast<long long>(year) - (month <= 2 ? 1 : 0);
-    const long long era = floorDiv(y, 400);
-    const long long yoe = y - era * 400;
-    const long long doy = (153LL * (month > 2 ? month - 3 : month + 9) + 2) / 5 + day - 1;
-    const long long doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return era * 146'097 + doe - kMarchZeroShift;
+    return daysFrom(chr::year{year} / month / day);
 }
 
 DateTimeFields dateFields(double serial) {
     const DayTime at = splitSerial(serial, kSecondsPerDay);
-    const Civil c = civilFromDays(at.day);
+    const chr::year_month_day c = civilFromDays(at.day);
     const int secs = static_cast<int>(at.ticks);
-    return {static_cast<int>(c.year), c.month, c.day, secs / 3600, secs / 60 % 60, secs % 60};
+    return {static_cast<int>(c.year()),
+            static_cast<int>(static_cast<unsigned>(c.month())),
+            static_cast<int>(static_cast<unsigned>(c.day())),
+            secs / 3600,
+            secs / 60 % 60,
+            secs % 60};
 }
 
 double dateSerial(const DateTimeFields& f) {
@@ -276,12 +258,12 @@ std::u16string formatDate(double serial) {
     const DayTime at = splitSerial(serial, kSecondsPerDay);
     DateTextBuilder out;
     if (at.day != 0) {
-        const Civil c = civilFromDays(at.day);
-        out.digits(c.year, 4);
+        const chr::year_month_day c = civilFromDays(at.day);
+        out.digits(static_cast<int>(c.year()), 4);
         out.put(u'/');
-        out.digits(c.month, 2);
+        out.digits(static_cast<unsigned>(c.month()), 2);
         out.put(u'/');
-        out.digits(c.day, 2);
+        out.digits(static_cast<unsigned>(c.day()), 2);
         if (at.ticks == 0) return out.text();
         out.put(u' ');
     }

@@ -25,7 +25,8 @@ DateTimeFields dateFields(double serial);
 // Day count of valid fields (month 1-12, day within the month, hour 0-23, minute and second
 // 0-59); throws EvalError for invalid fields or a date outside the range.
 double dateSerial(const DateTimeFields& f);
-// Whole days since 1899-12-30 of a calendar date (no validation of the range).
+// Whole days since 1899-12-30 of a calendar date with a month of 1-12 and a day of 1-31 (a day
+// past the month's end counts on into the next month); the range is not checked.
 long long daysFromCivil(int year, int month, int day);
 
 enum class DateUnit { Year, Month, Day, Hour, Minute, Second };

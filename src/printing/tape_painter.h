@@ -20,7 +20,7 @@ bool paintTape(const PrintedTape& tape, QPagedPaintDevice& device, QString* draw
 bool mendPdfTextLayer(const QString& path, const QString& drawn);
 
 // The tape as an A4 PDF file; false when the file cannot be written.
-bool writeTapePdf(const PrintedTape& tape, const QString& path);
+[[nodiscard]] bool writeTapePdf(const PrintedTape& tape, const QString& path);
 
 // The page layout the tape is made for: A4, 15 mm margins.
 void setTapePageLayout(QPagedPaintDevice& device);

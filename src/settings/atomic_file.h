@@ -14,7 +14,7 @@ namespace quill {
 // permission bit, or no write access for this user) is left alone: false, nothing changed. The
 // replaced file keeps its permission bits; a new one is readable by everyone and writable by its
 // owner.
-bool replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
+[[nodiscard]] bool replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 
 // Removes the temporary files this writer made in `folder` (".<name>.<pid>.XXXXXX") whose
 // process has ended: a writer killed between writing and renaming leaves one behind. Files of

@@ -59,17 +59,17 @@ public:
     // Replaces the key's value, adding the section, the key or the file when missing. False
     // when the write was refused or failed (read-only file or folder, full disk); the file is
     // then unchanged.
-    bool write(std::string_view key, std::u16string_view value);
+    [[nodiscard]] bool write(std::string_view key, std::u16string_view value);
 
     // Removes the key's line. True when the key is gone afterwards.
-    bool remove(std::string_view key);
+    [[nodiscard]] bool remove(std::string_view key);
 
     // Gathers the writes and removals that follow into one replace of the file, made by
     // commitBatch() (the close sequence writes some twenty keys). Reads in between see the
     // gathered changes. Until the commit, a write returns true when it was accepted, and the
     // commit says whether the file really was written. Batches do not nest.
     void beginBatch();
-    bool commitBatch();
+    [[nodiscard]] bool commitBatch();
 
 private:
     struct Pending;

@@ -36,7 +36,8 @@ public:
 
     // Sets the key's value, adding the key or the section when missing. False when the value
     // holds a line break or a zero character, which would break the file apart.
-    bool set(std::string_view section, std::string_view key, std::u16string_view value);
+    [[nodiscard]] bool set(std::string_view section, std::string_view key,
+                           std::u16string_view value);
     // Removes every line of the key in the section; false when there was none.
     bool erase(std::string_view section, std::string_view key);
 

@@ -149,6 +149,30 @@ bool Settings::setTalk(bool on) {
     return writeFlag("Talk", on);
 }
 
+Voice Settings::voice() const {
+    const Voice defaults;
+    return Voice{profile_.readInt("VoiceSpeed", defaults.speed),
+                 profile_.readInt("VoiceVolume", defaults.volume),
+                 profile_.readInt("VoicePitch", defaults.pitch)}
+        .clamped();
+}
+bool Settings::setVoiceSpeed(int percent) {
+    return writeInt("VoiceSpeed", percent);
+}
+bool Settings::setVoiceVolume(int percent) {
+    return writeInt("VoiceVolume", percent);
+}
+bool Settings::setVoicePitch(int pitch) {
+    return writeInt("VoicePitch", pitch);
+}
+
+VoiceOutput Settings::voiceOutput() const {
+    return profile_.readInt("VoiceOutput", 0) == 1 ? VoiceOutput::Service : VoiceOutput::Own;
+}
+bool Settings::setVoiceOutput(VoiceOutput output) {
+    return writeInt("VoiceOutput", static_cast<int>(output));
+}
+
 namespace {
 constexpr int kSmallInFile = 4;
 constexpr int kMediumInFile = 5;

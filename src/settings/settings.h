@@ -6,6 +6,7 @@
 #include "settings/button_positions.h"
 #include "settings/profile.h"
 #include "sheet/calculation.h"
+#include "speech/voice.h"
 
 #include <cstdint>
 #include <optional>
@@ -134,6 +135,18 @@ public:
     ProfileText formulaText() const;
     bool setFormulaText(std::u16string_view stored);
     bool removeFormula();
+
+    // VoiceSpeed (percent, 50 to 300, default 100), VoiceVolume (percent, 0 to 100, default
+    // 100) and VoicePitch (0 to 100, default 50): a stored value out of its range reads as the
+    // nearest end of it.
+    Voice voice() const;
+    bool setVoiceSpeed(int percent);
+    bool setVoiceVolume(int percent);
+    bool setVoicePitch(int pitch);
+    // VoiceOutput: 1 the desktop's speech service; 0 (default) and anything else the
+    // program's own voice.
+    VoiceOutput voiceOutput() const;
+    bool setVoiceOutput(VoiceOutput output);
 
     // KeepSheet: the sheet is kept in sheet.txt across restarts (flag, default on).
     bool keepSheet() const;

@@ -3,6 +3,8 @@
 // calculator runs (silently) without it. The library can be set up only once per process, so
 // one session serves every engine: it synthesises on the calling thread and hands the samples
 // over in chunks; it never opens a sound device itself.
+#include "speech/voice.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -19,10 +21,12 @@ bool openEspeak();
 // The session's sample rate; 0 while it is not open.
 int espeakSampleRate();
 
-// Synthesises UTF-8 kana text on the calling thread, chunk by chunk; one synthesis runs at a
-// time in the process. A word with a small tsu before a p-sound is handed over as phonemes
-// (speech/held_closure.h). Returns false when the session is not open or the synthesis failed.
-bool synthesizeWithEspeak(const std::string& utf8, const SampleChunk& chunk);
+// Synthesises UTF-8 kana text on the calling thread, chunk by chunk, at the voice's speed,
+// volume and pitch; one synthesis runs at a time in the process. A word with a small tsu before
+// a p-sound is handed over as phonemes (speech/held_closure.h). Returns false when the session
+// is not open or the synthesis failed.
+bool synthesizeWithEspeak(const std::string& utf8, const SampleChunk& chunk,
+                          const Voice& voice = {});
 
 // The phonemes the voice speaks for UTF-8 kana text, as espeak-ng reports them while it
 // synthesises (its mnemonics); "" when the session is not open.

@@ -78,6 +78,10 @@ std::u16string versionPhrase(int major, int minor, int revision) {
            u">,で'す。";
 }
 
+std::u16string speedPhrase(int percent) {
+    return u"はやさ,<NUMK VAL=" + number(percent) + u">ぱ'ーせんと";
+}
+
 std::u16string versionPhrase() {
     return versionPhrase(QUILL_VERSION_MAJOR, QUILL_VERSION_MINOR, QUILL_VERSION_PATCH);
 }

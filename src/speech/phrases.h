@@ -20,6 +20,9 @@ inline constexpr std::u16string_view kHomePagePhrase = u"ほ'ーむぺ'ーじ";
 // "バージョンわ,<NUMK VAL=1.57>,で'す。" for version 1.5.7: minor and revision are joined
 // without a dot so that the tag holds one number.
 std::u16string versionPhrase(int major, int minor, int revision);
+// The voice's new speed, said by the Options menu's faster and slower: "はやさ,<NUMK VAL=120>
+// ぱ'ーせんと".
+std::u16string speedPhrase(int percent);
 // The phrase for this build's version.
 std::u16string versionPhrase();
 

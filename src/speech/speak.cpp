@@ -28,6 +28,16 @@ void Speech::stop() const {
     if (output_) output_->stop();
 }
 
+void Speech::setVoice(const Voice& voice) const {
+    if (output_) output_->setVoice(voice);
+}
+
+bool Speech::useOutput(VoiceOutput output, std::string& error) const {
+    if (output_) return output_->useOutput(output, error);
+    error = "no speech instance";
+    return false;
+}
+
 bool Speech::playing() const {
     return output_ && output_->playing();
 }

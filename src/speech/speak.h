@@ -6,9 +6,11 @@
 #include "speech/espeak_text.h"
 #include "speech/phrases.h"
 #include "speech/sound_output.h"
+#include "speech/voice.h"
 
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,6 +31,16 @@ public:
     // it already is); never when it cannot become ready.
     virtual void whenReady(std::function<void()> notice) {
         if (ready()) notice();
+    }
+    // The speed, volume and pitch of the phrases played from now on.
+    virtual void setVoice(const Voice&) {}
+    // Where the phrases from now on are spoken. False, with `error` saying why, when the
+    // output cannot be used; what spoke before goes on speaking then. Only the program's own
+    // voice is there unless the output says otherwise.
+    virtual bool useOutput(VoiceOutput output, std::string& error) {
+        if (output == VoiceOutput::Own) return true;
+        error = "no speech service here";
+        return false;
     }
     // Cuts off what is being spoken and drops what waits.
     virtual void stop() {}
@@ -62,6 +74,10 @@ public:
     void say(std::u16string_view phrase) const;
     void stop() const;
     bool playing() const;
+    // The voice of the phrases from now on (see SpeechOutput::setVoice).
+    void setVoice(const Voice& voice) const;
+    // Where they are spoken (see SpeechOutput::useOutput); false without a speech instance.
+    bool useOutput(VoiceOutput output, std::string& error) const;
 
     // Shut-down: releases the speech instance; Speak is silent afterwards.
     void release() { output_.reset(); }
@@ -96,8 +112,10 @@ public:
     void playResult(std::u16string_view phrase) override;
     bool ready() const override;
     void whenReady(std::function<void()> notice) override;
+    void setVoice(const Voice& voice) override;
     void stop() override;
     bool playing() const override;
+    Voice voice() const;
 
     // The 16-bit mono samples of a phrase at sampleRate(), synthesised on the calling thread;
     // empty while the engine is not ready.
@@ -113,6 +131,8 @@ private:
     explicit TalkEngine(std::unique_ptr<Player> player);
 
     std::unique_ptr<Player> player_; // null for an engine for retrieval
+    mutable std::mutex voiceMutex_;
+    Voice voice_;
 };
 
 } // namespace quill

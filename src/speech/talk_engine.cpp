@@ -37,6 +37,11 @@ public:
 
     bool ready() const { return ready_.load(); }
 
+    void setVoice(const Voice& voice) {
+        std::lock_guard lock(mutex_);
+        voice_ = voice;
+    }
+
     void whenReady(std::function<void()> notice) {
         {
             std::lock_guard lock(mutex_);
@@ -107,6 +112,7 @@ private:
         wake_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
         if (stopping_) return std::nullopt;
         busy_ = true;
+        speaking_ = voice_;
         return queue_.take();
     }
 
@@ -148,13 +154,14 @@ private:
         // finds the engine waiting here, not inside the output.
         const int rate = speech::espeakSampleRate();
         const std::size_t piece = std::max(1, rate / 200); // 5 ms
-        speech::synthesizeWithEspeak(job.text, [&](const short* samples, std::size_t count) {
+        const auto handOn = [&](const short* samples, std::size_t count) {
             for (std::size_t at = 0; at < count && !failed; at += piece) {
                 if (!waitForRoom(job.generation)) return false;
                 failed = !write(samples + at, std::min(piece, count - at), rate);
             }
             return !failed;
-        });
+        };
+        speech::synthesizeWithEspeak(job.text, handOn, speaking_);
         if (failed) {
             output_.reset(); // the server went away: open again for the next phrase
         } else if (cutOff(job.generation) && !stopping_) {
@@ -170,12 +177,14 @@ private:
     std::unique_ptr<SoundOutput> output_; // the engine thread's alone
     std::uint64_t lastGeneration_ = 0;    // the engine thread's alone; 0 before the first
     Clock::time_point heardBy_{};         // the engine thread's: when all handed on is heard
+    Voice speaking_;                      // the engine thread's: the voice of the phrase begun
 
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     bool busy_ = false;                     // a phrase taken and not yet all handed on
     std::atomic<Clock::rep> heardUntil_{0}; // when all handed on has been heard, for playing()
     speech::PhraseQueue queue_;
+    Voice voice_;
     std::vector<std::function<void()>> notices_;
     std::atomic<std::uint64_t> generation_{0};
     std::atomic<bool> stopping_{false};
@@ -223,6 +232,19 @@ void TalkEngine::playResult(std::u16string_view phrase) {
         synthesize(phrase);
 }
 
+void TalkEngine::setVoice(const Voice& voice) {
+    {
+        std::lock_guard lock(voiceMutex_);
+        voice_ = voice;
+    }
+    if (player_) player_->setVoice(voice);
+}
+
+Voice TalkEngine::voice() const {
+    std::lock_guard lock(voiceMutex_);
+    return voice_;
+}
+
 void TalkEngine::stop() {
     if (player_) player_->stop();
 }
@@ -238,22 +260,23 @@ int TalkEngine::sampleRate() const {
 std::vector<short> TalkEngine::synthesize(std::u16string_view phrase) {
     std::vector<short> samples;
     if (!ready()) return samples;
-    speech::synthesizeWithEspeak(toUtf8(espeakText(phrase)),
-                                 [&](const short* chunk, std::size_t count) {
-                                     samples.insert(samples.end(), chunk, chunk + count);
-                                     return true;
-                                 });
+    const auto keep = [&](const short* chunk, std::size_t count) {
+        samples.insert(samples.end(), chunk, chunk + count);
+        return true;
+    };
+    speech::synthesizeWithEspeak(toUtf8(espeakText(phrase)), keep, voice());
     return samples;
 }
 
 bool TalkEngine::speakTo(std::u16string_view phrase, SoundOutput& output) {
     if (!ready()) return false;
     bool ok = true;
-    const bool synthesised = speech::synthesizeWithEspeak(
-        toUtf8(espeakText(phrase)), [&](const short* chunk, std::size_t count) {
-            ok = output.write(chunk, count);
-            return ok;
-        });
+    const auto handOn = [&](const short* chunk, std::size_t count) {
+        ok = output.write(chunk, count);
+        return ok;
+    };
+    const bool synthesised =
+        speech::synthesizeWithEspeak(toUtf8(espeakText(phrase)), handOn, voice());
     return synthesised && ok;
 }
 

@@ -1,5 +1,7 @@
-// Builds without the espeak-ng and PulseAudio libraries (the browser and node): there is no
-// speech engine and no sound output, as on a desktop where neither is installed.
+// Builds without the espeak-ng, PulseAudio and speech-dispatcher libraries (the browser and
+// node): there is no speech engine, no sound output and no speech service, as on a desktop
+// where none is installed.
+#include "speech/chosen_output.h"
 #include "speech/espeak_session.h"
 #include "speech/sound_output.h"
 
@@ -15,13 +17,18 @@ int espeakSampleRate() {
     return 0;
 }
 
-bool synthesizeWithEspeak(const std::string&, const SampleChunk&) {
+bool synthesizeWithEspeak(const std::string&, const SampleChunk&, const Voice&) {
     return false;
 }
 
 } // namespace speech
 
 std::unique_ptr<SoundOutput> openDesktopSound(int) {
+    return nullptr;
+}
+
+std::unique_ptr<SpeechOutput> connectToSpeechService(std::string& error) {
+    error = "no speech service here";
     return nullptr;
 }
 

@@ -423,8 +423,9 @@ bool ResultsColumn::moveByKey(QKeyEvent* event) {
         {QKeySequence::SelectPreviousPage, Move::PageUp, true},
         {QKeySequence::SelectNextPage, Move::PageDown, true},
     };
-    const auto b = std::find_if(std::begin(bindings), std::end(bindings),
-                                [&](const Binding& b) { return event->matches(b.key); });
+    const auto b =
+        std::find_if(std::begin(bindings), std::end(bindings),
+                     [&](const Binding& binding) { return event->matches(binding.key); });
     if (b == std::end(bindings)) return false;
     ColumnPlace to = caret_;
     const int page = std::max(linesInView(), 1);

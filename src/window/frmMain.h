@@ -179,6 +179,11 @@ public:
     bool readingBack() const;
     // Printing through the print dialog.
     void printSheet();
+    // The voice (frmMain_voice.cpp): takes a speed, volume, pitch and output into use at once
+    // and returns why the chosen output cannot be used ("" when it can); one step faster
+    // (+1) or slower (-1), stored and said in the new speed.
+    QString useVoice(const VoiceChoice& choice);
+    void changeVoiceSpeed(int steps);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -204,6 +209,8 @@ private:
     void loadUnderline(const Settings& settings);
     void loadViewSwitches(const Settings& settings, WindowState state);
     void loadOptionMarks(const Settings& settings);
+    void loadVoice(const Settings& settings);
+    void reportVoiceOutput();
     bool applyStoredPositions();
     void installHooks();
     void removeHooks();

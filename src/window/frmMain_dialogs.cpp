@@ -17,8 +17,9 @@ void frmMain::showFormulaEditor() {
 }
 
 void frmMain::showSettingsDialog() {
-    runSettingsDialog(this, currentLook(), iniPath(),
-                      [this](const SheetLook& look) { applyLook(look); });
+    runSettingsDialog(
+        this, currentLook(), iniPath(), [this](const SheetLook& look) { applyLook(look); },
+        [this](const VoiceChoice& choice) { return useVoice(choice); });
     // The main window closed while the dialog was open: it must not come back.
     if (unloaded_) return;
     // The font size may have changed the total box's height.

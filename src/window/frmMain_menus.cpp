@@ -134,6 +134,8 @@ void frmMain::connectOptionsMenu() {
     onItem(this, m, OptItem::UserFormulas, [this] { showFormulaEditor(); });
     // Unchecked, the kept sheet goes at the next close; checked again, it is kept from now.
     onItem(this, m, OptItem::KeepSheet, [this] { files_->keepSoon(); });
+    onItem(this, m, OptItem::Faster, [this] { changeVoiceSpeed(+1); });
+    onItem(this, m, OptItem::Slower, [this] { changeVoiceSpeed(-1); });
 }
 
 void frmMain::connectHelpMenu() {

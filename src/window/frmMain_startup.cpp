@@ -151,7 +151,12 @@ void frmMain::Form_Load() {
     talk->setEnabled(speech_.available());
     speech_.whenReady([this, talk] {
         QMetaObject::invokeMethod(
-            this, [this, talk] { talk->setEnabled(speech_.available()); }, Qt::QueuedConnection);
+            this,
+            [this, talk] {
+                talk->setEnabled(speech_.available());
+                reportVoiceOutput();
+            },
+            Qt::QueuedConnection);
     });
     loadLooks(settings);
     const WindowState state = loadPlacement(settings);
@@ -243,6 +248,7 @@ void frmMain::loadOptionMarks(const Settings& settings) {
     menus_.opt.setChecked(OptItem::RecalcOnEveryInput, recalc == Recalc::OnEveryInput);
     menus_.opt.setChecked(OptItem::Talk, settings.talk());
     speech_.setTalking(settings.talk());
+    loadVoice(settings);
     menus_.opt.setChecked(OptItem::KeepSheet, settings.keepSheet());
 }
 

@@ -118,16 +118,19 @@ MainMenus buildMainMenus(QMenuBar* bar) {
     }
     {
         using enum OptItem;
-        m.opt = buildMenu<OptItem>(bar, u"オプション(&O)", "mnuOpt",
-                                   {{RecalcOnEnter, u"Enter押下で再計算(&E)", true},
-                                    {RecalcOnEveryInput, u"入力する度に再計算(&I)", true},
-                                    {SeparatorBeforeTalk, u"-"},
-                                    {Talk, u"おしゃべり機能(&K)", true},
-                                    {SeparatorBeforeSettings, u"-"},
-                                    {Settings, u"設定(&F)..."},
-                                    {UserFormulas, u"ユーザ定義式(&U)..."},
-                                    {SeparatorBeforeKeepSheet, u"-"},
-                                    {KeepSheet, u"計算部を保持(&S)", true}});
+        m.opt =
+            buildMenu<OptItem>(bar, u"オプション(&O)", "mnuOpt",
+                               {{RecalcOnEnter, u"Enter押下で再計算(&E)", true},
+                                {RecalcOnEveryInput, u"入力する度に再計算(&I)", true},
+                                {SeparatorBeforeTalk, u"-"},
+                                {Talk, u"おしゃべり機能(&K)", true},
+                                {SeparatorBeforeSettings, u"-"},
+                                {Settings, u"設定(&F)..."},
+                                {UserFormulas, u"ユーザ定義式(&U)..."},
+                                {SeparatorBeforeKeepSheet, u"-"},
+                                {KeepSheet, u"計算部を保持(&S)", true},
+                                {Faster, u"速く話す(&R)", false, false, u"Ctrl+Shift+Up"},
+                                {Slower, u"ゆっくり話す(&W)", false, false, u"Ctrl+Shift+Down"}});
         // With neither checked, calculation runs only on request.
         group(m.opt, QActionGroup::ExclusionPolicy::ExclusiveOptional,
               {RecalcOnEnter, RecalcOnEveryInput});

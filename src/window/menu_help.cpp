@@ -24,7 +24,7 @@ struct HelpEntry {
 
 // Keyed by menu and item index; titles, separators and the hidden function items have no entry.
 // The web page's text is built from authorWebPage() and is not in this table.
-constexpr std::array<HelpEntry, 49> kHelp{{
+constexpr std::array<HelpEntry, 51> kHelp{{
     {EditItem::Copy, u"計算部の文字をクリップボードにコピー"},
     {EditItem::Paste, u"クリップボードの内容を計算部に貼り付け"},
     {EditItem::PasteNumbers, u"クリップボードから数字だけを取り出して計算部に貼り付け"},
@@ -71,6 +71,8 @@ constexpr std::array<HelpEntry, 49> kHelp{{
     {OptItem::Settings, u"設定画面を表示します"},
     {OptItem::UserFormulas, u"ユーザ定義式の設定画面を表示します"},
     {OptItem::KeepSheet, u"終了時の計算部を次回の起動時に復元します"},
+    {OptItem::Faster, u"声を1割速くして新しい速さを読み上げます (Ctrl+Shift+↑)"},
+    {OptItem::Slower, u"声を1割ゆっくりにして新しい速さを読み上げます (Ctrl+Shift+↓)"},
     {HelpItem::ReadMe, u"ReadMe.txtを開きます"},
     {HelpItem::Version, u"バージョン情報、作者情報の表示"},
     {HelpItem::Update, u"Quillsumの自動更新を行います"},

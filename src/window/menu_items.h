@@ -80,6 +80,9 @@ enum class OptItem {
     UserFormulas = 17,
     SeparatorBeforeKeepSheet = 18,
     KeepSheet = 19,
+    // The voice one step faster or slower, appended after the items of the original menu.
+    Faster = 20,
+    Slower = 21,
 };
 
 enum class HelpItem {

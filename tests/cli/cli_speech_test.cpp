@@ -68,7 +68,7 @@ TEST(QuillsumCalcSpeech, VersionAndHelpListingEveryOption) {
     const CalcRun help = calc("--help");
     EXPECT_EQ(help.status, 0);
     for (const char* option : {"--grouping", "--now", "--json", "--eval", "--say", "--wav",
-                               "--version", "--help", "FILE"})
+                               "--read-back", "--speed", "--volume", "--version", "--help", "FILE"})
         EXPECT_NE(help.out.find(option), std::string::npos) << option;
     EXPECT_EQ(calc("--say --wav").status, 2) << "--wav without its file";
 }
@@ -113,6 +113,73 @@ TEST(QuillsumCalcSpeech, SayIntoAWavFile) {
     const CalcRun unwritable = calc("--say --wav /proc/quill.wav", "1\n");
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos);
+}
+
+// The samples of a WAV file written by --wav.
+std::vector<short> wavSamples(const std::string& bytes) {
+    std::vector<short> samples;
+    for (std::size_t at = 44; at + 1 < bytes.size(); at += 2)
+        samples.push_back(static_cast<short>(le(bytes, at, 2)));
+    return samples;
+}
+
+int peak(const std::vector<short>& samples) {
+    int p = 0;
+    for (short s : samples) p = std::max(p, std::abs(int(s)));
+    return p;
+}
+
+TEST(QuillsumCalcSpeech, SpeedAndVolumeShapeTheSpeech) {
+    if (!speechInstalled()) GTEST_SKIP() << "espeak-ng's Japanese voice is not installed";
+    const std::string wav = testing::TempDir() + "quill-voice-" + std::to_string(getpid()) + ".wav";
+    auto spoken = [&](const std::string& args, const char* input) {
+        const CalcRun r = calc(args + " --wav " + wav, input);
+        EXPECT_EQ(r.status, 0) << r.err;
+        std::vector<short> samples = wavSamples(readFile(wav));
+        std::remove(wav.c_str());
+        return samples;
+    };
+    // Lengths and loudness against the same speech at the defaults.
+    const struct {
+        const char* speech;
+        const char* voice;
+        const char* input;
+        double length; // expected share of the default's length
+        double peak;   // expected share of the default's peak; 0: not checked (a faster
+                       // voice is sped up as a whole and its peaks move a little)
+    } rows[] = {
+        {"--eval 987654321 --say", "--speed 100", "", 1, 1},
+        {"--eval 987654321 --say", "--speed 200", "", 0.5, 0},
+        {"--eval 987654321 --say", "--speed 50", "", 2, 0},
+        {"--eval 987654321 --say", "--speed 300", "", 1.0 / 3, 0},
+        {"--eval 987654321 --say", "--volume 50", "", 1, 0.5},
+        {"--read-back", "--speed 200", "1234\n+ 5678\n", 0.5, 0},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.speech) + " " + row.voice);
+        const std::vector<short> normal = spoken(row.speech, row.input);
+        const std::vector<short> shaped =
+            spoken(std::string(row.speech) + " " + row.voice, row.input);
+        ASSERT_FALSE(normal.empty());
+        EXPECT_NEAR(double(shaped.size()) / normal.size(), row.length, row.length * 0.25);
+        if (row.peak > 0) {
+            EXPECT_NEAR(double(peak(shaped)) / peak(normal), row.peak, 0.1);
+        }
+    }
+    const std::vector<short> muted = spoken("--eval 5 --say --volume 0", "");
+    EXPECT_FALSE(muted.empty());
+    EXPECT_EQ(peak(muted), 0) << "volume 0 is silence of the same length";
+
+    // Out of range, not a plain number, or with nothing to say, is an unusable argument.
+    for (const char* args :
+         {"--say --speed 49", "--say --speed 301", "--say --speed 1e2", "--say --speed -100",
+          "--say --volume 101", "--say --volume", "--say --speed ''", "--say --volume 5%",
+          "--speed 200", "--json --volume 50"}) {
+        SCOPED_TRACE(args);
+        const CalcRun r = calc(std::string("--eval 1 ") + args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_EQ(r.out, "");
+    }
 }
 
 TEST(QuillsumCalcSpeech, SayWithoutASoundServerSaysSoOnce) {

@@ -1,7 +1,7 @@
 #include "formulas/formula_list.h"
 
-#include "temp_folder.h"
 #include "settings/settings.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTreeWidget>
+#include <optional>
 
 namespace quill::test {
 namespace {
@@ -22,16 +23,17 @@ TEST_F(DialogKeys, ReturnPressesTheFocusedButtonOrOkAndEscCancels) {
     writeIni("[Calc]\n");
     struct Case {
         const char* name;
-        int focusButton; // -1: the first control, -2: the font-size field
+        std::optional<SetButton> focusButton; // none: the first control, or the font-size field
+        bool sizeField;
         Qt::Key key;
         int result; // QDialog::Accepted, Rejected, or -1 for still open
         int applied;
     } cases[] = {
-        {"Return on the first control", -1, Qt::Key_Return, QDialog::Accepted, 1},
-        {"Enter in the font-size field", -2, Qt::Key_Enter, QDialog::Accepted, 1},
-        {"Return on 適用", 1, Qt::Key_Return, -1, 1},
-        {"Return on キャンセル", 2, Qt::Key_Return, QDialog::Rejected, 0},
-        {"Esc", -1, Qt::Key_Escape, QDialog::Rejected, 0},
+        {"Return on the first control", {}, false, Qt::Key_Return, QDialog::Accepted, 1},
+        {"Enter in the font-size field", {}, true, Qt::Key_Enter, QDialog::Accepted, 1},
+        {"Return on 適用", SetButton::Apply, false, Qt::Key_Return, -1, 1},
+        {"Return on キャンセル", SetButton::Cancel, false, Qt::Key_Return, QDialog::Rejected, 0},
+        {"Esc", {}, false, Qt::Key_Escape, QDialog::Rejected, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -39,9 +41,9 @@ TEST_F(DialogKeys, ReturnPressesTheFocusedButtonOrOkAndEscCancels) {
         QSignalSpy applied(&d, &frmSet::applied);
         d.show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
-        QWidget* target = c.focusButton >= 0    ? d.cmdMenu(c.focusButton)
-                          : c.focusButton == -1 ? static_cast<QWidget*>(d.chkPI())
-                                                : d.cboOption()->lineEdit();
+        QWidget* target = c.focusButton ? d.cmdMenu(*c.focusButton)
+                          : c.sizeField ? static_cast<QWidget*>(d.cboOption()->lineEdit())
+                                        : d.chkPI();
         target->setFocus();
         QTest::keyClick(target, c.key);
         EXPECT_EQ(d.isVisible() ? -1 : d.result(), c.result);
@@ -51,7 +53,7 @@ TEST_F(DialogKeys, ReturnPressesTheFocusedButtonOrOkAndEscCancels) {
     frmFormula editor(FormulaMode::Editing, iniFile(), nullptr);
     editor.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&editor));
-    QTest::keyClick(editor.cmdMenu(0), Qt::Key_Return);
+    QTest::keyClick(editor.cmdMenu(FormulaButton::Ok), Qt::Key_Return);
     EXPECT_FALSE(editor.isVisible());
     EXPECT_EQ(editor.result(), QDialog::Accepted);
 }
@@ -65,7 +67,8 @@ TEST_F(DialogKeys, PreviewAndSwatchNameTheirColours) {
     frmSet d(look, iniFile(), nullptr, {});
     EXPECT_EQ(d.preview()->accessibleName(), "文字色 #FFFFFF、背景色 #000080");
     EXPECT_EQ(d.swatch()->accessibleName(), "下線の色 #FF0000");
-    EXPECT_NE(d.cmdMenu(5)->accessibleName(), d.windowTitle()) << "not just 設定";
+    EXPECT_NE(d.cmdMenu(SetButton::LineColour)->accessibleName(), d.windowTitle())
+        << "not just 設定";
 }
 
 TEST_F(DialogKeys, KeypadGrowsWithALargerFontAndTheWindowKeepsItAndTheMenus) {

@@ -91,7 +91,7 @@ protected:
         auto value = Profile(ini()).readRaw("Formula");
         return value ? u8(QString::fromStdU16String(*value)) : "(absent)";
     }
-    void store(std::u16string_view value) { Profile(ini()).write("Formula", value); }
+    void store(std::u16string_view value) { ASSERT_TRUE(Profile(ini()).write("Formula", value)); }
 
     void type(frmFormula& d, const QString& name, const QString& text) {
         d.nameBox()->setText(name);
@@ -108,14 +108,14 @@ protected:
 TEST_F(FormulaDialog, added_formulas_are_stored_by_apply_in_list_order) {
     frmFormula d(FormulaMode::Editing, ini());
     type(d, "税込", "[sel]*1.1");
-    d.cmdMenu(4)->click();
+    d.cmdMenu(FormulaButton::Add)->click();
     EXPECT_TRUE(d.nameBox()->text().isEmpty());
     EXPECT_TRUE(d.textBox()->toPlainText().isEmpty());
     type(d, "平方", "[sel]^2");
-    d.cmdMenu(4)->click();
+    d.cmdMenu(FormulaButton::Add)->click();
     EXPECT_EQ(storedFormula(), "(absent)"); // nothing is stored before Apply
 
-    d.cmdMenu(1)->click();
+    d.cmdMenu(FormulaButton::Apply)->click();
     EXPECT_EQ(storedFormula(), "税込||[sel]*1.1|\\n|平方||[sel]^2");
 
     frmFormula reopened(FormulaMode::Picking, ini());
@@ -125,8 +125,8 @@ TEST_F(FormulaDialog, added_formulas_are_stored_by_apply_in_list_order) {
 TEST_F(FormulaDialog, two_line_formula_keeps_its_line_break_through_the_file) {
     frmFormula d(FormulaMode::Editing, ini());
     type(d, "二行", "1\n2");
-    d.cmdMenu(4)->click();
-    d.cmdMenu(0)->click(); // OK applies and closes
+    d.cmdMenu(FormulaButton::Add)->click();
+    d.cmdMenu(FormulaButton::Ok)->click(); // OK applies and closes
     EXPECT_EQ(storedFormula(), "二行||1|r|2");
     EXPECT_EQ(d.result(), QDialog::Accepted);
 
@@ -141,10 +141,10 @@ TEST_F(FormulaDialog, cancel_after_adds_leaves_the_file_unchanged) {
     store(u"a||1");
     frmFormula d(FormulaMode::Editing, ini());
     type(d, "b", "2");
-    d.cmdMenu(4)->click();
+    d.cmdMenu(FormulaButton::Add)->click();
     selectRow(d, 0);
-    d.cmdMenu(6)->click();
-    d.cmdMenu(2)->click();
+    d.cmdMenu(FormulaButton::Delete)->click();
+    d.cmdMenu(FormulaButton::Cancel)->click();
     EXPECT_EQ(d.result(), QDialog::Rejected);
     EXPECT_EQ(storedFormula(), "a||1");
 }
@@ -154,17 +154,17 @@ TEST_F(FormulaDialog, commands_do_nothing_when_they_cannot_act) {
     frmFormula d(FormulaMode::Editing, ini());
 
     type(d, "", "3");
-    d.cmdMenu(4)->click(); // no name
+    d.cmdMenu(FormulaButton::Add)->click(); // no name
     type(d, "x||y", "3");
-    d.cmdMenu(4)->click(); // a name the file cannot keep
+    d.cmdMenu(FormulaButton::Add)->click(); // a name the file cannot keep
     d.lv()->clearSelection();
     type(d, "c", "3");
-    d.cmdMenu(5)->click(); // no selected row
-    d.cmdMenu(6)->click();
+    d.cmdMenu(FormulaButton::Edit)->click(); // no selected row
+    d.cmdMenu(FormulaButton::Delete)->click();
     EXPECT_EQ(names(d), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(u8(d.nameBox()->text()), "c");
 
-    d.cmdMenu(7)->click();
+    d.cmdMenu(FormulaButton::Clear)->click();
     EXPECT_TRUE(d.nameBox()->text().isEmpty());
     EXPECT_TRUE(d.textBox()->toPlainText().isEmpty());
 }
@@ -193,11 +193,11 @@ TEST_F(FormulaDialog, a_refused_entry_says_why) {
         frmFormula d(FormulaMode::Editing, ini());
         const size_t before = d.formulas().size();
         type(d, r.formulaName, r.text);
-        d.cmdMenu(4)->click();
+        d.cmdMenu(FormulaButton::Add)->click();
         EXPECT_EQ(d.formulas().size(), before);
         EXPECT_EQ(d.reasonLabel()->text(), r.reason);
         type(d, "ok", "1");
-        d.cmdMenu(4)->click();
+        d.cmdMenu(FormulaButton::Add)->click();
         EXPECT_EQ(d.formulas().size(), before + 1);
         EXPECT_TRUE(d.reasonLabel()->text().isEmpty()) << "an entry that is taken clears it";
     }
@@ -215,9 +215,9 @@ TEST_F(FormulaDialog, file_carried_over_in_code_page_932_limits_what_can_be_adde
     ASSERT_EQ(names(d), (std::vector<std::string>{"税込"}));
 
     type(d, "絵", QString::fromUtf16(u"\U0001F600"));
-    d.cmdMenu(4)->click(); // would come back as "?"
+    d.cmdMenu(FormulaButton::Add)->click(); // would come back as "?"
     type(d, "倍", "[sel]*2");
-    d.cmdMenu(4)->click();
+    d.cmdMenu(FormulaButton::Add)->click();
     EXPECT_EQ(names(d), (std::vector<std::string>{"税込", "倍"}));
 }
 
@@ -229,11 +229,11 @@ TEST_F(FormulaDialog, row_click_edit_and_delete_work_on_the_selected_row) {
     EXPECT_EQ(u8(d.textBox()->toPlainText()), "2");
 
     type(d, "B", "[sel]*2");
-    d.cmdMenu(5)->click();
+    d.cmdMenu(FormulaButton::Edit)->click();
     EXPECT_EQ(d.formulas()[1], (Formula{u"B", u"[sel]*2"}));
     EXPECT_EQ(u8(d.nameBox()->text()), "B"); // the boxes keep their text
 
-    d.cmdMenu(6)->click();
+    d.cmdMenu(FormulaButton::Delete)->click();
     EXPECT_EQ(names(d), (std::vector<std::string>{"a", "c"}));
     EXPECT_TRUE(d.nameBox()->text().isEmpty());
 }
@@ -259,7 +259,9 @@ TEST_F(FormulaDialog, picking_mode_previews_and_inserts_then_closes) {
     sheet.setPlainText("100+20");
     sheet.selectAll();
     frmFormula d(FormulaMode::Picking, ini(), nullptr, &sheet);
-    for (int i : {0, 1, 4, 5, 6}) EXPECT_FALSE(d.cmdMenu(i)->isEnabled()) << i;
+    using enum FormulaButton;
+    for (FormulaButton b : {Ok, Apply, Add, Edit, Delete})
+        EXPECT_FALSE(d.cmdMenu(b)->isEnabled()) << static_cast<int>(b);
     EXPECT_FALSE(d.nameBox()->isEnabled());
     EXPECT_TRUE(d.textBox()->isReadOnly());
     EXPECT_EQ(d.lv()->editTriggers(), QAbstractItemView::NoEditTriggers);

@@ -11,8 +11,10 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFrame>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -69,10 +71,13 @@ protected:
 
 TEST_F(SettingsDialog, apply_on_a_first_run_writes_exactly_its_keys_with_the_defaults) {
     auto dialog = open();
-    dialog->cmdMenu(1)->click();
+    dialog->cmdMenu(SetButton::Apply)->click();
 
     EXPECT_EQ(storedKeys(), (std::set<std::string>{"PI", "BackColor", "ForeColor", "FontSize",
-                                                   "UnderLine", "LineColor"}));
+                                                   "UnderLine", "LineColor", "VoiceSpeed",
+                                                   "VoiceVolume", "VoicePitch", "VoiceOutput"}));
+    EXPECT_EQ(stored("VoiceSpeed"), "100");
+    EXPECT_EQ(stored("VoiceOutput"), "0");
     EXPECT_EQ(stored("BackColor"), "-2147483643");
     EXPECT_EQ(stored("ForeColor"), "-2147483640");
     EXPECT_EQ(stored("UnderLine"), "-1");
@@ -87,21 +92,43 @@ TEST_F(SettingsDialog, keyboard_starts_on_the_first_control_and_tabs_down_to_the
     d->show();
     d->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(d.get()));
-    const char* order[] = {"chkPI",     "cboOption", "cmdMenu_3", "cmdMenu_4", "chk",
-                           "cmdMenu_5", "cmdMenu_0", "cmdMenu_1", "cmdMenu_2", "chkPI"};
+    const char* order[] = {"chkPI",     "cboOption",  "cmdMenu_3",   "cmdMenu_4",  "chk",
+                           "cmdMenu_5", "voiceSpeed", "voiceVolume", "voicePitch", "voiceOutput",
+                           "voiceTry",  "cmdMenu_0",  "cmdMenu_1",   "cmdMenu_2",  "chkPI"};
     for (const char* name : order) {
         QWidget* focus = QApplication::focusWidget();
         ASSERT_NE(focus, nullptr);
-        // The editable size field's own line edit holds the focus for it.
-        if (focus->parentWidget() && qobject_cast<QComboBox*>(focus->parentWidget()))
+        // The editable size field's and the number boxes' own line edits hold the focus.
+        if (focus->parentWidget() && (qobject_cast<QComboBox*>(focus->parentWidget()) ||
+                                      qobject_cast<QAbstractSpinBox*>(focus->parentWidget())))
             focus = focus->parentWidget();
         EXPECT_EQ(focus->objectName().toStdString(), name);
         QTest::keyClick(focus, Qt::Key_Tab);
     }
 }
 
+// The closing row reads OK, 適用, キャンセル from left to right on every desktop, with OK the
+// default button.
+TEST_F(SettingsDialog, ClosingRowKeepsItsOrderWithOkAsDefault) {
+    auto d = open();
+    d->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(d.get()));
+    const std::pair<SetButton, const char*> row[] = {
+        {SetButton::Ok, "OK"}, {SetButton::Apply, "適用"}, {SetButton::Cancel, "キャンセル"}};
+    int left = -1;
+    for (auto [name, caption] : row) {
+        SCOPED_TRACE(caption);
+        const QPushButton* button = d->cmdMenu(name);
+        EXPECT_EQ(u8(button->text()), caption);
+        EXPECT_EQ(button->isDefault(), name == SetButton::Ok);
+        const int x = button->mapTo(d.get(), QPoint(0, 0)).x();
+        EXPECT_GT(x, left);
+        left = x;
+    }
+}
+
 TEST_F(SettingsDialog, opens_from_the_main_window_look_and_the_stored_instance_switch) {
-    Profile(ini()).write("PI", u"1");
+    ASSERT_TRUE(Profile(ini()).write("PI", u"1"));
     struct Row {
         double mainFont;
         const char* field;
@@ -164,11 +191,11 @@ TEST_F(SettingsDialog, colour_buttons_change_only_the_preview_until_apply) {
     auto dialog = open(look);
 
     nextChoice = 0x00FF00; // green for the text
-    dialog->cmdMenu(3)->click();
+    dialog->cmdMenu(SetButton::ForeColour)->click();
     nextChoice = 0xFFFFAA; // pale cyan for the background
-    dialog->cmdMenu(4)->click();
+    dialog->cmdMenu(SetButton::BackColour)->click();
     nextChoice = std::nullopt; // the underline chooser is cancelled
-    dialog->cmdMenu(5)->click();
+    dialog->cmdMenu(SetButton::LineColour)->click();
 
     EXPECT_EQ(chooserInitial,
               (std::vector<Colour>{kSystemWindowText, kSystemWindowBackground, 0x0000FF}));
@@ -178,7 +205,7 @@ TEST_F(SettingsDialog, colour_buttons_change_only_the_preview_until_apply) {
     EXPECT_FALSE(std::filesystem::exists(ini()));
     EXPECT_TRUE(appliedLooks.empty());
 
-    dialog->cmdMenu(1)->click();
+    dialog->cmdMenu(SetButton::Apply)->click();
     EXPECT_EQ(stored("ForeColor"), "65280");
     EXPECT_EQ(stored("BackColor"), "16777130");
     EXPECT_EQ(stored("LineColor"), "255");
@@ -189,7 +216,7 @@ TEST_F(SettingsDialog, unchecked_underline_is_applied_and_written_as_off) {
     auto dialog = open();
     dialog->chk()->setChecked(false);
     dialog->chkPI()->setChecked(true);
-    dialog->cmdMenu(1)->click();
+    dialog->cmdMenu(SetButton::Apply)->click();
     EXPECT_EQ(stored("UnderLine"), "0");
     EXPECT_EQ(stored("PI"), "1");
     EXPECT_FALSE(appliedLooks.back().underline);
@@ -198,17 +225,17 @@ TEST_F(SettingsDialog, unchecked_underline_is_applied_and_written_as_off) {
 TEST_F(SettingsDialog, cancel_keeps_what_was_applied_and_drops_the_rest) {
     auto dialog = open();
     dialog->cboOption()->setCurrentText("12");
-    dialog->cmdMenu(1)->click();
+    dialog->cmdMenu(SetButton::Apply)->click();
     dialog->cboOption()->setCurrentText("14");
     dialog->chk()->setChecked(false);
-    dialog->cmdMenu(2)->click();
+    dialog->cmdMenu(SetButton::Cancel)->click();
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
     EXPECT_EQ(stored("FontSize"), "12");
     EXPECT_EQ(stored("UnderLine"), "-1");
     EXPECT_EQ(appliedLooks.size(), 1u);
 
     auto again = open();
-    again->cmdMenu(0)->click(); // OK applies, then closes
+    again->cmdMenu(SetButton::Ok)->click(); // OK applies, then closes
     EXPECT_EQ(again->result(), QDialog::Accepted);
     EXPECT_EQ(appliedLooks.size(), 2u);
 }
@@ -250,6 +277,70 @@ TEST(ColourChooser, keeps_custom_colours_only_from_a_confirmed_chooser) {
     ShowColorDialog(nullptr, 0);
     EXPECT_EQ(offered, QColor(10, 20, 30));
     resetCustomColors();
+}
+
+// Records what the sample output is given.
+class SampleRecorder : public SpeechOutput {
+public:
+    explicit SampleRecorder(std::vector<std::string>& heard) : heard_(heard) {}
+    void play(std::u16string_view phrase) override { heard_.push_back(u8(std::u16string(phrase))); }
+    void setVoice(const Voice& v) override {
+        heard_.push_back("voice " + std::to_string(v.speed) + " " + std::to_string(v.volume) + " " +
+                         std::to_string(v.pitch));
+    }
+
+private:
+    std::vector<std::string>& heard_;
+};
+
+TEST_F(SettingsDialog, voice_shows_the_stored_values_applies_them_and_tries_them_first) {
+    ASSERT_TRUE(Profile(ini()).write("VoiceSpeed", u"250"));
+    ASSERT_TRUE(Profile(ini()).write("VoiceOutput", u"1"));
+    auto dialog = open();
+    VoiceGroup* voice = dialog->voice();
+    EXPECT_EQ(voice->speed()->value(), 250);
+    EXPECT_EQ(voice->output()->currentIndex(), 1);
+    EXPECT_EQ(voice->volume()->value(), 100);
+
+    std::vector<VoiceChoice> applied;
+    QObject::connect(dialog.get(), &frmSet::voiceApplied,
+                     [&](const VoiceChoice& c) { applied.push_back(c); });
+    voice->speed()->setValue(400); // beyond the range: its end
+    voice->volume()->setValue(40);
+    voice->pitch()->setValue(70);
+    voice->output()->setCurrentIndex(0);
+    dialog->cmdMenu(SetButton::Apply)->click();
+    ASSERT_EQ(applied.size(), 1u);
+    EXPECT_EQ(applied[0], (VoiceChoice{Voice{300, 40, 70}, VoiceOutput::Own}));
+    EXPECT_EQ(stored("VoiceSpeed"), "300");
+    EXPECT_EQ(stored("VoiceVolume"), "40");
+    EXPECT_EQ(stored("VoicePitch"), "70");
+    EXPECT_EQ(stored("VoiceOutput"), "0");
+
+    // 試聴 speaks at the values shown, through the output shown; a service that cannot be
+    // reached says so in the group.
+    std::vector<std::string> heard;
+    std::vector<VoiceOutput> opened;
+    VoiceGroup group(Settings(ini()), nullptr, [&](VoiceOutput o, std::string& error) {
+        opened.push_back(o);
+        if (o == VoiceOutput::Service) {
+            error = "no service";
+            return std::unique_ptr<SpeechOutput>();
+        }
+        return std::unique_ptr<SpeechOutput>(std::make_unique<SampleRecorder>(heard));
+    });
+    group.speed()->setValue(150);
+    group.trySample()->click();
+    group.trySample()->click(); // the same output serves again
+    EXPECT_EQ(heard, (std::vector<std::string>{
+                         "voice 150 40 70", u8(std::u16string(kVoiceSamplePhrase)),
+                         "voice 150 40 70", u8(std::u16string(kVoiceSamplePhrase))}));
+    EXPECT_TRUE(group.problem()->isHidden());
+    group.output()->setCurrentIndex(1);
+    group.trySample()->click();
+    EXPECT_EQ(opened, (std::vector<VoiceOutput>{VoiceOutput::Own, VoiceOutput::Service}));
+    EXPECT_FALSE(group.problem()->isHidden());
+    EXPECT_EQ(group.problem()->text(), voiceServiceProblem());
 }
 
 } // namespace

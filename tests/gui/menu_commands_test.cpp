@@ -188,7 +188,7 @@ TEST_F(MainWindowMenus, settings_item_applies_the_dialog_to_the_window_and_the_f
             return;
         }
         dialog->cboOption()->setCurrentText(QStringLiteral("12"));
-        dialog->cmdMenu(0)->click();
+        dialog->cmdMenu(SetButton::Ok)->click();
     });
     w().mnuOptItem_Click(OptItem::Settings);
     EXPECT_DOUBLE_EQ(w().sheet()->font().pointSizeF(), 12);
@@ -207,8 +207,8 @@ TEST_F(MainWindowMenus, formulas_edited_from_options_are_offered_by_the_function
         }
         dialog->nameBox()->setText(QStringLiteral("税込"));
         dialog->textBox()->setPlainText(QStringLiteral("([sel])*1.1"));
-        dialog->cmdMenu(4)->click();
-        dialog->cmdMenu(0)->click();
+        dialog->cmdMenu(FormulaButton::Add)->click();
+        dialog->cmdMenu(FormulaButton::Ok)->click();
     });
     w().mnuOptItem_Click(OptItem::UserFormulas);
 

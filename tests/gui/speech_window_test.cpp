@@ -3,8 +3,11 @@
 #include "app/deferred_speech.h"
 #include "gui_fixture.h"
 #include "keypad/keypad_button.h"
+#include "settings/profile.h"
 #include "window/frmMain.h"
+#include "window/main_menus.h"
 
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QTest>
 #include <memory>
@@ -24,6 +27,8 @@ public:
         bool ready = false;
         std::function<void()> notice;
         std::vector<std::u16string> log;
+        std::vector<std::u16string> voiceLog; // what was set: "voice 100 100 50", "output own"
+        bool serviceAnswers = false;
     };
     explicit LateSpeech(std::shared_ptr<Shared> shared) : shared_(std::move(shared)) {}
 
@@ -37,10 +42,24 @@ public:
         std::lock_guard lock(shared_->mutex);
         shared_->notice = std::move(notice);
     }
+    void setVoice(const Voice& v) override {
+        logVoice(
+            u"voice ",
+            QStringLiteral("%1 %2 %3").arg(v.speed).arg(v.volume).arg(v.pitch).toStdU16String());
+    }
+    bool useOutput(VoiceOutput output, std::string& error) override {
+        logVoice(u"output ", output == VoiceOutput::Service ? u"service" : u"own");
+        if (output == VoiceOutput::Own || shared_->serviceAnswers) return true;
+        error = "none here";
+        return false;
+    }
 
 private:
     void log(std::u16string_view how, std::u16string_view phrase) {
         shared_->log.push_back(std::u16string(how) + std::u16string(phrase));
+    }
+    void logVoice(std::u16string_view what, std::u16string_view value) {
+        shared_->voiceLog.push_back(std::u16string(what) + std::u16string(value));
     }
     std::shared_ptr<Shared> shared_;
 };
@@ -79,6 +98,12 @@ protected:
     std::vector<std::u16string> takeLog() {
         std::vector<std::u16string> log;
         log.swap(shared_->log);
+        return log;
+    }
+
+    std::vector<std::u16string> takeVoiceLog() {
+        std::vector<std::u16string> log;
+        log.swap(shared_->voiceLog);
         return log;
     }
 
@@ -159,6 +184,65 @@ TEST_F(SpeechWindow, an_engine_opened_after_the_window_works_as_one_opened_befor
         EXPECT_TRUE(w.mnuOptItem().isChecked(OptItem::Talk)) << "the stored choice is kept";
         window_.reset();
     }
+}
+
+// The stored voice reaches the engine at start; a service that cannot be used is named once
+// the engine is ready; the settings dialog's Apply and the Options menu's faster and slower
+// change it at once.
+TEST_F(SpeechWindow, the_voice_follows_the_settings_and_says_its_new_speed) {
+    frmMain& w = open("Talk=0\nVoiceSpeed=290\nVoicePitch=60\nVoiceOutput=1\n");
+    EXPECT_EQ(takeVoiceLog(),
+              (std::vector<std::u16string>{u"voice 290 100 60", u"output service"}));
+    becomeReady();
+    EXPECT_EQ(w.statusText(), voiceServiceProblem());
+    takeVoiceLog();
+
+    const struct {
+        int steps;
+        const char* stored;
+        const char16_t* said;
+    } rows[] = {
+        {+1, "300", u"!はやさ,<NUMK VAL=300>ぱ'ーせんと"},
+        {+1, "300", u"!はやさ,<NUMK VAL=300>ぱ'ーせんと"}, // the fastest stays, and says so
+        {-1, "290", u"!はやさ,<NUMK VAL=290>ぱ'ーせんと"}, // said with talking off
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.steps);
+        w.changeVoiceSpeed(row.steps);
+        EXPECT_EQ(Profile(iniFile()).readRaw("VoiceSpeed"),
+                  QString::fromLatin1(row.stored).toStdU16String());
+        const std::u16string stored = QString::fromLatin1(row.stored).toStdU16String();
+        EXPECT_EQ(takeVoiceLog(), std::vector<std::u16string>{u"voice " + stored + u" 100 60"});
+        EXPECT_EQ(takeLog(), std::vector<std::u16string>{row.said});
+    }
+
+    EXPECT_EQ(w.useVoice({Voice{120, 80, 50}, VoiceOutput::Service}), voiceServiceProblem());
+    shared_->serviceAnswers = true;
+    EXPECT_EQ(w.useVoice({Voice{120, 80, 50}, VoiceOutput::Service}), QString());
+    EXPECT_EQ(takeVoiceLog(), (std::vector<std::u16string>{u"voice 120 80 50", u"output service",
+                                                           u"voice 120 80 50", u"output service"}));
+}
+
+TEST_F(SpeechWindow, faster_and_slower_close_the_options_menu_and_answer_their_keys_in_the_sheet) {
+    frmMain& w = open("Talk=0\n");
+    becomeReady();
+    const QList<QAction*> items = w.mnuOptItem().menu->actions();
+    ASSERT_GE(items.size(), 2);
+    EXPECT_EQ(items[items.size() - 2]->text(), QStringLiteral("速く話す(&R)"));
+    EXPECT_EQ(items.back()->text(), QStringLiteral("ゆっくり話す(&W)"));
+    EXPECT_EQ(w.mnuOptItem().at(OptItem::Faster), items[items.size() - 2]);
+
+    w.activateWindow();
+    w.sheet()->setFocus();
+    QTest::keyClick(w.sheet(), Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(w.sheet(), Qt::Key_Up, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::keyClick(w.sheet(), Qt::Key_Down, Qt::ControlModifier | Qt::ShiftModifier);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Profile(iniFile()).readRaw("VoiceSpeed"), std::u16string(u"110"));
+    EXPECT_EQ(takeLog(), (std::vector<std::u16string>{u"!はやさ,<NUMK VAL=110>ぱ'ーせんと",
+                                                      u"!はやさ,<NUMK VAL=120>ぱ'ーせんと",
+                                                      u"!はやさ,<NUMK VAL=110>ぱ'ーせんと"}));
+    EXPECT_EQ(w.sheet()->toPlainText(), QString()) << "the keys are not the sheet's";
 }
 
 } // namespace

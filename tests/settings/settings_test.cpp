@@ -38,6 +38,8 @@ TEST(Settings, FirstStartTakesEveryDefault) {
     EXPECT_EQ(s.menuPos(), u"");
     EXPECT_EQ(s.opPos(), u"");
     EXPECT_EQ(s.formulaText().text, u"");
+    EXPECT_EQ(s.voice(), Voice{});
+    EXPECT_EQ(s.voiceOutput(), VoiceOutput::Own);
     EXPECT_FALSE(std::filesystem::exists(folder / "setting.ini")) << "reading created the file";
 }
 
@@ -77,6 +79,17 @@ TEST(Settings, StoredValuesReadByTheirKind) {
         {"BtnSize=5", [](const Settings& s) { return s.buttonSize() == ButtonSize::Medium; }},
         {"BtnSize=9", [](const Settings& s) { return s.buttonSize() == ButtonSize::Small; }},
         {"Transparency=256", [](const Settings& s) { return s.transparency() == 256; }},
+        {"VoiceSpeed=250",
+         [](const Settings& s) {
+             return s.voice() == Voice{250, 100, 50};
+         }},
+        {"voicespeed=1000", [](const Settings& s) { return s.voice().speed == 300; }},
+        {"VoiceSpeed=0", [](const Settings& s) { return s.voice().speed == 50; }},
+        {"VoiceVolume=-5", [](const Settings& s) { return s.voice().volume == 0; }},
+        {"VoicePitch=70.5", [](const Settings& s) { return s.voice().pitch == 70; }},
+        {"VoiceOutput=1",
+         [](const Settings& s) { return s.voiceOutput() == VoiceOutput::Service; }},
+        {"VoiceOutput=-1", [](const Settings& s) { return s.voiceOutput() == VoiceOutput::Own; }},
         {"NumPos= 120,480|960,480 ",
          [](const Settings& s) { return s.numPos() == u"120,480|960,480"; }},
     };
@@ -120,6 +133,10 @@ TEST(Settings, ValuesWrittenInTheirKindsForm) {
              return s.setOpPos({{120, 480}, {1800.5f, 0}});
          }},
         {"Formula=a||b", [](Settings& s) { return s.setFormulaText(u"a||b"); }},
+        {"VoiceSpeed=120", [](Settings& s) { return s.setVoiceSpeed(120); }},
+        {"VoiceVolume=80", [](Settings& s) { return s.setVoiceVolume(80); }},
+        {"VoicePitch=40", [](Settings& s) { return s.setVoicePitch(40); }},
+        {"VoiceOutput=1", [](Settings& s) { return s.setVoiceOutput(VoiceOutput::Service); }},
     };
     TempFolder folder;
     const auto file = folder / "setting.ini";

@@ -1,3 +1,4 @@
+#include "speech/espeak_text.h"
 #include "speech/phrases.h"
 
 #include <gtest/gtest.h>
@@ -67,6 +68,7 @@ TEST(Phrases, VersionJoinsMinorAndRevisionIntoOneNumber) {
     EXPECT_EQ(versionPhrase(1, 5, 7), u"バージョンわ,<NUMK VAL=1.57>,で'す。");
     EXPECT_EQ(versionPhrase(2, 10, 0), u"バージョンわ,<NUMK VAL=2.100>,で'す。");
     EXPECT_EQ(versionPhrase(), versionPhrase(1, 5, 7));
+    EXPECT_EQ(espeakText(speedPhrase(120)), u"はやさ、ひゃくにじゅうぱーせんと");
     EXPECT_EQ(kReadMePhrase, u"よ'め");
     EXPECT_EQ(kHomePagePhrase, u"ほ'ーむぺ'ーじ");
 }
