@@ -58,6 +58,29 @@ const std::array<uint256_t, kWidePowers>& widePow10() {
     return table;
 }
 
+// n / d and its remainder (d > 0). A 128-bit division is a library call, and a slow one in
+// the web build: the usual operands, which fit in 64 bits, are divided in 64 bits.
+struct QuotRem {
+    u128 q;
+    u128 r;
+};
+QuotRem divMod(u128 n, u128 d) {
+    if ((n >> 64) == 0) {
+        if (d > n) return {0, n};
+        const auto a = static_cast<std::uint64_t>(n), b = static_cast<std::uint64_t>(d);
+        return {a / b, a % b};
+    }
+    const u128 q = n / d;
+    return {q, n - q * d};
+}
+
+// The largest mantissa that, times 10^k, stays within 2^96: floor(2^96 / 10^k).
+constexpr std::array<u128, kNarrowPowers> kMantissaRoom = [] {
+    std::array<u128, kNarrowPowers> t{};
+    for (int i = 0; i < kNarrowPowers; ++i) t[i] = kMantissaLimit / kPow10[i];
+    return t;
+}();
+
 template <class T> int powerCount();
 template <> int powerCount<u128>() {
     return kNarrowPowers;
@@ -119,8 +142,15 @@ template <class T> Scaled reduce(const T& x, int scale, int minDrop, bool sticky
             // (2^96 * 10^48 still fits in 256 bits).
             if (k <= 48 && x >= T(kMantissaLimit) * unit) continue;
         }
-        T q = x / unit;
-        const T r = x - q * unit; // cheaper than a second division
+        T q, r;
+        if constexpr (std::is_same_v<T, u128>) {
+            const QuotRem d = divMod(x, unit);
+            q = d.q;
+            r = d.r;
+        } else {
+            q = x / unit;
+            r = x - q * unit; // cheaper than a second division
+        }
         if (roundsUp(q, r, T(unit / 2), sticky)) q += 1;
         if (q <= T(Decimal::kMaxMantissa)) return {static_cast<u128>(q), scale - k};
     }
@@ -132,10 +162,12 @@ template <class T> Scaled reduce(const T& x, int scale, int minDrop, bool sticky
 // digits (the steps' greedy sum is exactly the count to remove), not one wide division each.
 Scaled trimZeros(Scaled v, int floorScale) {
     if (v.mant == 0) return {0, std::min(v.scale, std::max(floorScale, 0))};
-    if (v.mant % 10 != 0) return v; // the common case: one division
+    if (divMod(v.mant, 10).r != 0) return v; // the common case: one division
     for (const int step : {16, 8, 4, 2, 1}) {
-        while (v.scale - step >= floorScale && v.mant % kPow10[step] == 0) {
-            v.mant /= kPow10[step];
+        while (v.scale - step >= floorScale) {
+            const QuotRem d = divMod(v.mant, kPow10[step]);
+            if (d.r != 0) break;
+            v.mant = d.q;
             v.scale -= step;
         }
     }
@@ -181,9 +213,9 @@ std::strong_ordering compareMagnitudes(u128 a, int sa, u128 b, int sb) {
 // The integer quotient part of a division at the natural scale: n = a * 10^lift, then n / d.
 void divideStart(u128 a, int lift, u128 d, u128& q, u128& r) {
     if (lift <= 9) {
-        const u128 n = a * kPow10[lift];
-        q = n / d;
-        r = n % d;
+        const QuotRem qr = divMod(a * kPow10[lift], d);
+        q = qr.q;
+        r = qr.r;
         return;
     }
     const uint256_t n = uint256_t(a) * widePow10()[lift];
@@ -199,21 +231,24 @@ void divideExtend(u128& q, u128& r, u128 d, int& scale) {
     // Digits per step so that r * 10^k stays within 128 bits.
     const int chunk = d <= (u128(1) << 64) ? 19 : 9;
     while (r != 0 && scale < Decimal::kMaxScale) {
-        // Digits that fit whatever they turn out to be: (q + 1) * 10^k <= 2^96.
-        const int safe = log10Floor(kMantissaLimit / (q + 1));
+        // Digits that fit whatever they turn out to be: (q + 1) * 10^k <= 2^96. For q + 1 of
+        // n + 1 digits that is 28 - n digits or one fewer, as 10^28 < 2^96 < 10^29.
+        const int most = 28 - log10Floor(q + 1);
+        const int safe = q + 1 <= kMantissaRoom[most] ? most : most - 1;
         const int k = std::min({Decimal::kMaxScale - scale, safe, chunk});
         if (k == 0) {
             // One more digit may still fit, after which none can.
-            const u128 q1 = q * 10 + (r * 10) / d;
+            const QuotRem next = divMod(r * 10, d);
+            const u128 q1 = q * 10 + next.q;
             if (q1 > Decimal::kMaxMantissa) return;
             q = q1;
-            r = (r * 10) % d;
+            r = next.r;
             ++scale;
             return;
         }
-        const u128 n = r * kPow10[k];
-        q = q * kPow10[k] + n / d;
-        r = n % d;
+        const QuotRem next = divMod(r * kPow10[k], d);
+        q = q * kPow10[k] + next.q;
+        r = next.r;
         scale += k;
     }
 }
@@ -537,13 +572,12 @@ Decimal Decimal::roundTo(int places) const {
 }
 
 Decimal Decimal::truncate() const {
-    return Decimal(mant_ / kPow10[scale_], 0, neg_);
+    return Decimal(divMod(mant_, kPow10[scale_]).q, 0, neg_);
 }
 
 Decimal Decimal::floor() const {
-    u128 q = mant_ / kPow10[scale_];
-    if (isNegative() && mant_ % kPow10[scale_] != 0) ++q;
-    return Decimal(q, 0, neg_);
+    const QuotRem d = divMod(mant_, kPow10[scale_]);
+    return Decimal(d.q + (isNegative() && d.r != 0), 0, neg_);
 }
 
 std::int64_t Decimal::toInt64() const {

@@ -4,6 +4,7 @@
 #include "engine/float_text.h"
 
 #include "engine/short_decimal.h"
+#include "web/exact_digits.h"
 
 #include <algorithm>
 #include <cctype>
@@ -27,6 +28,10 @@ std::to_chars_result copyOut(char* first, char* last, const char* text, std::siz
 
 // "%.*e" writes what to_chars writes in scientific form (at least two exponent digits).
 int scientific(char* buf, std::size_t size, double v, int precision) {
+    if (precision < 17 && size >= kExactTextRoom) {
+        if (const auto d = exactDigits(std::fabs(v), precision + 1))
+            return writeExactScientific(buf, *d, precision + 1, std::signbit(v));
+    }
     return std::snprintf(buf, size, "%.*e", precision, v);
 }
 
@@ -101,6 +106,16 @@ template <> float readBack<float>(const char* text) {
 // narrower than the spacing of 15-digit decimals, so when the nearest 15-digit decimal reads
 // back, every shorter one that reads back is it with its trailing zeros dropped.
 template <typename T> int shortestScientific(char* buf, std::size_t size, T v) {
+    if constexpr (std::is_same_v<T, double>) {
+        // Without the C library where the exact digits know whether they read back.
+        for (int digits = 15; digits <= 17; ++digits) {
+            const auto d = exactDigits(std::fabs(v), digits, true);
+            if (!d) break;
+            if (!d->readsBack && digits < 17) continue;
+            const int n = writeExactScientific(buf, *d, digits, std::signbit(v));
+            return digits == 15 ? dropTrailingZeros(buf, n) : n;
+        }
+    }
     constexpr int kSafeDigits = std::is_same_v<T, float> ? 6 : 15;
     constexpr int kMostDigits = std::is_same_v<T, float> ? 9 : 17;
     int n = scientific(buf, size, v, kSafeDigits - 1);

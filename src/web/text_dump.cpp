@@ -174,7 +174,27 @@ void readLine(const std::string& text) {
     line("read [" + text + "]" + buf + bits(d) + " " + bits(static_cast<double>(f)));
 }
 
+// Doubles where the web build counts digits itself (about 1e-4 to 1e36): full mantissas,
+// powers of two (a narrower gap below), the neighbours of powers of ten, and products that end
+// in an exact half.
+void exactRangeDoubles(std::mt19937_64& random) {
+    for (int i = 0; i < 20000; ++i) {
+        const double mantissa = 1.0 + static_cast<double>(random() >> 12) * 0x1p-52;
+        const int exponent = static_cast<int>(random() % 140) - 20;
+        doubleLine(std::ldexp(mantissa, exponent) * (i % 2 ? -1 : 1));
+        doubleLine(std::ldexp(1.0, exponent));
+        const double half = static_cast<double>(random() % 1000000000000000) + 0.5;
+        doubleLine(half);
+        doubleLine(std::ldexp(half, -static_cast<int>(random() % 12)));
+    }
+    for (int k = -5; k <= 36; ++k) {
+        const double p = std::pow(10.0, k);
+        for (const double v : {std::nextafter(p, 0.0), p, std::nextafter(p, 1e300)}) doubleLine(v);
+    }
+}
+
 void numbers(std::mt19937_64& random) {
+    exactRangeDoubles(random);
     for (int i = 0; i < 20000; ++i) {
         std::uint64_t bits = random();
         double v;
