@@ -28,10 +28,18 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 export LANG=C.UTF-8 QUILL_PROGRAM_FOLDER=$RUN/program
 mkdir "$QUILL_PROGRAM_FOLDER"
 
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$RUN/display" 2>"$RUN/xvfb.log" &
-PIDS+=($!)
-for _ in $(seq 100); do [ -s "$RUN/display" ] && break; sleep 0.05; done
-export DISPLAY=:$(head -1 "$RUN/display")
+# A display that answers: on a busy machine the first server may lose its display to another
+# one starting at the same moment, so a server that does not answer is replaced once.
+start_display() {
+    rm -f "$RUN/display"
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$RUN/display" 2>>"$RUN/xvfb.log" &
+    PIDS+=($!)
+    for _ in $(seq 200); do [ -s "$RUN/display" ] && break; sleep 0.05; done
+    export DISPLAY=:$(head -1 "$RUN/display" 2>/dev/null)
+    for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && return 0; sleep 0.05; done
+    return 1
+}
+start_display || start_display || { echo "no display answered"; cat "$RUN/xvfb.log"; exit 1; }
 dbus-daemon --session --nofork --nopidfile --print-address=4 4>"$RUN/bus" 2>"$RUN/dbus.log" &
 PIDS+=($!)
 for _ in $(seq 100); do [ -s "$RUN/bus" ] && break; sleep 0.05; done
