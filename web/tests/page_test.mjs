@@ -360,6 +360,12 @@ test("formulas insert around the selection", async () => {
     await page.keyboard.press("Control+Space");
     await page.locator(".formula-row").first().dblclick();
     assert.equal(await page.inputValue("#sheet"), "(12+3)*2");
+    // The picking dialog is not modal, yet Esc closes it (and only it) from the keyboard.
+    await page.keyboard.press("Control+Space");
+    await page.keyboard.press("Escape");
+    assert.equal(await page.locator("#formula-dialog").evaluate((d) => d.open), false);
+    assert.equal(await page.evaluate(() => document.activeElement.id), "sheet");
+    assert.equal(await page.inputValue("#sheet"), "(12+3)*2");
     await page.context().close();
 });
 
