@@ -344,6 +344,15 @@ test("the settings dialog: a refused font size keeps it open, colours not picked
     });
     await page.click("#set-ok");
     assert.equal(await styleOf(), "#112233");
+    // A picked background is the results column's too, or light text there could not be read.
+    await chooseMenu(page, "オプション(O)", "設定(F)...");
+    await page.locator("#set-back").evaluate((el) => {
+        el.value = "#000000";
+    });
+    await page.click("#set-ok");
+    const background = (id) => page.locator(id).evaluate((el) => getComputedStyle(el).backgroundColor);
+    assert.equal(await background("#results-pane"), "rgb(0, 0, 0)");
+    assert.equal(await background("#sheet"), "rgb(0, 0, 0)");
     await page.context().close();
 });
 
