@@ -291,6 +291,13 @@ test("the kept sheet and the settings survive a reload; the page reloads offline
     assert.deepEqual(await resultsColumn(page), ["12,345", "+ 1,000"]);
     assert.equal(await page.textContent("#total"), "13,345");
     assert.equal(await page.locator('[aria-label="3桁毎に区切る(I)"]').getAttribute("aria-checked"), "true");
+    // A sheet too large for the browser's storage is not kept, and the status line says so.
+    await page.evaluate(() => {
+        window.quillsum.view.setText("1234567890\n".repeat(600000));
+        window.quillsum.area.dispatchEvent(new Event("input"));
+    });
+    await page.waitForFunction(() => document.getElementById("status").textContent.includes("保持できません"), null, { polling: 200 });
+    assert.deepEqual(page.errors, []);
     await page.context().close();
 });
 
