@@ -343,6 +343,12 @@ test("the settings dialog: a refused font size keeps it open, colours not picked
     await page.fill("#set-font", "12");
     await page.click("#set-ok");
     assert.equal(await page.locator("#sheet").evaluate((el) => getComputedStyle(el).fontSize), "16px");
+    // Return in the size field is OK, as in a desktop dialog.
+    await chooseMenu(page, "オプション(O)", "設定(F)...");
+    await page.fill("#set-font", "15");
+    await page.press("#set-font", "Enter");
+    assert.equal(await page.locator("#settings-dialog").evaluate((d) => d.open), false);
+    assert.equal(await page.locator("#sheet").evaluate((el) => getComputedStyle(el).fontSize), "20px");
     const styleOf = () => page.evaluate(() => document.documentElement.style.getPropertyValue("--sheet-fore"));
     assert.equal(await styleOf(), "", "the text colour is still the system's");
     await chooseMenu(page, "オプション(O)", "設定(F)...");
