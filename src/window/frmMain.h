@@ -215,6 +215,7 @@ private:
     void installHooks();
     void removeHooks();
     void closeOpenDialogs();
+    void takeFocusBack();
 
     // Layout
     void placeKeypadPanel();

@@ -6,14 +6,23 @@
 
 namespace quill {
 
+// Without a window manager nobody gives the keyboard back when a dialog closes: the window
+// takes it back itself, unless it closed meanwhile.
+void frmMain::takeFocusBack() {
+    if (!unloaded_) bringToForeground(this);
+}
+
 void frmMain::showFormulaPicker() {
     tag.clear();
-    quill::showFormulaPicker(this, sheet_, picker_, iniPath());
+    const bool opening = !picker_;
+    frmFormula* picker = quill::showFormulaPicker(this, sheet_, picker_, iniPath());
+    if (opening) connect(picker, &QDialog::finished, this, &frmMain::takeFocusBack);
 }
 
 void frmMain::showFormulaEditor() {
     tag = QStringLiteral("op");
     runFormulaEditor(this, picker_, iniPath());
+    takeFocusBack();
 }
 
 void frmMain::showSettingsDialog() {
@@ -24,7 +33,7 @@ void frmMain::showSettingsDialog() {
     if (unloaded_) return;
     // The font size may have changed the total box's height.
     Form_Resize();
-    bringToForeground(this);
+    takeFocusBack();
 }
 
 } // namespace quill
