@@ -215,7 +215,6 @@ private:
     void installHooks();
     void removeHooks();
     void closeOpenDialogs();
-    void takeFocusBack();
 
     // Layout
     void placeKeypadPanel();

@@ -6,23 +6,14 @@
 
 namespace quill {
 
-// Without a window manager nobody gives the keyboard back when a dialog closes: the window
-// takes it back itself, unless it closed meanwhile.
-void frmMain::takeFocusBack() {
-    if (!unloaded_) bringToForeground(this);
-}
-
 void frmMain::showFormulaPicker() {
     tag.clear();
-    const bool opening = !picker_;
-    frmFormula* picker = quill::showFormulaPicker(this, sheet_, picker_, iniPath());
-    if (opening) connect(picker, &QDialog::finished, this, &frmMain::takeFocusBack);
+    quill::showFormulaPicker(this, sheet_, picker_, iniPath());
 }
 
 void frmMain::showFormulaEditor() {
     tag = QStringLiteral("op");
     runFormulaEditor(this, picker_, iniPath());
-    takeFocusBack();
 }
 
 void frmMain::showSettingsDialog() {
@@ -33,7 +24,7 @@ void frmMain::showSettingsDialog() {
     if (unloaded_) return;
     // The font size may have changed the total box's height.
     Form_Resize();
-    takeFocusBack();
+    bringToForeground(this);
 }
 
 } // namespace quill

@@ -71,6 +71,11 @@ TEST_F(WindowBehaviour, closing_a_dialog_gives_the_keyboard_back_to_the_window) 
              expectModal(escape);
              w().showFormulaEditor();
          }},
+        {"open file dialog",
+         [&] {
+             expectModal(escape);
+             w().mnuEditItem().at(EditItem::Open)->trigger();
+         }},
         {"formula picker",
          [&] {
              w().showFormulaPicker();
