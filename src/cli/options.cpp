@@ -68,6 +68,20 @@ std::optional<int> parsePercent(const std::string& s, int low, int high) {
     return n;
 }
 
+// Unusable combinations of otherwise valid options; "" when there is none. `valued`: the
+// options given with a value.
+std::string conflictOf(const Options& o, bool haveInput, const std::vector<std::string>& valued) {
+    if (o.eval && haveInput) return "--eval takes no input file";
+    if (o.eval && o.readBack) return "--read-back reads a sheet, not --eval";
+    if (o.wav && !o.say && !o.readBack) return "--wav needs --say or --read-back";
+    if (o.wav && o.readBack && o.json) return "--read-back prints --json or writes --wav, not both";
+    if (!o.say && !o.readBack)
+        for (const char* voiceOption : {"--speed", "--volume"})
+            if (std::find(valued.begin(), valued.end(), voiceOption) != valued.end())
+                return std::string(voiceOption) + " needs --say or --read-back";
+    return {};
+}
+
 } // namespace
 
 // Exactly YYYY-MM-DDTHH:MM:SS, or with a blank for the T; a scanf form would also take blanks,
@@ -94,15 +108,6 @@ std::optional<double> parseNow(const std::string& s) {
     } catch (const EvalError&) {
         return std::nullopt;
     }
-}
-
-// Unusable combinations of otherwise valid options; "" when there is none.
-std::string conflictOf(const Options& o, bool haveInput) {
-    if (o.eval && haveInput) return "--eval takes no input file";
-    if (o.eval && o.readBack) return "--read-back reads a sheet, not --eval";
-    if (o.wav && !o.say && !o.readBack) return "--wav needs --say or --read-back";
-    if (o.wav && o.readBack && o.json) return "--read-back prints --json or writes --wav, not both";
-    return {};
 }
 
 std::optional<Options> parseOptions(const std::vector<std::string>& args, std::string& error) {
@@ -177,11 +182,7 @@ std::optional<Options> parseOptions(const std::vector<std::string>& args, std::s
             haveInput = true;
         }
     }
-    error = conflictOf(o, haveInput);
-    for (const char* voiceOption : {"--speed", "--volume"})
-        if (error.empty() && !o.say && !o.readBack &&
-            std::find(valued.begin(), valued.end(), voiceOption) != valued.end())
-            error = std::string(voiceOption) + " needs --say or --read-back";
+    error = conflictOf(o, haveInput, valued);
     if (!error.empty()) return std::nullopt;
     return o;
 }

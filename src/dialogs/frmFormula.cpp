@@ -1,5 +1,6 @@
 #include "dialogs/frmFormula.h"
 
+#include "dialogs/dialog_buttons.h"
 #include "settings/settings.h"
 #include "widgets/redo_key.h"
 
@@ -23,13 +24,7 @@ namespace {
 constexpr int kFormulaRole = Qt::UserRole;      // column 1: the formula text, CR LF breaks
 constexpr int kLastNameRole = Qt::UserRole + 1; // column 0: the name before in-place editing
 
-struct ButtonText {
-    FormulaButton index;
-    const char16_t* caption;
-    const char16_t* tooltip;
-};
-
-constexpr ButtonText kButtons[] = {
+constexpr ButtonText<FormulaButton> kButtons[] = {
     {FormulaButton::Add, u"追加", u"式を新規登録"},
     {FormulaButton::Edit, u"編集", u"選択している式を入力した内容に変更"},
     {FormulaButton::Delete, u"削除", u"選択している式を削除"},
@@ -131,15 +126,8 @@ void frmFormula::buildControls() {
     colourFocus(0, false);
     colourFocus(1, false);
 
-    for (const ButtonText& b : kButtons) {
-        auto* button = new QPushButton(QString::fromUtf16(b.caption), panel_);
-        button->setObjectName(QStringLiteral("cmdMenu_%1").arg(static_cast<int>(b.index)));
-        button->setToolTip(QString::fromUtf16(b.tooltip));
-        // Return presses the focused button, and OK from anywhere else (the list keeps
-        // Return for itself).
-        button->setAutoDefault(true);
-        buttons_[static_cast<int>(b.index)] = button;
-    }
+    makeDialogButtons(kButtons, panel_, buttons_);
+    // Return presses OK from anywhere but a button (the list keeps Return for itself).
     cmdMenu(FormulaButton::Ok)->setDefault(true);
     connect(cmdMenu(FormulaButton::Add), &QPushButton::clicked, this, &frmFormula::addFormula);
     connect(cmdMenu(FormulaButton::Edit), &QPushButton::clicked, this, &frmFormula::editFormula);

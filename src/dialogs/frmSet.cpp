@@ -1,5 +1,6 @@
 #include "dialogs/frmSet.h"
 
+#include "dialogs/dialog_buttons.h"
 #include "dialogs/frmSetColor.h"
 #include "widgets/colours.h"
 
@@ -28,13 +29,7 @@ namespace {
 constexpr int kClientWidth = 337;
 constexpr int kClientHeight = 178;
 
-struct ButtonText {
-    SetButton index;
-    const char16_t* caption;
-    const char16_t* tooltip;
-};
-
-constexpr ButtonText kButtons[] = {
+constexpr ButtonText<SetButton> kButtons[] = {
     {SetButton::Ok, u"OK", u"設定を保存して閉じる"},
     {SetButton::Apply, u"適用", u"設定を保存"},
     {SetButton::Cancel, u"キャンセル", u"設定を保存せず閉じる"},
@@ -42,10 +37,6 @@ constexpr ButtonText kButtons[] = {
     {SetButton::BackColour, u"背景色", u"背景色の設定を行います"},
     {SetButton::LineColour, u"設定", u"色の設定を行います"},
 };
-
-QString text(const char16_t* s) {
-    return QString::fromUtf16(s);
-}
 
 // The field shows a size as a whole number, halves going to the even neighbour (10.5 -> 10).
 QString wholeSizeText(double points) {
@@ -107,14 +98,8 @@ frmSet::frmSet(const SheetLook& current, std::filesystem::path iniFile, QWidget*
 }
 
 void frmSet::buildControls() {
-    for (const ButtonText& b : kButtons) {
-        auto* button = new QPushButton(text(b.caption), this);
-        button->setToolTip(text(b.tooltip));
-        button->setObjectName(QStringLiteral("cmdMenu_%1").arg(static_cast<int>(b.index)));
-        // Return presses the focused button, and OK from anywhere else.
-        button->setAutoDefault(true);
-        buttons_[static_cast<int>(b.index)] = button;
-    }
+    makeDialogButtons(kButtons, this, buttons_);
+    // Return presses OK from anywhere but a button.
     cmdMenu(SetButton::Ok)->setDefault(true);
     // Its caption is the dialog's title; a screen reader needs to hear which colour it sets.
     cmdMenu(SetButton::LineColour)->setAccessibleName(QStringLiteral("下線の色を設定"));

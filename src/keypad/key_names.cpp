@@ -13,45 +13,39 @@ struct KeyWords {
     bool ownShortcut = false; // key is installed by the keypad as a shortcut
 };
 
-using Key = std::pair<KeyArray, int>;
-
-template <class K> constexpr Key key(K k) {
-    return {arrayOf(k), keyIndex(k)};
-}
-
-const std::map<Key, KeyWords>& words() {
-    static const std::map<Key, KeyWords> table = {
-        {key(NumKey::Point), {u"小数点", u".", true}},
-        {key(NumKey::HexPrefix), {u"16進数の記号 &H", u"&H", true}},
-        {key(OpKey::Mod), {u"余り", u"Mod", true}},
-        {key(OpKey::Equals), {u"計算", u"Ctrl+Enter または F5"}},
-        {key(OpKey::Plus), {u"加算", u"+", true}},
-        {key(OpKey::Minus), {u"減算", u"-", true}},
-        {key(OpKey::Times), {u"乗算", u"*", true}},
-        {key(OpKey::Divide), {u"除算", u"/", true}},
-        {key(OpKey::And), {u"論理積", u"And", true}},
-        {key(OpKey::Or), {u"論理和", u"Or", true}},
-        {key(OpKey::Xor), {u"排他的論理和", u"Xor", true}},
-        {key(OpKey::Power), {u"べき乗", u"^", true}},
-        {key(OpKey::Not), {u"否定", u"Not", true}},
-        {key(OpKey::Sqrt), {u"平方根で囲む", u"Ctrl+Shift+R", false, true}},
-        {key(OpKey::Pi), {u"円周率", u"Ctrl+Shift+P", false, true}},
-        {key(OpKey::OpenBracket), {u"開きかっこ、選択をかっこで囲む", u"Ctrl+[", false, true}},
-        {key(OpKey::CloseBracket), {u"閉じかっこ、選択をかっこで囲む", u"Ctrl+]", false, true}},
-        {key(OpKey::Left), {u"カーソルを左へ", u"←"}},
-        {key(OpKey::Right), {u"カーソルを右へ", u"→"}},
-        {key(OpKey::Up), {u"カーソルを上の行へ", u"↑"}},
-        {key(OpKey::Down), {u"カーソルを下の行へ", u"↓"}},
-        {key(MenuKey::Back), {u"前の1文字を削除", u"BackSpace"}},
-        {key(MenuKey::ClearLine), {u"カーソル行を削除", u"Ctrl+E"}},
-        {key(MenuKey::Clear), {u"全消去", u"Esc"}},
-        {key(MenuKey::Home), {u"行頭へ移動", u"Home"}},
-        {key(MenuKey::End), {u"行末へ移動", u"End"}},
-        {key(MenuKey::NewLine), {u"改行", u"Enter"}},
-        {key(MenuKey::Space), {u"空白", u"Space"}},
-        {key(MenuKey::Delete), {u"後ろの1文字を削除", u"Delete"}},
-        {key(MenuKey::DateTime), {u"日時", u""}},
-        {key(MenuKey::CopyResult), {u"結果をコピー", u"Ctrl+Shift+C", false, true}},
+const std::map<KeyId, KeyWords>& words() {
+    static const std::map<KeyId, KeyWords> table = {
+        {keyId(NumKey::Point), {u"小数点", u".", true}},
+        {keyId(NumKey::HexPrefix), {u"16進数の記号 &H", u"&H", true}},
+        {keyId(OpKey::Mod), {u"余り", u"Mod", true}},
+        {keyId(OpKey::Equals), {u"計算", u"Ctrl+Enter または F5"}},
+        {keyId(OpKey::Plus), {u"加算", u"+", true}},
+        {keyId(OpKey::Minus), {u"減算", u"-", true}},
+        {keyId(OpKey::Times), {u"乗算", u"*", true}},
+        {keyId(OpKey::Divide), {u"除算", u"/", true}},
+        {keyId(OpKey::And), {u"論理積", u"And", true}},
+        {keyId(OpKey::Or), {u"論理和", u"Or", true}},
+        {keyId(OpKey::Xor), {u"排他的論理和", u"Xor", true}},
+        {keyId(OpKey::Power), {u"べき乗", u"^", true}},
+        {keyId(OpKey::Not), {u"否定", u"Not", true}},
+        {keyId(OpKey::Sqrt), {u"平方根で囲む", u"Ctrl+Shift+R", false, true}},
+        {keyId(OpKey::Pi), {u"円周率", u"Ctrl+Shift+P", false, true}},
+        {keyId(OpKey::OpenBracket), {u"開きかっこ、選択をかっこで囲む", u"Ctrl+[", false, true}},
+        {keyId(OpKey::CloseBracket), {u"閉じかっこ、選択をかっこで囲む", u"Ctrl+]", false, true}},
+        {keyId(OpKey::Left), {u"カーソルを左へ", u"←"}},
+        {keyId(OpKey::Right), {u"カーソルを右へ", u"→"}},
+        {keyId(OpKey::Up), {u"カーソルを上の行へ", u"↑"}},
+        {keyId(OpKey::Down), {u"カーソルを下の行へ", u"↓"}},
+        {keyId(MenuKey::Back), {u"前の1文字を削除", u"BackSpace"}},
+        {keyId(MenuKey::ClearLine), {u"カーソル行を削除", u"Ctrl+E"}},
+        {keyId(MenuKey::Clear), {u"全消去", u"Esc"}},
+        {keyId(MenuKey::Home), {u"行頭へ移動", u"Home"}},
+        {keyId(MenuKey::End), {u"行末へ移動", u"End"}},
+        {keyId(MenuKey::NewLine), {u"改行", u"Enter"}},
+        {keyId(MenuKey::Space), {u"空白", u"Space"}},
+        {keyId(MenuKey::Delete), {u"後ろの1文字を削除", u"Delete"}},
+        {keyId(MenuKey::DateTime), {u"日時", u""}},
+        {keyId(MenuKey::CopyResult), {u"結果をコピー", u"Ctrl+Shift+C", false, true}},
     };
     return table;
 }

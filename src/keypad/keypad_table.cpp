@@ -13,74 +13,68 @@ using enum MenuKey;
 
 namespace {
 
-using Key = std::pair<KeyArray, int>;
-
-template <class Name> constexpr Key key(Name name) {
-    return {arrayOf(name), keyIndex(name)};
-}
-
 struct DefaultPlace {
     int base;      // left at the small size, twips
     int halfSteps; // how many halves of d are added to the base
     int top;
 };
 
-const std::map<Key, DefaultPlace>& defaultPlaces() {
-    static const std::map<Key, DefaultPlace> places = {
-        {key(MenuKey::Back), {120, 0, 0}},        {key(MenuKey::Delete), {960, 2, 0}},
-        {key(MenuKey::ClearLine), {1920, 4, 0}},  {key(MenuKey::Clear), {2760, 6, 0}},
-        {key(MenuKey::Home), {5280, 16, 0}},      {key(MenuKey::End), {5280, 16, 360}},
-        {key(MenuKey::Space), {5280, 16, 720}},   {key(MenuKey::NewLine), {5280, 16, 1080}},
-        {key(NumKey::Digit7), {120, 0, 480}},     {key(NumKey::Digit8), {720, 2, 480}},
-        {key(NumKey::Digit9), {1320, 4, 480}},    {key(NumKey::Digit4), {120, 0, 840}},
-        {key(NumKey::Digit5), {720, 2, 840}},     {key(NumKey::Digit6), {1320, 4, 840}},
-        {key(NumKey::Digit1), {120, 0, 1200}},    {key(NumKey::Digit2), {720, 2, 1200}},
-        {key(NumKey::Digit3), {1320, 4, 1200}},   {key(NumKey::Digit0), {120, 0, 1560}},
-        {key(NumKey::Point), {720, 2, 1560}},     {key(OpKey::Equals), {1320, 4, 1560}},
-        {key(NumKey::HexPrefix), {120, 0, 2040}}, {key(NumKey::HexA), {720, 2, 2040}},
-        {key(NumKey::HexB), {1320, 4, 2040}},     {key(NumKey::HexC), {1920, 6, 2040}},
-        {key(NumKey::HexD), {2520, 8, 2040}},     {key(NumKey::HexE), {3120, 10, 2040}},
-        {key(NumKey::HexF), {3720, 12, 2040}},    {key(OpKey::Divide), {2040, 6, 480}},
-        {key(OpKey::Times), {2040, 6, 840}},      {key(OpKey::Minus), {2040, 6, 1200}},
-        {key(OpKey::Plus), {2040, 6, 1560}},      {key(OpKey::Mod), {2640, 8, 480}},
-        {key(OpKey::Power), {2640, 8, 840}},      {key(OpKey::Sqrt), {2640, 8, 1200}},
-        {key(OpKey::Pi), {2640, 8, 1560}},        {key(OpKey::And), {3240, 10, 480}},
-        {key(OpKey::Or), {3240, 10, 840}},        {key(OpKey::Xor), {3240, 10, 1200}},
-        {key(OpKey::Not), {3240, 10, 1560}},      {key(OpKey::OpenBracket), {3960, 12, 480}},
-        {key(OpKey::Left), {3960, 12, 1200}},     {key(OpKey::CloseBracket), {4560, 14, 480}},
-        {key(OpKey::Right), {4560, 14, 1200}},    {key(OpKey::Up), {4267, 13, 840}},
-        {key(OpKey::Down), {4267, 13, 1560}},
+const std::map<KeyId, DefaultPlace>& defaultPlaces() {
+    static const std::map<KeyId, DefaultPlace> places = {
+        {keyId(MenuKey::Back), {120, 0, 0}},        {keyId(MenuKey::Delete), {960, 2, 0}},
+        {keyId(MenuKey::ClearLine), {1920, 4, 0}},  {keyId(MenuKey::Clear), {2760, 6, 0}},
+        {keyId(MenuKey::Home), {5280, 16, 0}},      {keyId(MenuKey::End), {5280, 16, 360}},
+        {keyId(MenuKey::Space), {5280, 16, 720}},   {keyId(MenuKey::NewLine), {5280, 16, 1080}},
+        {keyId(NumKey::Digit7), {120, 0, 480}},     {keyId(NumKey::Digit8), {720, 2, 480}},
+        {keyId(NumKey::Digit9), {1320, 4, 480}},    {keyId(NumKey::Digit4), {120, 0, 840}},
+        {keyId(NumKey::Digit5), {720, 2, 840}},     {keyId(NumKey::Digit6), {1320, 4, 840}},
+        {keyId(NumKey::Digit1), {120, 0, 1200}},    {keyId(NumKey::Digit2), {720, 2, 1200}},
+        {keyId(NumKey::Digit3), {1320, 4, 1200}},   {keyId(NumKey::Digit0), {120, 0, 1560}},
+        {keyId(NumKey::Point), {720, 2, 1560}},     {keyId(OpKey::Equals), {1320, 4, 1560}},
+        {keyId(NumKey::HexPrefix), {120, 0, 2040}}, {keyId(NumKey::HexA), {720, 2, 2040}},
+        {keyId(NumKey::HexB), {1320, 4, 2040}},     {keyId(NumKey::HexC), {1920, 6, 2040}},
+        {keyId(NumKey::HexD), {2520, 8, 2040}},     {keyId(NumKey::HexE), {3120, 10, 2040}},
+        {keyId(NumKey::HexF), {3720, 12, 2040}},    {keyId(OpKey::Divide), {2040, 6, 480}},
+        {keyId(OpKey::Times), {2040, 6, 840}},      {keyId(OpKey::Minus), {2040, 6, 1200}},
+        {keyId(OpKey::Plus), {2040, 6, 1560}},      {keyId(OpKey::Mod), {2640, 8, 480}},
+        {keyId(OpKey::Power), {2640, 8, 840}},      {keyId(OpKey::Sqrt), {2640, 8, 1200}},
+        {keyId(OpKey::Pi), {2640, 8, 1560}},        {keyId(OpKey::And), {3240, 10, 480}},
+        {keyId(OpKey::Or), {3240, 10, 840}},        {keyId(OpKey::Xor), {3240, 10, 1200}},
+        {keyId(OpKey::Not), {3240, 10, 1560}},      {keyId(OpKey::OpenBracket), {3960, 12, 480}},
+        {keyId(OpKey::Left), {3960, 12, 1200}},     {keyId(OpKey::CloseBracket), {4560, 14, 480}},
+        {keyId(OpKey::Right), {4560, 14, 1200}},    {keyId(OpKey::Up), {4267, 13, 840}},
+        {keyId(OpKey::Down), {4267, 13, 1560}},
     };
     return places;
 }
 
-const std::map<Key, QString>& tooltips() {
-    static const std::map<Key, QString> tips = {
-        {key(NumKey::HexPrefix), QStringLiteral("16進数を表す記号")},
-        {key(OpKey::Mod), QStringLiteral("余り")},
-        {key(OpKey::Plus), QStringLiteral("加算")},
-        {key(OpKey::Minus), QStringLiteral("減算")},
-        {key(OpKey::Times), QStringLiteral("乗算")},
-        {key(OpKey::Divide), QStringLiteral("除算")},
-        {key(OpKey::And), QStringLiteral("論理積")},
-        {key(OpKey::Or), QStringLiteral("論理和")},
-        {key(OpKey::Xor), QStringLiteral("排他的論理和")},
-        {key(OpKey::Power), QStringLiteral("階乗")},
-        {key(OpKey::Not), QStringLiteral("否定")},
-        {key(OpKey::Sqrt), QStringLiteral("平方根。文字を選択した状態で押すと()で挟みます")},
-        {key(OpKey::Pi), QStringLiteral("円周率")},
-        {key(OpKey::OpenBracket), QStringLiteral("文字を選択した状態で押すと()で挟みます")},
-        {key(OpKey::CloseBracket), QStringLiteral("文字を選択した状態で押すと()で挟みます")},
-        {key(MenuKey::Back), QStringLiteral("1文字削除")},
-        {key(MenuKey::Delete), QStringLiteral("1文字削除")},
-        {key(MenuKey::ClearLine), QStringLiteral("カーソル行のみ削除")},
-        {key(MenuKey::Clear), QStringLiteral("数値や計算命令をクリア(Escキー)")},
-        {key(MenuKey::Home), QStringLiteral("カーソルの行頭移動")},
-        {key(MenuKey::End), QStringLiteral("カーソルの行末移動")},
-        {key(MenuKey::NewLine), QStringLiteral("改行")},
-        {key(MenuKey::Space), QStringLiteral("スペース")},
-        {key(MenuKey::DateTime), QStringLiteral("日時の")},
-        {key(MenuKey::CopyResult), QStringLiteral("演算結果をコピー")},
+const std::map<KeyId, QString>& tooltips() {
+    static const std::map<KeyId, QString> tips = {
+        {keyId(NumKey::HexPrefix), QStringLiteral("16進数を表す記号")},
+        {keyId(OpKey::Mod), QStringLiteral("余り")},
+        {keyId(OpKey::Plus), QStringLiteral("加算")},
+        {keyId(OpKey::Minus), QStringLiteral("減算")},
+        {keyId(OpKey::Times), QStringLiteral("乗算")},
+        {keyId(OpKey::Divide), QStringLiteral("除算")},
+        {keyId(OpKey::And), QStringLiteral("論理積")},
+        {keyId(OpKey::Or), QStringLiteral("論理和")},
+        {keyId(OpKey::Xor), QStringLiteral("排他的論理和")},
+        {keyId(OpKey::Power), QStringLiteral("階乗")},
+        {keyId(OpKey::Not), QStringLiteral("否定")},
+        {keyId(OpKey::Sqrt), QStringLiteral("平方根。文字を選択した状態で押すと()で挟みます")},
+        {keyId(OpKey::Pi), QStringLiteral("円周率")},
+        {keyId(OpKey::OpenBracket), QStringLiteral("文字を選択した状態で押すと()で挟みます")},
+        {keyId(OpKey::CloseBracket), QStringLiteral("文字を選択した状態で押すと()で挟みます")},
+        {keyId(MenuKey::Back), QStringLiteral("1文字削除")},
+        {keyId(MenuKey::Delete), QStringLiteral("1文字削除")},
+        {keyId(MenuKey::ClearLine), QStringLiteral("カーソル行のみ削除")},
+        {keyId(MenuKey::Clear), QStringLiteral("数値や計算命令をクリア(Escキー)")},
+        {keyId(MenuKey::Home), QStringLiteral("カーソルの行頭移動")},
+        {keyId(MenuKey::End), QStringLiteral("カーソルの行末移動")},
+        {keyId(MenuKey::NewLine), QStringLiteral("改行")},
+        {keyId(MenuKey::Space), QStringLiteral("スペース")},
+        {keyId(MenuKey::DateTime), QStringLiteral("日時の")},
+        {keyId(MenuKey::CopyResult), QStringLiteral("演算結果をコピー")},
     };
     return tips;
 }
@@ -91,13 +85,13 @@ template <class Name> std::vector<int> indicesOf(std::initializer_list<Name> nam
     return indices;
 }
 
-const std::map<Key, QString>& captions() {
-    static const std::map<Key, QString> texts = [] {
-        std::map<Key, QString> t;
+const std::map<KeyId, QString>& captions() {
+    static const std::map<KeyId, QString> texts = [] {
+        std::map<KeyId, QString> t;
         for (int digit = 0; digit <= 9; ++digit)
             t[{KeyArray::Num, keyIndex(Digit0) + digit}] = QString::number(digit);
-        t[key(Point)] = QStringLiteral(".");
-        t[key(HexPrefix)] = QStringLiteral("＆H");
+        t[keyId(Point)] = QStringLiteral(".");
+        t[keyId(HexPrefix)] = QStringLiteral("＆H");
         for (int letter = 0; letter < 6; ++letter)
             t[{KeyArray::Num, keyIndex(HexA) + letter}] = QString(QChar(u'A' + letter));
         const char* const ops[] = {"Mod", "=", "+", "-", "*", "/", "And", "Or", "Xor", "^",
@@ -108,7 +102,7 @@ const std::map<Key, QString>& captions() {
                                     "改行", "Space", "Del", "日時"};
         for (int i = 0; i < int(std::size(menu)); ++i)
             t[{KeyArray::Menu, i}] = QString::fromUtf8(menu[i]);
-        t[key(CopyResult)] = QStringLiteral(" A.");
+        t[keyId(CopyResult)] = QStringLiteral(" A.");
         return t;
     }();
     return texts;
@@ -144,8 +138,8 @@ QString keyTooltip(KeyArray array, int index) {
 }
 
 bool keyIsResizable(KeyArray array, int index) {
-    const Key k{array, index};
-    return k != key(DateTime) && k != key(CopyResult);
+    const KeyId k{array, index};
+    return k != keyId(DateTime) && k != keyId(CopyResult);
 }
 
 int keyWidth(KeyArray array, int index, bool medium) {
@@ -155,7 +149,7 @@ int keyWidth(KeyArray array, int index, bool medium) {
 }
 
 int keyHeight(KeyArray array, int index) {
-    return Key{array, index} == key(NewLine) ? 855 : 375;
+    return KeyId{array, index} == keyId(NewLine) ? 855 : 375;
 }
 
 std::optional<TwipPoint> defaultKeyPosition(KeyArray array, int index, int d) {
@@ -168,7 +162,7 @@ std::optional<TwipPoint> defaultKeyPosition(KeyArray array, int index, int d) {
 
 TwipPoint designKeyPosition(KeyArray array, int index) {
     if (auto p = defaultKeyPosition(array, index, 0)) return *p;
-    if (Key{array, index} == key(DateTime)) return {5280, 1920};
+    if (KeyId{array, index} == keyId(DateTime)) return {5280, 1920};
     return {};
 }
 

@@ -4,6 +4,7 @@
 // (15 twips to a pixel).
 #include <QString>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace quill {
@@ -79,6 +80,12 @@ constexpr KeyArray arrayOf(MenuKey) {
 }
 template <class Key> constexpr int keyIndex(Key key) {
     return static_cast<int>(key);
+}
+
+// A key of any array, as the keypad's tables look keys up.
+using KeyId = std::pair<KeyArray, int>;
+template <class Key> constexpr KeyId keyId(Key key) {
+    return {arrayOf(key), keyIndex(key)};
 }
 
 constexpr int twipsPerPixel = 15;

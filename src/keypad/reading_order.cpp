@@ -39,18 +39,22 @@ int nearestInRow(const std::vector<QRect>& rects, const std::vector<int>& row, i
     });
 }
 
+std::vector<int> rowByRow(const Rows& rows) {
+    std::vector<int> order;
+    for (const auto& row : rows) order.insert(order.end(), row.begin(), row.end());
+    return order;
+}
+
 } // namespace
 
 std::vector<int> readingOrder(const std::vector<QRect>& rects) {
-    std::vector<int> order;
-    for (const auto& row : rowsOf(rects)) order.insert(order.end(), row.begin(), row.end());
-    return order;
+    return rowByRow(rowsOf(rects));
 }
 
 int arrowTarget(const std::vector<QRect>& rects, int current, int key) {
     if (current < 0 || current >= int(rects.size())) return current;
     const Rows rows = rowsOf(rects);
-    const std::vector<int> order = readingOrder(rects);
+    const std::vector<int> order = rowByRow(rows);
     const int n = int(order.size());
     const int at = int(std::find(order.begin(), order.end(), current) - order.begin());
     int row = 0;

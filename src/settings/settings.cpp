@@ -113,12 +113,7 @@ bool Settings::setKeypadHidden(bool on) {
 }
 
 Grouping Settings::grouping() const {
-    switch (profile_.readInt("keta", 0)) {
-    case 0: return Grouping::None;
-    case 1: return Grouping::Units;
-    case 4: return Grouping::Four;
-    default: return Grouping::Three;
-    }
+    return groupingFromStored(profile_.readInt("keta", 0));
 }
 bool Settings::setGrouping(Grouping grouping) {
     return writeInt("keta", static_cast<int>(grouping));

@@ -18,6 +18,16 @@ namespace quill {
 // The digit-grouping option, as stored in the setting keta.
 enum class Grouping { None = 0, Units = 1, Three = 3, Four = 4 };
 
+// The option from its stored number; a number that names no option is "every three digits".
+constexpr Grouping groupingFromStored(int value) {
+    switch (value) {
+    case 0: return Grouping::None;
+    case 1: return Grouping::Units;
+    case 4: return Grouping::Four;
+    default: return Grouping::Three;
+    }
+}
+
 struct PassResult {
     bool ran = false;                    // false for an empty sheet: nothing else was touched
     bool sheetChanged = false;           // narrowing changed the text; then:

@@ -56,15 +56,6 @@ val lineTexts(const std::vector<NumberedLine>& lines) {
     return list;
 }
 
-Grouping grouping(int value) {
-    switch (value) {
-    case 0: return Grouping::None;
-    case 1: return Grouping::Units;
-    case 4: return Grouping::Four;
-    default: return Grouping::Three;
-    }
-}
-
 // The kana a voice speaks for a phrase in the speech notation.
 std::string reading(const std::string& phrase) {
     return out(espeakText(in(phrase)));
@@ -113,7 +104,7 @@ public:
 
     // Runs a pass; the sheet takes over the narrowed lines.
     val calculate(int groupingValue) {
-        grouping_ = grouping(groupingValue);
+        grouping_ = groupingFromStored(groupingValue);
         PassUpdate update = pass_.run(*this, grouping_);
         texts_.reset();
         for (const NumberedLine& l : update.narrowed)
@@ -215,7 +206,7 @@ public:
     }
 
     int groupingValue() const { return static_cast<int>(settings_->grouping()); }
-    bool setGrouping(int value) { return settings_->setGrouping(grouping(value)); }
+    bool setGrouping(int value) { return settings_->setGrouping(groupingFromStored(value)); }
     int recalc() const { return static_cast<int>(settings_->recalc()); }
     bool setRecalc(int value) {
         return settings_->setRecalc(value == 1    ? Recalc::OnEnter
@@ -284,7 +275,7 @@ std::string keyPhrase(const std::string& group, int index) {
 
 // A whole pass over a text, as quillsum-calc makes it.
 val calculateText(const std::string& text, int groupingValue) {
-    const PassResult r = calculateSheet(in(text), grouping(groupingValue));
+    const PassResult r = calculateSheet(in(text), groupingFromStored(groupingValue));
     val results = val::array();
     for (const std::u16string& line : r.results) results.call<void>("push", out(line));
     val result = val::object();

@@ -97,17 +97,17 @@ QString cleanedForSheet(const QString& text) {
 // Ctrl+Enter never arrives here: the window takes it for a calculation pass.
 void SheetBox::keyPressEvent(QKeyEvent* event) {
     const int key = event->key();
+    const QString typed = event->text();
     const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
-    const bool adds = enter || (!event->text().isEmpty() && event->text().at(0).isPrint());
+    const bool adds = enter || (!typed.isEmpty() && typed.at(0).isPrint());
     // Typing, Enter, BackSpace, Delete and Ctrl+X replace or remove the selection.
     const bool edits = adds || key == Qt::Key_Backspace || key == Qt::Key_Delete ||
                        event->matches(QKeySequence::Cut);
-    if (edits && !takes(adds ? (enter ? QStringLiteral("\n") : event->text()) : QString())) {
+    if (edits && !takes(adds ? (enter ? QStringLiteral("\n") : typed) : QString())) {
         event->accept();
         return;
     }
-    if ((key == Qt::Key_Return || key == Qt::Key_Enter) &&
-        (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+    if (enter && (event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
         QKeyEvent plain(event->type(), Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"),
                         event->isAutoRepeat(), ushort(event->count()));
         QPlainTextEdit::keyPressEvent(&plain);
@@ -116,7 +116,6 @@ void SheetBox::keyPressEvent(QKeyEvent* event) {
     }
     // A typed character that the pass narrows is an edit of its own, which the narrowing then
     // joins: one undo takes back both (typed text outside an edit cannot be joined).
-    const QString typed = event->text();
     if (!typed.isEmpty() && narrowLine(view(typed)) != view(typed)) {
         QTextCursor edit = textCursor();
         edit.beginEditBlock();

@@ -9,6 +9,7 @@
 #include "widgets/sheet_editing.h"
 #include "widgets/total_box.h"
 #include "window/deferred_call.h"
+#include "window/dialog_focus.h"
 #include "window/divider.h"
 #include "window/pass_announcer.h"
 #include "window/results_writer.h"
@@ -16,6 +17,7 @@
 #include "window/sheet_tracker.h"
 #include "window/status_line.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -98,6 +100,7 @@ void frmMain::buildWidgets() {
     underline_->raise();
 
     for (QObject* o : watchedBoxes()) o->installEventFilter(this);
+    qApp->installEventFilter(new DialogFocusReturn(this));
 
     connect(divider_, &Divider::dragStarted, this, [this] { setDividerDragging(true); });
     connect(divider_, &Divider::dragged, this, &frmMain::dragDivider);

@@ -11,6 +11,7 @@
 #include "window/window_api.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -201,7 +202,18 @@ void frmMain::loadLooks(const Settings& settings) {
 // The window's placement, then the divider's left edge (by default where the layout put it),
 // in the pixels of the window's size.
 WindowState frmMain::loadPlacement(const Settings& settings) {
-    const WindowPlacement placement = LoadWindowPos(settings);
+    WindowPlacement placement = LoadWindowPos(settings);
+    // The default height was drawn for the default font: the keypad, the menu bar and the
+    // status bar grown with a larger desktop font add their growth, or they would squeeze
+    // the sheet to a single line.
+    if (placement.rect && placement.rect->height == WindowRect{}.height) {
+        QFont reference = font();
+        reference.setPointSizeF(KeypadPanel::defaultFontPoints);
+        const int lineGrowth =
+            std::max(0, QFontMetrics(font()).height() - QFontMetrics(reference).height());
+        const int growth = keypad_->scaledHeight() - KeypadPanel::panelHeight + 2 * lineGrowth;
+        placement.rect->height += float(growth) * twipsPerPixel;
+    }
     applyPlacement(this, placement);
     layout()->activate();
     Form_Resize();

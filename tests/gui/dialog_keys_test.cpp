@@ -91,5 +91,22 @@ TEST_F(DialogKeys, KeypadGrowsWithALargerFontAndTheWindowKeepsItAndTheMenus) {
     EXPECT_GE(w().menuBar()->width(), w().menuBar()->sizeHint().width()) << "no menu behind »";
 }
 
+// A window at the default size was drawn for the default keypad: with a desktop font that
+// makes the keypad taller, the window grows with it instead of squeezing the sheet to a line.
+TEST_F(DialogKeys, ALargerFontKeepsTheSheetOfTheDefaultWindow) {
+    open("", QSize());
+    const int defaultSheet = w().sheet()->height();
+    window_.reset();
+    const QFont before = QApplication::font();
+    QFont large = before;
+    large.setPointSize(14);
+    QApplication::setFont(large);
+    open("", QSize());
+    const int sheet = w().sheet()->height();
+    QApplication::setFont(before);
+    EXPECT_GT(w().keypad()->height(), KeypadPanel::panelHeight);
+    EXPECT_GE(sheet, defaultSheet);
+}
+
 } // namespace
 } // namespace quill::test

@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QScreen>
+#include <functional>
 
 namespace quill::test {
 namespace {
@@ -54,6 +55,40 @@ TEST_F(WindowBehaviour, always_on_top_keeps_the_window_in_place) {
         EXPECT_EQ(bool(w().windowFlags() & Qt::WindowStaysOnTopHint), on);
         EXPECT_EQ(w().geometry(), before);
         EXPECT_TRUE(w().isVisible());
+    }
+}
+
+// Without a window manager nobody hands the keyboard back when a dialog closes: the window
+// takes it back itself, or the next key goes nowhere.
+TEST_F(WindowBehaviour, closing_a_dialog_gives_the_keyboard_back_to_the_window) {
+    const auto escape = [](QWidget* d) { QTest::keyClick(d, Qt::Key_Escape); };
+    struct Case {
+        const char* name;
+        std::function<void()> run;
+    } cases[] = {
+        {"formula editor",
+         [&] {
+             expectModal(escape);
+             w().showFormulaEditor();
+         }},
+        {"open file dialog",
+         [&] {
+             expectModal(escape);
+             w().mnuEditItem().at(EditItem::Open)->trigger();
+         }},
+        {"formula picker",
+         [&] {
+             w().showFormulaPicker();
+             escape(w().findChild<QDialog*>());
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        open();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+        c.run();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&w()));
+        window_.reset();
     }
 }
 
