@@ -191,7 +191,7 @@ cmd_web_test() {
     ensure_only chromium poppler-utils
     (cd web && QUILL_WEB_DIR="$PWD/../$WEB_DIR" node --test tests/) || failed=1
     echo "== command-line tests against node $WEB_DIR/quillsum-calc.js"
-    cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake -S . -B "$BUILD_DIR" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON >/dev/null
     cmake --build "$BUILD_DIR" -j "$JOBS" --target quill_cli_tests quillsum-calc
     QUILL_CALC_COMMAND="node $PWD/$WEB_DIR/quillsum-calc.js" "$BUILD_DIR/tests/quill_cli_tests" \
         --gtest_brief=1 || failed=1

@@ -346,7 +346,8 @@ export class App {
     }
 
     private writeKeptSheet(): void {
-        store.saveKeptSheet(this.settingsFile.keepSheet() ? this.area.value : "");
+        if (!store.saveKeptSheet(this.settingsFile.keepSheet() ? this.area.value : ""))
+            this.setStatus("計算部が大きすぎるため保持できませんでした");
     }
 
     saveSettings(): void {

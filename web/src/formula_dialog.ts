@@ -42,6 +42,14 @@ export class FormulaDialog {
         });
         on("formula-cancel", () => dialog.close());
         this.list.addEventListener("keydown", (e) => this.onListKey(e));
+        // The browser closes only modal dialogs on Esc; the picking dialog is modeless.
+        dialog.addEventListener("keydown", (e) => {
+            if (e.key !== "Escape" || dialog.matches(":modal")) return;
+            e.preventDefault();
+            e.stopPropagation(); // Esc here must not also clear the sheet
+            dialog.close();
+            this.area.focus();
+        });
     }
 
     open(mode: FormulaMode): void {

@@ -23,6 +23,12 @@ export class SettingsDialog {
             if (this.apply()) dialog.close();
         });
         this.field("set-cancel").addEventListener("click", () => dialog.close());
+        // Return in a text field presses OK, as in a desktop dialog.
+        this.field("set-font").addEventListener("keydown", (e) => {
+            if (e.key !== "Enter" || e.isComposing) return;
+            e.preventDefault();
+            this.field("set-ok").click();
+        });
         this.field("set-export").addEventListener("click", () => host.exportIni());
         this.field("set-import").addEventListener("click", () => {
             dialog.close();

@@ -40,8 +40,14 @@ export function loadKeptSheet(): string {
     return localStorage.getItem(SHEET_KEY) ?? "";
 }
 
-export function saveKeptSheet(text: string): void {
-    localStorage.setItem(SHEET_KEY, text);
+/** False when the browser's storage refused the text (it is full, or the sheet too large). */
+export function saveKeptSheet(text: string): boolean {
+    try {
+        localStorage.setItem(SHEET_KEY, text);
+        return true;
+    } catch {
+        return false;
+    }
 }
 
 export function loadVoice(): VoiceOptions {

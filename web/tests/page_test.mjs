@@ -291,6 +291,13 @@ test("the kept sheet and the settings survive a reload; the page reloads offline
     assert.deepEqual(await resultsColumn(page), ["12,345", "+ 1,000"]);
     assert.equal(await page.textContent("#total"), "13,345");
     assert.equal(await page.locator('[aria-label="3桁毎に区切る(I)"]').getAttribute("aria-checked"), "true");
+    // A sheet too large for the browser's storage is not kept, and the status line says so.
+    await page.evaluate(() => {
+        window.quillsum.view.setText("1234567890\n".repeat(600000));
+        window.quillsum.area.dispatchEvent(new Event("input"));
+    });
+    await page.waitForFunction(() => document.getElementById("status").textContent.includes("保持できません"), null, { polling: 200 });
+    assert.deepEqual(page.errors, []);
     await page.context().close();
 });
 
@@ -336,6 +343,12 @@ test("the settings dialog: a refused font size keeps it open, colours not picked
     await page.fill("#set-font", "12");
     await page.click("#set-ok");
     assert.equal(await page.locator("#sheet").evaluate((el) => getComputedStyle(el).fontSize), "16px");
+    // Return in the size field is OK, as in a desktop dialog.
+    await chooseMenu(page, "オプション(O)", "設定(F)...");
+    await page.fill("#set-font", "15");
+    await page.press("#set-font", "Enter");
+    assert.equal(await page.locator("#settings-dialog").evaluate((d) => d.open), false);
+    assert.equal(await page.locator("#sheet").evaluate((el) => getComputedStyle(el).fontSize), "20px");
     const styleOf = () => page.evaluate(() => document.documentElement.style.getPropertyValue("--sheet-fore"));
     assert.equal(await styleOf(), "", "the text colour is still the system's");
     await chooseMenu(page, "オプション(O)", "設定(F)...");
@@ -344,6 +357,15 @@ test("the settings dialog: a refused font size keeps it open, colours not picked
     });
     await page.click("#set-ok");
     assert.equal(await styleOf(), "#112233");
+    // A picked background is the results column's too, or light text there could not be read.
+    await chooseMenu(page, "オプション(O)", "設定(F)...");
+    await page.locator("#set-back").evaluate((el) => {
+        el.value = "#000000";
+    });
+    await page.click("#set-ok");
+    const background = (id) => page.locator(id).evaluate((el) => getComputedStyle(el).backgroundColor);
+    assert.equal(await background("#results-pane"), "rgb(0, 0, 0)");
+    assert.equal(await background("#sheet"), "rgb(0, 0, 0)");
     await page.context().close();
 });
 
@@ -359,6 +381,12 @@ test("formulas insert around the selection", async () => {
     await page.keyboard.press("Control+a");
     await page.keyboard.press("Control+Space");
     await page.locator(".formula-row").first().dblclick();
+    assert.equal(await page.inputValue("#sheet"), "(12+3)*2");
+    // The picking dialog is not modal, yet Esc closes it (and only it) from the keyboard.
+    await page.keyboard.press("Control+Space");
+    await page.keyboard.press("Escape");
+    assert.equal(await page.locator("#formula-dialog").evaluate((d) => d.open), false);
+    assert.equal(await page.evaluate(() => document.activeElement.id), "sheet");
     assert.equal(await page.inputValue("#sheet"), "(12+3)*2");
     await page.context().close();
 });
